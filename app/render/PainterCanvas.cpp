@@ -1,0 +1,4 @@
+#include "app/render/PainterCanvas.h"
+namespace quillet {
+int PainterCanvasPlaceholder() { return 0; }
+}

@@ -1,0 +1,5 @@
+#pragma once
+// Placeholder until the painter-backed canvas lands.
+namespace quillet {
+int PainterCanvasPlaceholder();
+}

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "text/ExtraTexts.h"
 #include "text/Languages.h"
 
 namespace quillet {
@@ -233,8 +234,10 @@ TEST_F(LanguagesTest, TextFollowsTheLanguageAtEachCall) {
     EXPECT_EQ(Text(117), "Sí");
     SetLanguageIndex(kEnglish);
     EXPECT_EQ(Text(117), "Yes");
+    EXPECT_EQ(Text(XText::TooManyTracks), "too many tracks");
     SetLanguageIndex(kSpanish);
     EXPECT_EQ(Text(117), "Sí");
+    EXPECT_EQ(Text(XText::TooManyTracks), "demasiados tramos");
 }
 
 TEST_F(LanguagesTest, UntitledFollowsTheLanguageAndSavedNamesStay) {

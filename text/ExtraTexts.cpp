@@ -1,0 +1,92 @@
+#include "text/ExtraTexts.h"
+
+#include <iterator>
+
+#include "text/Languages.h"
+
+namespace quillet {
+
+namespace {
+
+struct Entry {
+    XText id;
+    std::string_view spanish;
+    std::string_view english;
+};
+
+// clang-format off
+constexpr Entry kExtra[] = {
+    {XText::CannotRead, "no se puede leer %1: %2", "cannot read %1: %2"},
+    {XText::CannotOpenFile, "no se puede abrir el archivo %1", "cannot open file %1"},
+    {XText::CannotWriteFile, "no se puede escribir el archivo %1", "cannot write file %1"},
+    {XText::ExpectedInteger, "línea %1: se esperaba un número entero", "line %1: expected a whole number"},
+    {XText::ExpectedDecimal, "línea %1: se esperaba un número decimal", "line %1: expected a decimal number"},
+    {XText::UnknownPieceType, "línea %1: tipo de tramo desconocido", "line %1: unknown piece type"},
+    {XText::UnsupportedVersion, "versión de archivo no admitida: %1", "unsupported file version %1"},
+    {XText::TooManyTracks, "demasiados tramos", "too many tracks"},
+    {XText::LanePairsOutOfRange, "número de pistas fuera de rango", "lane pairs out of range"},
+    {XText::FileEndsEarly, "el archivo termina antes de tiempo", "the file ends early"},
+    {XText::StockFileDamaged, "archivo de stock dañado en la línea %1", "stock file damaged at line %1"},
+};
+// clang-format on
+
+static_assert(std::size(kExtra) == static_cast<std::size_t>(kExtraTextCount),
+              "one line per text");
+
+consteval bool InEnumOrder() {
+    for (int i = 0; i < kExtraTextCount; ++i) {
+        if (static_cast<int>(kExtra[i].id) != i) return false;
+    }
+    return true;
+}
+static_assert(InEnumOrder(), "lines follow the order of the enumeration");
+
+using Block = std::array<std::string, kExtraTextCount>;
+
+const Block& BlockOf(int language) {
+    static const std::array<Block, 2> blocks = [] {
+        std::array<Block, 2> b;
+        for (int i = 0; i < kExtraTextCount; ++i) {
+            b[0][i] = std::string(kExtra[i].spanish);
+            b[1][i] = std::string(kExtra[i].english);
+        }
+        return b;
+    }();
+    return blocks[language == kEnglish ? 1 : 0];
+}
+
+}  // namespace
+
+const std::string& TextIn(int language, XText id) {
+    static const std::string empty;
+    const int i = static_cast<int>(id);
+    if (i < 0 || i >= kExtraTextCount) return empty;
+    return BlockOf(language)[i];
+}
+
+const std::string& Text(XText id) { return TextIn(LanguageIndex(), id); }
+
+std::string FormatWith(std::string_view pattern, std::span<const std::string> args) {
+    std::string out;
+    out.reserve(pattern.size());
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char c = pattern[i];
+        if (c != '%' || i + 1 == pattern.size()) {
+            out += c;
+            continue;
+        }
+        const char next = pattern[i + 1];
+        if (next == '%') {
+            out += '%';
+            ++i;
+        } else if (next >= '1' && next <= '9' && static_cast<std::size_t>(next - '1') < args.size()) {
+            out += args[static_cast<std::size_t>(next - '1')];
+            ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace quillet

@@ -1,0 +1,69 @@
+#pragma once
+// Texts beyond the 240 numbered entries, in both languages.
+//
+// The numbered table keeps the numbering every window and tool refers to; texts
+// added since (file reader errors, export commands, ...) live here, named
+// rather than numbered, so that adding one never shifts an entry.
+//
+// Placeholders are "%1" to "%9", filled by Format(); "%%" stands for a literal
+// "%". Reader errors are lower-case fragments without a final stop, so that a
+// window can put them after a file name or a line number.
+
+#include <array>
+#include <concepts>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace quillet {
+
+enum class XText {
+    // %1 the file name, %2 the cause (one of the texts below), e.g.
+    // "cannot read a.QLC: line 12: expected a whole number".
+    CannotRead,
+    CannotOpenFile,          // %1 the file name
+    CannotWriteFile,         // %1 the file name
+    ExpectedInteger,         // %1 the line number
+    ExpectedDecimal,         // %1 the line number
+    UnknownPieceType,        // %1 the line number
+    UnsupportedVersion,      // %1 the version number read
+    TooManyTracks,
+    LanePairsOutOfRange,
+    FileEndsEarly,
+    StockFileDamaged,        // %1 the line number
+    Count
+};
+
+inline constexpr int kExtraTextCount = static_cast<int>(XText::Count);
+
+// The text in the current language, read at the moment of the call.
+const std::string& Text(XText id);
+
+// The text in the given language (anything other than 2 is Spanish). An id
+// outside the enumeration gives an empty string.
+const std::string& TextIn(int language, XText id);
+
+// Replaces each "%k" (k = 1..9) by the k-th argument and "%%" by "%", in one
+// pass: a "%" inside an argument is copied as it is. A placeholder with no
+// argument, and a "%" followed by anything else, stay in the text, so a
+// missing argument shows instead of vanishing.
+std::string FormatWith(std::string_view pattern, std::span<const std::string> args);
+
+namespace detail {
+inline std::string FormatArg(std::string_view s) { return std::string(s); }
+// Whole numbers only: decimals follow the locale's separator, which the caller
+// chooses.
+template <std::integral T>
+    requires(!std::same_as<T, bool> && !std::same_as<T, char>)
+std::string FormatArg(T v) {
+    return std::to_string(v);
+}
+}  // namespace detail
+
+template <class... Args>
+std::string Format(std::string_view pattern, const Args&... args) {
+    const std::array<std::string, sizeof...(Args)> list{detail::FormatArg(args)...};
+    return FormatWith(pattern, list);
+}
+
+}  // namespace quillet

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "text/Cp1252.h"
 #include "text/ExtraTexts.h"
 #include "text/Languages.h"
 
@@ -94,6 +95,17 @@ TEST_F(LanguagesTest, TranslationsKeepEdgesAndEllipses) {
         EXPECT_EQ(crs, n == 98 ? 2 : 0) << n;
         EXPECT_EQ(en.find_first_of("\r\n"), std::string::npos) << n;
         EXPECT_EQ(es.find('\n'), std::string::npos) << n;
+    }
+}
+
+// Every text reaches the Windows-1252 files and printouts unchanged.
+TEST_F(LanguagesTest, EveryTextFitsTheFileCodePage) {
+    for (int language : kLanguages) {
+        for (int n = 0; n < kTextEntries; ++n) {
+            const std::string& t = TextIn(language, n);
+            EXPECT_TRUE(FitsCp1252(t)) << "language " << language << " entry " << n;
+            EXPECT_EQ(Cp1252ToUtf8(Utf8ToCp1252(t)), t) << n;
+        }
     }
 }
 

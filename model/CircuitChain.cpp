@@ -26,12 +26,16 @@ bool Near(const PointD& a, const PointD& b, double tolerance) {
     return std::fabs(a.x - b.x) <= tolerance && std::fabs(a.y - b.y) <= tolerance;
 }
 
-void Widen(TBoundingBox& box, int32_t x, int32_t y) {
-    box.left = std::min(box.left, x);
-    box.right = std::max(box.right, x);
-    box.top = std::min(box.top, y);
-    box.bottom = std::max(box.bottom, y);
-}
+template <typename T>
+struct Extent {
+    T left, top, right, bottom;
+    void Widen(T x, T y) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+    }
+};
 
 // Rotation by a about (cx, cy), clockwise on the screen for a positive a.
 PointD RotateAbout(const PointD& p, double cx, double cy, double ca, double sa) {
@@ -286,23 +290,36 @@ void TCircuit::Rotate(double degrees) {
 }
 
 TBoundingBox TCircuit::ComputeBoundingBox() const {
-    TBoundingBox result;
-    if (tracks_.empty()) return result;
-    const int32_t x0 = Round(tracks_[0].x);
-    const int32_t y0 = Round(tracks_[0].y);
-    result = {x0, y0, x0, y0};
-    const double mmPerPixel = PixelScale();
+    if (tracks_.empty()) return {};
+    // Rounding never reorders values, so the extremes are found first and
+    // rounded once: the same box as rounding every point.
+    const double x0 = tracks_[0].x;
+    const double y0 = tracks_[0].y;
+    Extent<double> mm{x0, y0, x0, y0};
+    // Border polygons are held in pixels, so they count at pixel precision.
+    Extent<int32_t> px{0, 0, 0, 0};
+    bool anyBorder = false;
     for (const TTrack& t : tracks_) {
-        for (const PointD& p : t.outline) Widen(result, Round(p.x), Round(p.y));
-        // Border polygons are held in pixels, so they count at pixel precision.
+        for (const PointD& p : t.outline) mm.Widen(p.x, p.y);
         const bool outer = t.Border(kOuterBorder) || t.Border(kOuterBorderExitHalf) || t.Border(kOuterBorderEntryHalf);
         const bool inner = t.Border(kInnerBorder) || t.Border(kInnerBorderExitHalf) || t.Border(kInnerBorderEntryHalf);
-        if (outer) {
-            for (const PointI& p : t.outerPolygon) Widen(result, Round(p.x * mmPerPixel), Round(p.y * mmPerPixel));
+        for (int side = 0; side < 2; ++side) {
+            if (!(side == 0 ? outer : inner)) continue;
+            const auto& polygon = side == 0 ? t.outerPolygon : t.innerPolygon;
+            if (!anyBorder) {
+                px = {polygon[0].x, polygon[0].y, polygon[0].x, polygon[0].y};
+                anyBorder = true;
+            }
+            for (const PointI& p : polygon) px.Widen(p.x, p.y);
         }
-        if (inner) {
-            for (const PointI& p : t.innerPolygon) Widen(result, Round(p.x * mmPerPixel), Round(p.y * mmPerPixel));
-        }
+    }
+    TBoundingBox result{Round(mm.left), Round(mm.top), Round(mm.right), Round(mm.bottom)};
+    if (anyBorder) {
+        const double mmPerPixel = PixelScale();  // positive: keeps the order
+        result.left = std::min(result.left, Round(px.left * mmPerPixel));
+        result.top = std::min(result.top, Round(px.top * mmPerPixel));
+        result.right = std::max(result.right, Round(px.right * mmPerPixel));
+        result.bottom = std::max(result.bottom, Round(px.bottom * mmPerPixel));
     }
     return result;
 }

@@ -1,0 +1,308 @@
+#pragma once
+// The track and circuit model: the catalogue of piece types, one placed piece
+// (TTrack) and the circuit as a chain of joined pieces (TCircuit).
+//
+// Millimetres and radians throughout; x grows to the right, y downwards, and a
+// growing angle turns clockwise on the screen. Numbering that users of this
+// unit share (type codes, border flags 1..6, outline points 1..18, pieces
+// 1..count) is kept 1-based in the accessors so code reads like the rules it
+// implements.
+//
+// Implementation files: Catalogue.cpp (piece types), TrackGeometry.cpp (one
+// piece), CircuitChain.cpp (the chain).
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace quillet {
+
+class TCircuit;
+class TInformer;
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kTwoPi = 2.0 * kPi;
+
+// Brings an angle into [0, 2pi). A non-finite angle gives 0.
+double ReduceHeading(double h);
+
+// ===========================================================================
+// Catalogue
+
+enum TrackTypeCode : uint8_t {
+    kStandardStraight = 0,
+    kHalfStraight = 1,
+    kQuarterStraight = 2,
+    kStandardCurve = 3,
+    kInnerCurve = 4,
+    kOuterCurve = 5,
+    kSuperOuterCurve = 6,
+    kChangeoverTrack = 7,
+    kAdaptationChicane = 8,
+    kStartingStraight = 9,
+    kStartingChicane = 10,
+    kStraightChicane = 11,
+    kCurvedChicane = 12,
+    kSingleRacingInnerCurve = 13,
+    kSingleRacingOuterCurve = 14,
+};
+constexpr int kTrackTypeCount = 15;
+
+inline bool IsTrackType(int type) { return type >= 0 && type < kTrackTypeCount; }
+
+// Track system. The value is the brand flag a new piece is created with.
+enum class Brand : uint8_t { Scx = 0, Ninco = 1 };
+
+constexpr double kNincoPairWidth = 180.0;
+constexpr double kScxPairWidth = 156.0;
+constexpr double kNincoBorderWidth = 50.0;
+constexpr double kScxBorderWidth = 40.0;
+
+struct BrandData {
+    double pairWidth;    // width of one lane pair
+    double borderWidth;  // width of a border strip
+    uint8_t flag;        // brand flag at creation
+};
+BrandData DataOf(Brand brand);
+
+inline Brand BrandOfFlag(int brandFlag) { return brandFlag != 0 ? Brand::Ninco : Brand::Scx; }
+
+// NINCO when the width per lane pair is 180, else SCX. Lane pairs below 1
+// count as 1.
+Brand BrandOfWidth(double width, int lanePairs);
+
+// How the outline of a type is built.
+enum class TrackShape : uint8_t {
+    Straight,           // 0, 1, 2, 7, 10, 11 (and unknown codes)
+    Curve,              // 3, 4, 5, 6, 12
+    SingleRacingCurve,  // 13, 14: half-width curves
+    AdaptationChicane,  // 8: tapered between the two brands' widths
+    StartingStraight,   // 9: a straight with a connector box on one side
+};
+TrackShape ShapeOf(int type);
+
+inline bool IsCurve(int type) { return ShapeOf(type) == TrackShape::Curve; }
+inline bool IsSingleRacing(int type) {
+    return type == kSingleRacingInnerCurve || type == kSingleRacingOuterCurve;
+}
+
+struct TrackDimensions {
+    bool exists = false;       // false: the brand has no such piece
+    double lengthOrArc = 0.0;  // L of a straight or arc A of a curve
+    double innerRadius = 0.0;  // R of a curve, 0 for straights
+};
+TrackDimensions Dimensions(int type, Brand brand);
+
+// Whether a new piece takes the circuit's default inner and outer borders.
+bool TakesBorderDefaults(int type, Brand brand);
+
+// Text-table entry of the type's name; -1 for an unknown code.
+int NameTextEntry(int type);
+
+// ===========================================================================
+// One placed piece
+
+struct PointD {
+    double x = 0.0;
+    double y = 0.0;
+};
+struct PointI {
+    int32_t x = 0;
+    int32_t y = 0;
+};
+
+constexpr int kOutlinePoints = 18;
+
+// Border flags, in the order of the circuit file.
+constexpr int kInnerBorder = 1;
+constexpr int kOuterBorder = 2;
+constexpr int kOuterBorderExitHalf = 3;
+constexpr int kOuterBorderEntryHalf = 4;
+constexpr int kInnerBorderExitHalf = 5;
+constexpr int kInnerBorderEntryHalf = 6;
+constexpr int kBorderFlags = 6;
+
+// Surfaces.
+constexpr uint8_t kSurfaceNone = 0;
+constexpr uint8_t kSurfaceSand = 1;
+constexpr uint8_t kSurfaceSnow = 2;
+constexpr uint8_t kSurfaceWater = 3;
+
+class TTrack {
+public:
+    uint8_t type = 0;
+    double x = 0.0;  // entry point: the left corner of the entry edge
+    double y = 0.0;
+    double angle = 0.0;       // heading at the entry edge
+    uint8_t orientation = 0;  // 0 turns clockwise (right), 1 anticlockwise (left)
+    double width = 0.0;       // width per lane pair x lane pairs
+    bool selected = false;
+    bool replaceMark = false;
+    bool anchorMark = false;
+    double lengthOrArc = 0.0;
+    double innerRadius = 0.0;
+    std::array<bool, kBorderFlags> borders{};  // flags 1..6 at [0..5]
+    double borderWidth = 0.0;
+    bool innerBarrier = false;
+    bool outerBarrier = false;
+    uint8_t surface = kSurfaceNone;
+    // Points 1..18 at [0..17]: 1..9 along the left edge from entry to exit,
+    // 10..18 back along the right edge; 19 - k lies opposite k.
+    std::array<PointI, kOutlinePoints> screen{};  // pixels
+    std::array<PointD, kOutlinePoints> outline{};  // millimetres
+    std::array<PointI, kOutlinePoints> innerPolygon{};  // pixels
+    std::array<PointI, kOutlinePoints> outerPolygon{};  // pixels
+
+    // 1-based accessors. Out-of-range numbers read as false (flags) or reach
+    // the nearest valid point; they never index outside the arrays.
+    bool Border(int flag) const;
+    void SetBorder(int flag, bool on);
+    const PointD& P(int k) const { return outline[Slot(k)]; }
+    PointD& P(int k) { return outline[Slot(k)]; }
+    PointI ScreenP(int k) const { return screen[Slot(k)]; }
+    PointI InnerPoly(int k) const { return innerPolygon[Slot(k)]; }
+    PointI OuterPoly(int k) const { return outerPolygon[Slot(k)]; }
+
+    bool TurnsLeft() const { return orientation != 0; }
+    // Width per lane pair is the NINCO one (180).
+    bool IsNincoWidth(const TCircuit& circuit) const;
+
+    // New piece of the given type at (x, y) heading `angle`, with borders,
+    // widths and dimensions for its brand and the circuit's lane pairs, and
+    // its outline computed.
+    static TTrack Create(const TCircuit& circuit, int type, double x, double y, double angle,
+                         int orientation, int brandFlag);
+    // Recomputes the outline, the screen outline and both border polygons.
+    // Needed after any change of position, angle, orientation, width, type
+    // dimensions, border flags or the circuit's scale.
+    void ComputeOutline(const TCircuit& circuit);
+    double ExitHeading() const;
+    PointD ExitPoint() const { return outline[8]; }
+    // Strict: points on the piece's edges are outside.
+    bool ContainsPoint(int32_t px, int32_t py) const;
+    // Re-reads length-or-arc and inner radius for the current type and the
+    // brand the width tells; a type the brand lacks keeps the old values.
+    // The outline is not recomputed.
+    void SetTypeDimensions(const TCircuit& circuit);
+
+private:
+    static int Slot(int k) { return k < 1 ? 0 : (k > kOutlinePoints ? kOutlinePoints - 1 : k - 1); }
+};
+
+// ===========================================================================
+// The circuit
+
+struct TIconSlot {
+    int32_t kind = 0;  // 0: empty
+    double x = 0.0;    // top-left corner, mm
+    double y = 0.0;
+    bool selected = false;
+};
+
+struct TBoundingBox {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+};
+
+class TCircuit {
+public:
+    static constexpr int kMaxTracks = 300;
+    static constexpr int kIconSlots = 40;
+    static constexpr int32_t kStartGrid = 200;
+
+    // The start point snaps to the 200 mm grid (halves to even).
+    explicit TCircuit(int32_t startX = 0, int32_t startY = 0);
+
+    double startX = 0.0;
+    double startY = 0.0;
+    bool outerBorderDefault = false;
+    bool innerBorderDefault = false;
+    uint8_t lanePairs = 1;
+    bool gridShown = true;
+    int32_t gridStep = 200;
+    bool closed = false;
+    TBoundingBox box;
+    uint8_t startBrand = 1;  // 1 NINCO width, 0 SCX width
+    int32_t detailLevel = 3;
+    double scale = 5.0;  // millimetres per pixel
+    std::string title;
+    bool colourCodeShown = false;
+    bool modified = false;
+    std::string templatePath;
+    bool templateShown = false;
+    bool singleRacing = false;
+    int32_t backgroundColour = 0xFFFFFF;
+    std::array<TIconSlot, kIconSlots> icons{};
+    int32_t firstSelected = 0;  // 1-based, 0 = none
+    int32_t lastSelected = 0;
+    bool rulersShown = false;
+    int32_t workAreaLength = 3000;
+    int32_t workAreaWidth = 2000;
+
+    int Count() const { return static_cast<int>(tracks_.size()); }
+    // Piece i = 1..Count(); throws std::out_of_range otherwise.
+    TTrack& Track(int i) { return tracks_.at(Index(i)); }
+    const TTrack& Track(int i) const { return tracks_.at(Index(i)); }
+    std::span<TTrack> Tracks() { return tracks_; }
+    std::span<const TTrack> Tracks() const { return tracks_; }
+    // Icon slot 1..40; throws std::out_of_range otherwise.
+    TIconSlot& Icon(int slot) { return icons.at(Index(slot)); }
+    const TIconSlot& Icon(int slot) const { return icons.at(Index(slot)); }
+
+    // Lane pairs as used in arithmetic: at least 1.
+    int LanePairs() const { return lanePairs < 1 ? 1 : lanePairs; }
+    // Millimetres per pixel as used in arithmetic: a scale that is not a
+    // positive finite number counts as 1.
+    double PixelScale() const;
+
+    // Adds a piece at the exit of the last one (piece 1 at the start point,
+    // heading 0). No re-lay. False, and nothing changes, at 300 pieces or for
+    // an unknown type code.
+    bool Append(int type, int orientation, int brandFlag);
+    // Inserts after the selected piece, or replaces it when it carries the
+    // replace mark; the new piece becomes the selection. Without a selection
+    // the informer (when given) is told and nothing is inserted. False, and
+    // nothing changes, at 300 pieces or for an unknown type code.
+    bool Insert(int type, int orientation, TInformer* informer);
+    // The Delete command on a selected range; the caller re-lays without
+    // keeping the anchor. False when there is no valid range.
+    bool DeleteSelectedRange();
+    // Deletes the lowest selected piece and selects the one before it. No
+    // re-lay. False when nothing is selected.
+    bool DeleteFirstSelected();
+    // Re-places every piece from the start point along the chain; with
+    // keepAnchor the first anchored piece keeps its place and direction and
+    // the start point moves instead. Updates the closed flag and the box.
+    void ReLay(bool keepAnchor);
+    // Turns the whole circuit about the centre of its bounding box.
+    void Rotate(double degrees);
+    // Computes, stores and returns the bounding box.
+    TBoundingBox BoundingBox();
+    TBoundingBox ComputeBoundingBox() const;
+    // The stored box lies within the work area widened by 800 mm on every side.
+    bool FitsWorkArea(int32_t areaLength, int32_t areaWidth) const;
+    // Selects the topmost piece under the point and returns its index; 0 when
+    // none. Every other piece is deselected.
+    int HitTest(int32_t x, int32_t y);
+    bool ContainsType(int type) const;
+    // Catalogue pieces of one type the chain needs for its pieces of one
+    // width family.
+    int CountPieces(int catalogueType, bool nincoWidth) const;
+    // The single-racing end loop after the selection. False, and nothing
+    // changes, when the eight pieces do not fit under the limit or the
+    // insertion is refused.
+    bool AddSingleRacingEnds(TInformer* informer = nullptr);
+
+private:
+    static size_t Index(int i) { return i < 1 ? static_cast<size_t>(-1) : static_cast<size_t>(i - 1); }
+    int LowestSelected() const;
+    void LayChain();
+
+    std::vector<TTrack> tracks_;
+};
+
+}  // namespace quillet

@@ -109,42 +109,52 @@ void PainterCanvas::useCopyMode() {
     }
 }
 
-void PainterCanvas::useStroke(bool withBrush) {
+const QPen& PainterCanvas::currentPen() {
     const PenState& s = pen();
-    if (!m_penValid || !(s == m_qpenFor)) {
-        QPen p(ToQColor(s.colour));
-        if (s.width <= 1) {
-            // Width 0 and 1 alike: one device pixel, end points included.
-            p.setWidth(0);
-            p.setCosmetic(true);
-            p.setCapStyle(Qt::SquareCap);
-        } else {
-            p.setWidth(s.width);
-            p.setCapStyle(Qt::RoundCap);
-            p.setJoinStyle(Qt::RoundJoin);
-        }
-        p.setStyle(s.style == PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
-        m_qpen = p;
-        m_qpenFor = s;
-        m_penValid = true;
+    const int width = s.width <= 1 ? 0 : s.width;
+    for (std::size_t i = 0; i < m_penCount; ++i) {
+        const PenEntry& e = m_pens[i];
+        if (e.colour == s.colour && e.width == width && e.style == s.style) return e.pen;
     }
-    m_painter->setPen(m_qpen);
+    QPen p(ToQColor(s.colour));
+    if (width == 0) {
+        // Width 0 and 1 alike: one device pixel, end points included.
+        p.setWidth(0);
+        p.setCosmetic(true);
+        p.setCapStyle(Qt::SquareCap);
+    } else {
+        p.setWidth(width);
+        p.setCapStyle(Qt::RoundCap);
+        p.setJoinStyle(Qt::RoundJoin);
+    }
+    p.setStyle(s.style == PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
+    PenEntry& slot = m_pens[m_penNext];
+    m_penNext = (m_penNext + 1) % m_pens.size();
+    m_penCount = std::max(m_penCount, m_penNext == 0 ? m_pens.size() : m_penNext);
+    slot = PenEntry{s.colour, width, s.style, p};
+    return slot.pen;
+}
+
+const QBrush& PainterCanvas::currentBrush() {
+    const Colour c = brush().colour;
+    for (std::size_t i = 0; i < m_brushCount; ++i) {
+        if (m_brushes[i].colour == c) return m_brushes[i].brush;
+    }
+    BrushEntry& slot = m_brushes[m_brushNext];
+    m_brushNext = (m_brushNext + 1) % m_brushes.size();
+    m_brushCount = std::max(m_brushCount, m_brushNext == 0 ? m_brushes.size() : m_brushNext);
+    slot = BrushEntry{c, QBrush(ToQColor(c))};
+    return slot.brush;
+}
+
+void PainterCanvas::useStroke(bool withBrush) {
+    m_painter->setPen(currentPen());
     if (withBrush && brush().fills()) {
         m_painter->setBrush(currentBrush());
     } else {
         m_painter->setBrush(Qt::NoBrush);
     }
     useShapeMode();
-}
-
-const QBrush& PainterCanvas::currentBrush() {
-    const BrushState& b = brush();
-    if (!m_brushValid || !(b == m_qbrushFor)) {
-        m_qbrush = QBrush(ToQColor(b.colour));
-        m_qbrushFor = b;
-        m_brushValid = true;
-    }
-    return m_qbrush;
 }
 
 void PainterCanvas::useFillOnly() {

@@ -12,6 +12,7 @@
 #include <QFont>
 #include <QPainter>
 #include <QPen>
+#include <array>
 #include <optional>
 
 #include "app/render/Pictures.h"
@@ -70,6 +71,7 @@ private:
     // current pen on this device.
     qreal strokeOffset() const { return m_raster && cosmeticPen() ? 0.0 : 0.5; }
     void useStroke(bool withBrush);
+    const QPen& currentPen();
     const QBrush& currentBrush();
     void useFillOnly();
     void useShapeMode();
@@ -81,16 +83,27 @@ private:
     const Pictures& m_pictures;
     bool m_raster = false;
 
-    // What the painter was last given, so state changes that draw nothing
-    // cost nothing and unchanged state is not rebuilt.
-    QPen m_qpen;
-    PenState m_qpenFor;
-    QBrush m_qbrush;
-    BrushState m_qbrushFor;
+    // Pens and brushes built so far. A refresh switches between a dozen or
+    // so, and reusing them keeps it from allocating at every switch.
+    struct PenEntry {
+        Colour colour = 0;
+        int width = 0;
+        PenStyle style = PenStyle::Solid;
+        QPen pen;
+    };
+    struct BrushEntry {
+        Colour colour = 0;
+        QBrush brush;
+    };
+    std::array<PenEntry, 16> m_pens;
+    std::array<BrushEntry, 16> m_brushes;
+    std::size_t m_penCount = 0;
+    std::size_t m_penNext = 0;
+    std::size_t m_brushCount = 0;
+    std::size_t m_brushNext = 0;
+
     QFont m_qfont;
     FontState m_qfontFor;
-    bool m_penValid = false;
-    bool m_brushValid = false;
     bool m_fontValid = false;
 };
 

@@ -197,10 +197,11 @@ void PainterCanvas::useFont() {
 void PainterCanvas::polygon(std::span<const PixelPoint> points) {
     if (points.empty()) return;
     if (brush().fills()) {
-        // Filled at pixel centres: exactly the pixels whose points lie inside,
-        // so the fill meets the outline without a gap and never leaks past it.
+        // Exactly the pixels whose points lie inside, edges shared with a
+        // neighbour going to one side only: fills meet their outline and each
+        // other without gaps or overlaps.
         PointBuffer buf;
-        Convert(points, 0.5, buf);
+        Convert(points, fillOffset(), buf);
         useFillOnly();
         m_painter->drawPolygon(buf.constData(), static_cast<int>(buf.size()), Qt::OddEvenFill);
     }

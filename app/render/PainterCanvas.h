@@ -67,8 +67,11 @@ private:
     void stroke(std::span<const PixelPoint> points, bool closed);
     void rasterEllipse(const PixelRect& bounds);
     bool cosmeticPen() const { return pen().width <= 1; }
-    // How far a point moves to reach the middle of its pixel for the
-    // current pen on this device.
+    // How far a point moves to reach the middle of its pixel on this device.
+    // Qt's aliased raster fills and one-pixel lines already put an integer
+    // point on its pixel; wide lines and vector output work in continuous
+    // coordinates, where the pixel's middle is half a unit further on.
+    qreal fillOffset() const { return m_raster ? 0.0 : 0.5; }
     qreal strokeOffset() const { return m_raster && cosmeticPen() ? 0.0 : 0.5; }
     void useStroke(bool withBrush);
     const QPen& currentPen();

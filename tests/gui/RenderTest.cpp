@@ -10,7 +10,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <array>
-#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -53,24 +52,6 @@ bool Matches(const QImage& img, const std::function<QRgb(int, int)>& expected, Q
     return bad == 0;
 }
 
-// Distance from (px, py) to the segment a-b.
-double SegmentDistance(double px, double py, PixelPoint a, PixelPoint b) {
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double len2 = dx * dx + dy * dy;
-    double t = len2 > 0 ? ((px - a.x) * dx + (py - a.y) * dy) / len2 : 0;
-    t = std::clamp(t, 0.0, 1.0);
-    return std::hypot(px - (a.x + t * dx), py - (a.y + t * dy));
-}
-
-bool Inside(double px, double py, std::span<const PixelPoint> poly) {
-    bool in = false;
-    for (std::size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
-        const PixelPoint a = poly[i], b = poly[j];
-        if ((a.y > py) != (b.y > py) && px < (b.x - a.x) * (py - a.y) / double(b.y - a.y) + a.x) in = !in;
-    }
-    return in;
-}
-
 QRect InkBounds(const QImage& img, QRgb background) {
     QRect r;
     for (int y = 0; y < img.height(); ++y)
@@ -85,7 +66,6 @@ class RenderTest : public QObject {
     Q_OBJECT
 private slots:
     void filledPolygonMeetsItsOutlineExactly();
-    void irregularPolygonNeitherLeaksNorLeavesGaps();
     void neighbouringFillsNeitherOverlapNorLeaveGaps();
     void coloursKeepTheirChannels();
     void thinPensDrawOnePixelThroughTheirPoints();
@@ -166,33 +146,6 @@ void RenderTest::filledPolygonMeetsItsOutlineExactly() {
     const QRect fill = InkBounds(img, kWhite);
     QVERIFY2(QRect(QPoint(2, 2), QPoint(22, 22)).contains(fill) && fill.width() >= 19,
              qPrintable(QStringLiteral("%1,%2 %3x%4").arg(fill.x()).arg(fill.y()).arg(fill.width()).arg(fill.height())));
-}
-
-void RenderTest::irregularPolygonNeitherLeaksNorLeavesGaps() {
-    // Edges of all slopes: the fill may only cover pixels inside the shape,
-    // and must reach every pixel more than a pixel away from the edges.
-    const std::array<PixelPoint, 6> shape{{{3, 5}, {40, 12}, {47, 33}, {28, 46}, {9, 30}, {14, 19}}};
-    QImage img = Blank(50, 50);
-    {
-        PainterCanvas canvas(&img);
-        canvas.setBrushColour(0x0000FF);
-        canvas.polygon(shape);
-    }
-    for (int y = 0; y < 50; ++y) {
-        for (int x = 0; x < 50; ++x) {
-            double edge = 1e9;
-            for (std::size_t i = 0; i < shape.size(); ++i)
-                edge = std::min(edge, SegmentDistance(x, y, shape[i], shape[(i + 1) % shape.size()]));
-            const bool in = Inside(x, y, shape);
-            const QRgb got = img.pixel(x, y);
-            if (got == kRed) QVERIFY2(in, qPrintable(QStringLiteral("fill leaks at (%1,%2)").arg(x).arg(y)));
-            if (got == kBlack) QVERIFY2(edge <= 1.0, qPrintable(QStringLiteral("stray outline at (%1,%2)").arg(x).arg(y)));
-            if (edge > 1.0) {
-                QVERIFY2(got == (in ? kRed : kWhite), qPrintable(QStringLiteral("wrong pixel at (%1,%2)").arg(x).arg(y)));
-            }
-        }
-    }
-    for (const PixelPoint& p : shape) QCOMPARE(img.pixel(p.x, p.y), kBlack);
 }
 
 void RenderTest::neighbouringFillsNeitherOverlapNorLeaveGaps() {

@@ -23,6 +23,7 @@
 #include <QSvgRenderer>
 #include <QTransform>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -234,6 +235,16 @@ void loopSlot(Pic& p, double x0, double x1, double cy, double rho, QRgb colour =
 void loop(Pic& p, double x0, double x1, double cy, double rho) {
     p.fill(loopBody(x0, x1, cy, rho), Body, 4);
     loopSlot(p, x0, x1, cy, rho);
+}
+
+// A rectangle [x0, x1) x [y0, y1) with corners rounded to radius r.
+Shape roundedRect(double x0, double y0, double x1, double y1, double r) {
+    return [=](double x, double y) {
+        if (x < x0 || x >= x1 || y < y0 || y >= y1) return false;
+        const double cx = std::clamp(x, x0 + r, x1 - r);
+        const double cy = std::clamp(y, y0 + r, y1 - r);
+        return std::hypot(x - cx, y - cy) <= r;
+    };
 }
 
 // ---------------------------------------------------------------- paper
@@ -910,16 +921,16 @@ void surfaceWater(Pic& p) {
         p.art(1, y, {".ww...ww...ww.", "w..w.w..w.w..w"}, k);
 }
 
-// The application emblem at 16 x 16, drawn by hand for the small sizes.
+// The application emblem at 16 x 16, drawn by hand for the small sizes: the
+// same loop, car and start line as the SVG.
 void appIcon16(Pic& p) {
-    p.blob(subtract(pixelRect(0, 0, 15, 15),
-                    [](double x, double y) {
-                        return (x < 1 || x > 15) && (y < 1 || y > 15);
-                    }),
-           0xFF4E9E52, 0xFF2A6A2E);
-    loop(p, 6, 10, 8, 4);
-    // A red and white kerb on the right-hand bend.
-    p.art(14, 6, {"r", "w", "r", "w"}, Key().with('r', KerbRed).with('w', KerbWhite));
+    p.blob(roundedRect(0, 0, 16, 16, 4), 0xFF58AA5B, 0xFF2A6A2E);
+    const double x0 = 6, x1 = 10, cy = 8, rho = 3.5;
+    p.fill(loopBody(x0, x1, cy, rho), Body, 4);
+    loopSlot(p, x0, x1, cy, rho, 0xFFF2F2F2);
+    p.put(8, 10, Paper);
+    p.put(8, 12, Paper);
+    p.rect(7, 4, 9, 4, 0xFFE23A3A);
 }
 
 const std::vector<Entry>& entries() {

@@ -3,11 +3,12 @@
 //
 //   drawpictures <source root>
 //
-// writes app/pictures/*.png and packaging/icons/hicolor/<N>x<N>/apps/quillet.png
-// below the given root; the large icon sizes are rasterised from
-// packaging/icons/quillet.svg. Run it through app/pictures/tools/regenerate.sh.
+// writes app/pictures/*.png, app/pictures/toolbar.qrc and
+// packaging/icons/hicolor/<N>x<N>/apps/quillet.png below the given root; the
+// large icon sizes are rasterised from packaging/icons/quillet.svg. Run it
+// through app/pictures/tools/regenerate.sh.
 //
-// One visual language throughout: a track piece is a dark body with light lane
+// One visual language throughout: a track piece is a dark body with dim lane
 // slots and is always laid travelling upwards (entry at the bottom, so a curve
 // turns to the left); the action is a small accent in the top right corner:
 // green plus = add, red cross = delete, amber A = automatic. View commands are
@@ -17,10 +18,12 @@
 #include "Raster.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QTextStream>
 #include <QTransform>
 
 #include <algorithm>
@@ -1050,6 +1053,26 @@ int main(int argc, char* argv[]) {
         if (!img.save(out, "PNG")) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
             ++failures;
+        }
+    }
+
+    // The resource file that compiles them into the program.
+    {
+        QFile qrc(picDir + QStringLiteral("/toolbar.qrc"));
+        if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(qrc.fileName()));
+            ++failures;
+        } else {
+            QTextStream out(&qrc);
+            out << "<!-- Written by app/pictures/tools/drawpictures.cpp; do not edit. -->\n"
+                << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n"
+                << "  <qresource prefix=\"/toolbar\">\n";
+            for (const Entry& e : entries()) out << "    <file>" << e.name << ".png</file>\n";
+            out << "  </qresource>\n"
+                << "  <qresource prefix=\"/icons\">\n"
+                << "    <file>quillet-16.png</file>\n"
+                << "    <file>quillet-48.png</file>\n"
+                << "  </qresource>\n</RCC>\n";
         }
     }
 

@@ -29,6 +29,15 @@ if [ "${#files[@]}" -eq 0 ]; then
     echo "regenerate: no pictures listed in app/pictures/README.md" >&2
     exit 1
 fi
+# The table in the README must name exactly the pictures that were drawn.
+drawn="$(sed -n 's|^    <file>\([a-z0-9-]*\.png\)</file>$|\1|p' "$pics/toolbar.qrc" | grep -v '^quillet-' | sort)"
+listed="$(printf '%s\n' "${files[@]}" | grep -v '^quillet-' | sort)"
+if [ "$drawn" != "$listed" ]; then
+    echo "regenerate: app/pictures/README.md and the drawn pictures differ:" >&2
+    diff <(echo "$drawn") <(echo "$listed") >&2 || true
+    exit 1
+fi
+
 args=()
 for f in "${files[@]}"; do
     args+=(-label "${f%.png}" "$pics/$f")

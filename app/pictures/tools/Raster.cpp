@@ -225,15 +225,33 @@ void Pic::halo(const Shape& shape) {
 }
 
 void Pic::arc(double cx, double cy, double r, double a0, double a1, QRgb colour, const Shape& within) {
-    // Walk the arc finely, keep each pixel once, then drop the corner pixels of
-    // L-shaped steps so the line stays one pixel thin.
-    std::vector<std::pair<int, int>> run;
+    std::vector<std::array<double, 2>> points;
     const int steps = std::max(8, static_cast<int>(std::ceil(std::abs(a1 - a0) * r / 4.0)));
     for (int s = 0; s <= steps; ++s) {
         const double a = (a0 + (a1 - a0) * s / steps) * kPi / 180.0;
-        const int x = static_cast<int>(std::floor(cx + r * std::cos(a)));
-        const int y = static_cast<int>(std::floor(cy - r * std::sin(a)));
-        if (run.empty() || run.back() != std::make_pair(x, y)) run.emplace_back(x, y);
+        points.push_back({cx + r * std::cos(a), cy - r * std::sin(a)});
+    }
+    path(points, colour, within);
+}
+
+void Pic::path(const std::vector<std::array<double, 2>>& points, QRgb colour, const Shape& within) {
+    // Walk the line finely, keep each pixel once, then drop the corner pixels
+    // of L-shaped steps so the line stays one pixel thin.
+    std::vector<std::pair<int, int>> run;
+    auto visit = [&](double x, double y) {
+        const std::pair<int, int> px{static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y))};
+        if (run.empty() || run.back() != px) run.push_back(px);
+    };
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (i == 0) {
+            visit(points[0][0], points[0][1]);
+            continue;
+        }
+        const auto& a = points[i - 1];
+        const auto& b = points[i];
+        const int steps = std::max(1, static_cast<int>(std::ceil(std::hypot(b[0] - a[0], b[1] - a[1]) * 8)));
+        for (int s = 1; s <= steps; ++s)
+            visit(a[0] + (b[0] - a[0]) * s / steps, a[1] + (b[1] - a[1]) * s / steps);
     }
     std::vector<std::pair<int, int>> thin;
     for (std::size_t i = 0; i < run.size(); ++i) {

@@ -76,6 +76,10 @@ public:
     void arc(double cx, double cy, double r, double a0, double a1, QRgb colour,
              const Shape& within = {});
 
+    // A one-pixel-thin line through the given points, in the same way.
+    void path(const std::vector<std::array<double, 2>>& points, QRgb colour,
+              const Shape& within = {});
+
     // Mirrors the picture left to right.
     void mirror();
 

@@ -9,11 +9,13 @@
 // through app/pictures/tools/regenerate.sh.
 //
 // One visual language throughout: a track piece is a dark body with dim lane
-// slots and is always laid travelling upwards (entry at the bottom, so a curve
-// turns to the left); the action is a small accent in the top right corner:
-// green plus = add, red cross = delete, amber A = automatic. View commands are
-// blue. Pieces on the insert buttons share one scale (two lanes = 7 pixels), so
-// the three straights and the four curve radii compare truthfully.
+// slots (bright slots would split it into three bars at this size), laid
+// travelling upwards: entry on the bottom edge, so a curve turns to the left.
+// The action is a small accent in the top right corner: green plus = add or
+// insert, red cross = delete, amber A = automatic. View and position commands
+// are blue. The insert buttons share one scale, two lanes = 8 pixels, so the
+// straights (16, 8, 4 pixels; the standard one a little shortened to fit) and
+// the four curve radii (3, 11, 19, 27 pixels) compare as the real pieces do.
 
 #include "Raster.h"
 
@@ -41,8 +43,7 @@ constexpr double kPi = 3.14159265358979323846;
 // ---------------------------------------------------------------- palette
 
 constexpr QRgb Body = 0xFF2E2E2E;        // track body
-constexpr QRgb BodyLight = 0xFF555555;   // the lighter (SCX) body
-constexpr QRgb BodyDeep = 0xFF161616;    // the darker (NINCO) body
+constexpr QRgb BodyDeep = 0xFF161616;    // the dark squares of a start line
 constexpr QRgb Slot = 0xFFA0A0A0;        // lane slot: dim, so a piece reads as one body
 constexpr QRgb Ink = 0xFF2A2A2A;         // dark outlines and glyphs
 constexpr QRgb Paper = 0xFFFFFFFF;
@@ -182,12 +183,6 @@ Curve pieceCurve(double r, double a, double w = 8) {
     return Curve{cx, 16, r, 0, a, w};
 }
 
-// The quarter turn used by the border, barrier and automatic commands: a left
-// turn from the bottom edge to the left edge around the bottom left corner.
-Curve quarterTurn(double r = 4, double w = 8) {
-    return Curve{0, 16, r, 0, 90, w};
-}
-
 // Red and white kerb along a curve, between radii r0 and r1, with a grey line
 // on its far side (at r0 when `edgeInside`, else at r1).
 void kerb(Pic& p, const Curve& c, double r0, double r1, bool edgeInside) {
@@ -211,6 +206,15 @@ void kerb(Pic& p, const Curve& c, double r0, double r1, bool edgeInside) {
 double segmentDistance(double x, double y, double x0, double x1, double cy) {
     const double dx = x < x0 ? x0 - x : (x > x1 ? x - x1 : 0.0);
     return std::hypot(dx, y - cy);
+}
+
+double segmentDistanceTo(double x, double y, const std::array<double, 2>& a,
+                         const std::array<double, 2>& b) {
+    const double dx = b[0] - a[0], dy = b[1] - a[1];
+    const double len2 = dx * dx + dy * dy;
+    double t = len2 > 0 ? ((x - a[0]) * dx + (y - a[1]) * dy) / len2 : 0.0;
+    t = std::clamp(t, 0.0, 1.0);
+    return std::hypot(x - (a[0] + t * dx), y - (a[1] + t * dy));
 }
 
 Shape loopBody(double x0, double x1, double cy, double rho, double half = 1.5) {
@@ -270,15 +274,15 @@ void page(Pic& p, int x0, int y0, int x1, int y1, int f) {
     }
 }
 
-// 3 x 5 capitals and digits for the tiny labels.
-const char* const* glyph3x5(char c) {
-    static const char* P[] = {"XX.", "X.X", "XX.", "X..", "X.."};
-    static const char* N[] = {"X.X", "XXX", "XXX", "X.X", "X.X"};
-    static const char* G[] = {".XX", "X..", "X.X", "X.X", ".XX"};
-    static const char* S[] = {".XX", "X..", ".X.", "..X", "XX."};
-    static const char* V[] = {"X.X", "X.X", "X.X", "X.X", ".X."};
-    static const char* D[] = {"XX.", "X.X", "X.X", "X.X", "XX."};
-    static const char* F[] = {"XXX", "X..", "XX.", "X..", "X.."};
+// 4 x 5 capitals and 3 x 5 digits for the tiny labels.
+const char* const* glyph(char c) {
+    static const char* P[] = {"XXX.", "X..X", "XXX.", "X...", "X..."};
+    static const char* N[] = {"X..X", "XX.X", "X.XX", "X..X", "X..X"};
+    static const char* G[] = {".XXX", "X...", "X.XX", "X..X", ".XXX"};
+    static const char* S[] = {".XXX", "X...", ".XX.", "...X", "XXX."};
+    static const char* V[] = {"X..X", "X..X", "X..X", ".XX.", ".XX."};
+    static const char* D[] = {"XXX.", "X..X", "X..X", "X..X", "XXX."};
+    static const char* F[] = {"XXXX", "X...", "XXX.", "X...", "X..."};
     static const char* d1[] = {".X.", "XX.", ".X.", ".X.", "XXX"};
     static const char* d2[] = {"XX.", "..X", ".X.", "X..", "XXX"};
     switch (c) {
@@ -295,13 +299,18 @@ const char* const* glyph3x5(char c) {
     }
 }
 
-void text3x5(Pic& p, int x, int y, const char* s, QRgb colour) {
-    for (; *s != '\0'; ++s, x += 4) {
-        const char* const* g = glyph3x5(*s);
+// Draws the text with one blank column between the glyphs.
+void label(Pic& p, int x, int y, const char* s, QRgb colour) {
+    for (; *s != '\0'; ++s) {
+        const char* const* g = glyph(*s);
         if (g == nullptr) continue;
+        int width = 0;
         for (int j = 0; j < 5; ++j)
-            for (int i = 0; i < 3; ++i)
+            for (int i = 0; g[j][i] != '\0'; ++i) {
+                width = std::max(width, i + 1);
                 if (g[j][i] == 'X') p.put(x + i, y + j, colour);
+            }
+        x += width + 1;
     }
 }
 
@@ -382,10 +391,10 @@ void filePrint(Pic& p) {
     p.rect(5, 14, 8, 14, Rule);
 }
 
-void fileExport(Pic& p, const char* label, QRgb band, QRgb edge) {
+void fileExport(Pic& p, const char* text, QRgb band, QRgb edge) {
     page(p, 2, 0, 13, 15, 4);
-    p.box(0, 8, 14, 14, band, edge);
-    text3x5(p, 2, 9, label, Paper);
+    p.box(0, 8, 15, 14, band, edge);
+    label(p, 1, 9, text, Paper);
 }
 
 void fileRecent(Pic& p) {
@@ -601,7 +610,7 @@ void iconController(Pic& p) {
 void iconLapCounter(Pic& p) {
     p.box(0, 2, 15, 13, 0xFF4A515C, Ink);
     p.rect(2, 4, 13, 11, 0xFF111111);
-    text3x5(p, 4, 5, "12", 0xFF5CFF6A);
+    label(p, 4, 5, "12", 0xFF5CFF6A);
     p.rect(1, 14, 3, 15, Ink);
     p.rect(12, 14, 14, 15, Ink);
 }
@@ -715,14 +724,23 @@ void showTemplate(Pic& p) {
 
 void singleRacing(Pic& p) {
     // A two-lane straight ending in the narrower one-lane loop that turns the
-    // cars round: out along one lane, back along the other.
-    const double cx = 8, cy = 6;
+    // cars round: out along one lane, over the top and back along the other.
+    std::vector<std::array<double, 2>> line;
+    for (int i = 0; i <= 160; ++i) {
+        const double t = 0.62 + (2 * kPi - 1.24) * i / 160.0;
+        const double pinch = std::pow(std::sin(t / 2), 0.8);
+        line.push_back({8 - 6.2 * std::sin(t) * pinch, 5.9 + 4.3 * std::cos(t)});
+    }
+    line.insert(line.begin(), {6.5, 11.0});
+    line.push_back({9.5, 11.0});
+    const Shape loopShape = [line](double x, double y) {
+        for (std::size_t i = 1; i < line.size(); ++i)
+            if (segmentDistanceTo(x, y, line[i - 1], line[i]) <= 1.55) return true;
+        return false;
+    };
+    p.fill(loopShape, Body, 4);
     straight(p, 4, 11, 15);
-    const Shape ring = ringSector(cx, cy, 3.5, 6.5, 0, 360);
-    p.fill(ring, Body, 4);
-    p.arc(cx, cy, 5, -72, 252, Slot, ring);
-    p.rect(6, 10, 6, 10, Slot);
-    p.rect(9, 10, 9, 10, Slot);
+    p.path(line, Slot);
 }
 
 // Insert buttons -------------------------------------------------------------
@@ -791,15 +809,14 @@ void insertCurvedChicane(Pic& p) {
 }
 
 void insertAdaptationChicane(Pic& p) {
-    // From the narrower system at the entry to the wider one at the exit.
-    const double yb = 16, yt = 2;
-    for (int y = 2; y < 16; ++y) {
-        const double t = (yb - (y + 0.5)) / (yb - yt);
-        const double left = 3 - 2 * t, right = 8 + 2 * t;
+    // Tapering from the narrower system at the entry to the wider one at the
+    // exit (the difference drawn larger than it is).
+    for (int y = 0; y < 16; ++y) {
+        const double t = (16 - (y + 0.5)) / 16.0;
+        const double left = 2 - 2 * t, right = 7 + 2 * t;
         for (int x = 0; x < 16; ++x) {
             const double cx = x + 0.5;
-            if (cx < left || cx > right) continue;
-            p.put(x, y, y >= 9 ? BodyLight : BodyDeep);
+            if (cx >= left && cx <= right) p.put(x, y, Body);
         }
         const double w = right - left;
         p.put(static_cast<int>(std::floor(left + w * 0.25)), y, Slot);
@@ -838,17 +855,28 @@ void orientation(Pic& p) {
           baseKey());
 }
 
-// The curve used by the border, barrier and automatic commands.
-Curve borderCurve() {
-    return quarterTurn();
+// The border, barrier and automatic commands show a standard-sized curve with
+// room for a kerb on both sides. It is drawn turning left like the pieces and
+// then mirrored, which leaves the accent's corner free above the curve's exit.
+Curve borderCurve(double w = 8) {
+    return Curve{-5, 16, 18 - w, 0, 45, w};
+}
+
+void mirrored(Pic& p, const std::function<void(Pic&)>& draw) {
+    Pic q;
+    draw(q);
+    q.mirror();
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) p.put(x, y, q.at(x, y));
 }
 
 void borders(Pic& p, bool inner, bool outer) {
-    // Room for the kerb inside the turn, outside it, or both.
-    const Curve c = quarterTurn(inner && outer ? 5 : (inner ? 6 : 4));
-    curve(p, c);
-    if (inner) kerb(p, c, c.r - 2, c.r, true);
-    if (outer) kerb(p, c, c.r + c.w, c.r + c.w + 2, false);
+    mirrored(p, [=](Pic& q) {
+        const Curve c = borderCurve();
+        curve(q, c);
+        if (inner) kerb(q, c, c.r - 2, c.r, true);
+        if (outer) kerb(q, c, c.r + c.w, c.r + c.w + 2, false);
+    });
 }
 
 void innerBorder(Pic& p) { borders(p, true, false); badgeAdd(p); }
@@ -858,19 +886,23 @@ void deleteOuterBorders(Pic& p) { borders(p, false, true); badgeDelete(p); }
 void deleteAllBorders(Pic& p) { borders(p, true, true); badgeDelete(p); }
 
 void autoBorders(Pic& p, bool remove) {
-    // A four-lane curve with its border.
-    const Curve c = quarterTurn(3, 9);
-    const Shape shape = curveBody(c);
-    p.fill(shape, Body, 4);
-    for (double d : {1.5, 3.5, 5.5, 7.5}) p.arc(c.cx, c.cy, c.r + d, c.a0, c.a1, Slot, shape);
-    kerb(p, c, c.r + c.w, c.r + c.w + 2, false);
+    // A four-lane curve with its outer border.
+    mirrored(p, [](Pic& q) {
+        const Curve c = borderCurve(9);
+        const Shape shape = curveBody(c);
+        q.fill(shape, Body, 4);
+        for (double d : {1.5, 3.5, 5.5, 7.5}) q.arc(c.cx, c.cy, c.r + d, c.a0, c.a1, Slot, shape);
+        kerb(q, c, c.r + c.w, c.r + c.w + 2, false);
+    });
     if (remove) badgeDelete(p); else badgeAuto(p);
 }
 
 void barriers(Pic& p, bool remove) {
-    const Curve c = borderCurve();
-    curve(p, c);
-    p.fill(ringSector(c.cx, c.cy, c.r + c.w + 1, c.r + c.w + 3, c.a0, c.a1), BarrierFill, 4);
+    mirrored(p, [](Pic& q) {
+        const Curve c = borderCurve();
+        curve(q, c);
+        q.fill(ringSector(c.cx, c.cy, c.r + c.w + 1, c.r + c.w + 3, c.a0, c.a1), BarrierFill, 4);
+    });
     if (remove) badgeDelete(p); else badgeAdd(p);
 }
 

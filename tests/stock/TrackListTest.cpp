@@ -124,6 +124,11 @@ TEST_F(TrackListTest, StraightsCountPerLanePairAndSomeTypesAreAlwaysNinco) {
     again.CountTracks(TCircuit{});
     EXPECT_TRUE(again.Empty());
     EXPECT_TRUE(again.ListLines(list).empty());
+
+    // A damaged type code is skipped, not counted past the table's end.
+    TCircuit damaged = Circuit(1, {Piece{kStandardStraight, 1}});
+    damaged.Track(1).type = 200;
+    EXPECT_TRUE(Count(damaged).Empty());
 }
 
 using Kinds = std::map<int, int>;  // border kind -> count
@@ -275,23 +280,6 @@ TEST_F(TrackListTest, ListingOrderIsNincoThenScxPiecesThenBorders) {
     ASSERT_EQ(spanish.size(), english.size());
     EXPECT_EQ(spanish[3].substr(0, 42), "NINCO Borde Externo de Curva Interior     ");
     EXPECT_EQ(spanish[4].substr(0, 42), "NINCO Borde Interno de Curva Interior     ");
-}
-
-TEST_F(TrackListTest, TablesIgnoreIndexesOutsideThem) {
-    TTrackList list;
-    for (int brand : {0, 3, -1}) list.SetPieces(brand, 0, 5);
-    list.SetPieces(kNincoIndex, kTrackTypeCount, 5);
-    list.SetBorders(kScxIndex, kBorderKinds, 5);
-    list.SetBorders(kScxIndex, -1, 5);
-    EXPECT_TRUE(list.Empty());
-    EXPECT_EQ(list.Pieces(0, 0), 0);
-    EXPECT_EQ(list.Borders(kNincoIndex, 12), 0);
-    EXPECT_EQ(BorderKindTextEntry(12), -1);
-
-    // A damaged piece type in a circuit is skipped, not counted somewhere.
-    TCircuit c = Circuit(1, {Piece{kStandardStraight, 1}});
-    c.Track(1).type = 200;
-    EXPECT_TRUE(Count(c).Empty());
 }
 
 }  // namespace

@@ -27,6 +27,18 @@ constexpr Entry kExtra[] = {
     {XText::LanePairsOutOfRange, "número de pistas fuera de rango", "lane pairs out of range"},
     {XText::FileEndsEarly, "el archivo termina antes de tiempo", "the file ends early"},
     {XText::StockFileDamaged, "archivo de stock dañado en la línea %1", "stock file damaged at line %1"},
+    {XText::StockNotANumber, "no es un número entero", "not a whole number"},
+    {XText::StockCountOutOfRange, "no es una cantidad de 0 a %1", "not a count from 0 to %1"},
+    {XText::StockLanguageOutOfRange, "no es 1 (español) ni 2 (inglés)", "not 1 (Spanish) or 2 (English)"},
+    {XText::StockUnexpectedText, "hay texto tras la última cantidad", "text after the last count"},
+    {XText::StockReadableKept, "se conservan las cantidades legibles y las demás quedan a 0",
+     "the counts that could be read are kept and the others are 0"},
+    {XText::StockCopyKept, "se guardó una copia del archivo dañado como %1",
+     "a copy of the damaged file was kept as %1"},
+    {XText::StockCopyFailed, "no se pudo guardar una copia del archivo dañado (%1), por lo que no se sobrescribirá",
+     "no copy of the damaged file could be kept (%1), so it will not be overwritten"},
+    {XText::StockNotOverwritten, "el archivo de stock existente no se pudo leer y se deja como está",
+     "the existing stock file could not be read and is left as it is"},
 };
 // clang-format on
 

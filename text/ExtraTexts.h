@@ -31,6 +31,16 @@ enum class XText {
     LanePairsOutOfRange,
     FileEndsEarly,
     StockFileDamaged,        // %1 the line number
+    // What is wrong with that line of the stock file.
+    StockNotANumber,
+    StockCountOutOfRange,    // %1 the largest count
+    StockLanguageOutOfRange,
+    StockUnexpectedText,
+    // What became of a damaged stock file.
+    StockReadableKept,
+    StockCopyKept,           // %1 the copy's file name
+    StockCopyFailed,         // %1 the cause
+    StockNotOverwritten,
     Count
 };
 

@@ -39,6 +39,19 @@ constexpr Entry kExtra[] = {
      "no copy of the damaged file could be kept (%1), so it will not be overwritten"},
     {XText::StockNotOverwritten, "el archivo de stock existente no se pudo leer y se deja como está",
      "the existing stock file could not be read and is left as it is"},
+    {XText::CannotReadPicture, "no se puede leer la imagen %1", "cannot read the picture %1"},
+    {XText::SettingsEmptyLength, "Escriba la longitud del área de trabajo en cm.", "Enter the length of the work area in cm."},
+    {XText::SettingsEmptyWidth, "Escriba el ancho del área de trabajo en cm.", "Enter the width of the work area in cm."},
+    {XText::SettingsEmptyGrid, "Escriba el tamaño de la cuadrícula en cm.", "Enter the grid size in cm."},
+    {XText::SettingsDetailMin, "mín", "min"},
+    {XText::SettingsDetailMax, "máx", "max"},
+    {XText::StockControlMenu, "Control de Stock...", "Stock Control..."},
+    {XText::LapTimesMenu, "Tiempos Estimados...", "Estimated Lap Times..."},
+    {XText::PicturesFilter, "Imágenes", "Pictures"},
+    {XText::AllFilesFilter, "Todos los archivos", "All files"},
+    {XText::AboutVersion, "Versión %1", "Version %1"},
+    {XText::AboutPurpose, "Diseño de circuitos de slot a escala con las piezas reales de NINCO y SCX.",
+     "Slot-car circuits designed to scale from real NINCO and SCX track pieces."},
 };
 // clang-format on
 

@@ -41,6 +41,19 @@ enum class XText {
     StockCopyKept,           // %1 the copy's file name
     StockCopyFailed,         // %1 the cause
     StockNotOverwritten,
+    // The main window and its dialogs.
+    CannotReadPicture,       // %1 the file name
+    SettingsEmptyLength,
+    SettingsEmptyWidth,
+    SettingsEmptyGrid,
+    SettingsDetailMin,
+    SettingsDetailMax,
+    StockControlMenu,        // Tools > Stock Control...
+    LapTimesMenu,            // Tools > lap times, shown by Alt+6
+    PicturesFilter,          // the template dialog's other pictures
+    AllFilesFilter,
+    AboutVersion,            // %1 the version
+    AboutPurpose,
     Count
 };
 

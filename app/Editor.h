@@ -1,0 +1,283 @@
+#pragma once
+// The editor behind the main window, free of any toolkit: the current, undo
+// and clipboard circuits, the work area, the view and the mode flags, and
+// every command of the main window as a plain method. The window forwards
+// its events here and shows what FormActualize returns; whatever a command
+// must ask the user goes through the TPrompter.
+//
+// Implementation files, by concern:
+//   EditorState.cpp     creation, FormCreate and the refresh FormActualize
+//   EditorFiles.cpp     New, Open, Save, Open Template, closing
+//   EditorUndo.cpp      KeepCircuit, SwitchCircuit, Undo
+//   EditorView.cpp      zoom, fit, grid, rulers, view flags, the work-area
+//                       handle, status texts, markers and the render
+//   EditorSettings.cpp  the Settings dialog's load and apply
+// Commands added later (editing, clipboard, icons, tools) get files of their
+// own.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Controls.h"
+#include "app/Prompter.h"
+#include "model/Canvas.h"
+#include "model/Tracks.h"
+#include "stock/StockFile.h"
+#include "stock/TrackList.h"
+#include "tools/Settings.h"
+
+namespace quillet {
+
+// The scroll box as the window sees it: the visible client area and how far
+// it is scrolled, in pixels.
+struct TViewport {
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t scrollX = 0;
+    int32_t scrollY = 0;
+    friend bool operator==(const TViewport&, const TViewport&) = default;
+};
+
+// Where the pieces of the drawing surface go inside the scroll box.
+struct TSurfaceLayout {
+    PixelSize image;            // Image1: the work area at the current scale
+    PixelPoint imageOrigin;     // (0, 0), or (16, 16) beside the rulers
+    PixelRect outline;          // Shape1: the work-area outline, Image1's bounds
+    PixelRect handle;           // Image4: 5 x 5 at Image1's bottom-right corner
+    PixelSize horizontalRuler;  // Image2 at (0, 0); empty while hidden
+    PixelSize verticalRuler;    // Image3 at (0, 16); empty while hidden
+    PixelSize content;          // everything the scroll box scrolls over
+    friend bool operator==(const TSurfaceLayout&, const TSurfaceLayout&) = default;
+};
+
+// Everything the refresh shows, computed in one place.
+struct TWindowState {
+    std::string caption;  // "Quillet - " and the title
+    std::string panel1;   // closed / opened / track limit
+    std::string panel2;   // "W x H cm"
+    std::string panel3;   // the lane lengths
+    TControlStates controls;
+    double scale = 5.0;
+    int32_t minimumScale = 3;
+    bool rulersShown = false;
+    TSurfaceLayout layout;
+    // Set when the command scrolled the drawing back to its origin.
+    std::optional<PixelPoint> scrollTo;
+    int iconImage = 0;     // picture index shown on ToolButton23 (65..68, 74)
+    int surfaceImage = 0;  // picture index shown on ToolButton33 (69..72)
+};
+
+// The icon and surface pictures the two drop-down buttons show, as numbered
+// in the window's picture list.
+inline constexpr int kImageLapCounter = 65;
+inline constexpr int kImageController = 66;
+inline constexpr int kImageStart = 67;
+inline constexpr int kImageAssistant = 68;
+inline constexpr int kImagePowerSource = 74;
+inline constexpr int kImageSand = 69;
+inline constexpr int kImageAsphalt = 70;
+inline constexpr int kImageWater = 71;
+inline constexpr int kImageSnow = 72;
+
+// The scale limits, mm per pixel.
+inline constexpr double kMaxScale = 20.0;
+inline constexpr double kStartScale = 5.0;
+// Room the rulers take at the left and top of the drawing.
+inline constexpr int32_t kRulerSize = 16;
+// Where a ruler guide is parked while none is drawn: outside the ruler.
+inline constexpr int32_t kGuideParked = -17;
+
+// The smallest scale Zoom In reaches for a work area:
+// max(trunc(sqrt(length / 2000 x width / 2000)) + 1, 3).
+int32_t MinimumScaleFor(int32_t areaLength, int32_t areaWidth);
+
+class TEditor {
+public:
+    TEditor(TPrompter& prompter, TTemplatePicture& templatePicture);
+
+    // ---- State
+    TCircuit& Circuit() { return current_; }
+    const TCircuit& Circuit() const { return current_; }
+    TCircuit& UndoCircuit() { return undo_; }
+    const TCircuit& UndoCircuit() const { return undo_; }
+    TCircuit& ClipboardCircuit() { return clipboard_; }
+    const TCircuit& ClipboardCircuit() const { return clipboard_; }
+    TPrompter& Prompter() { return prompter_; }
+    // The user's stock of pieces, read at start and written when the window
+    // closes.
+    TTrackList& Stock() { return stock_; }
+    const TTrackList& Stock() const { return stock_; }
+
+    int32_t WorkAreaLength() const { return workAreaLength_; }
+    int32_t WorkAreaWidth() const { return workAreaWidth_; }
+    // Sets the work area, each side kept within 1000..12000 mm.
+    void SetWorkArea(int32_t length, int32_t width);
+    int32_t MinimumScale() const { return minimumScale_; }
+    int NewCircuitCounter() const { return newCounter_; }
+
+    bool PlacementMode() const { return placementMode_; }
+    void SetPlacementMode(bool on) { placementMode_ = on; }
+    bool MeasuringMode() const { return measuringMode_; }
+    void SetMeasuringMode(bool on) { measuringMode_ = on; }
+    bool RulersVisible() const { return rulersVisible_; }
+
+    const TViewport& Viewport() const { return viewport_; }
+    // The window reports the scroll box before each command and refresh.
+    void SetViewport(const TViewport& viewport) { viewport_ = viewport; }
+
+    // The controls' states as the last refresh left them; commands that show
+    // a state without a refresh (the border buttons) set it here.
+    TControlStates& Controls() { return controls_; }
+    const TControlStates& Controls() const { return controls_; }
+    int IconImage() const { return iconImage_; }
+    void SetIconImage(int image) { iconImage_ = image; }
+    int SurfaceImage() const { return surfaceImage_; }
+    void SetSurfaceImage(int image) { surfaceImage_ = image; }
+
+    // The grid step as the grid drawing and the move commands may use it:
+    // never below 1 mm, whatever a circuit holds.
+    int32_t EffectiveGridStep() const;
+
+    // ---- Start and refresh (EditorState.cpp)
+    // Window creation and New: fresh circuits on a 3000 x 2000 mm work area
+    // at 5 mm per pixel, modes cleared.
+    void FormCreate();
+    // The end of start-up: the circuit takes the untitled name (text 73).
+    void StartUp();
+    // The refresh: recomputes every shown state from the editor, ends the
+    // placement and measuring modes, raises the scale to the minimum and
+    // re-centres an empty circuit's start point.
+    TWindowState FormActualize();
+    // Texts of the status panels.
+    std::string Panel1Text() const;
+    std::string SizePanelText() const;
+    std::string LaneLengthsPanelText() const;
+
+    // ---- Files (EditorFiles.cpp)
+    // Start-up: reads the stock file at `path` into the stock table and the
+    // language. A damaged or unreadable file is reported (in the language
+    // just read) and the program goes on with what could be read.
+    void LoadStockFile(const std::string& path);
+    // Writes the stock and the language; a failure is reported. True when
+    // written (or when no stock file was ever chosen).
+    bool SaveStockFile();
+    void FileNew1Execute();
+    void FileOpen1Execute();
+    void FileSave1Execute();
+    void OpenTemplate1Click();
+    // Closing the window: true when it may close.
+    bool FormCloseQuery();
+    // Replaces the current circuit with the file's, keeping an undo copy of
+    // it. A file that cannot be read leaves everything as it was and the
+    // reason is shown; false then.
+    bool OpenCircuit(const std::string& path);
+
+    // ---- Undo (EditorUndo.cpp)
+    // The undo circuit becomes a copy of the current one.
+    void KeepCircuit();
+    // Exchanges the current and the undo circuit.
+    void SwitchCircuit();
+    // Undo, and by repetition redo.
+    void ToolButton44Click();
+
+    // ---- View (EditorView.cpp)
+    void ToolButton11Click();  // Zoom In (button ToolButton10)
+    void ToolButton12Click();  // Zoom Out (button ToolButton8)
+    void ToolButton57Click();  // Fit to Window
+    void ToolButton18Click();  // Grid
+    void Reglas1Click();       // Show Rulers
+    void ToolButton5Click();   // Show Color Code
+    void ToolButton42Click();  // Show Template
+    void FormKeyDownAlt6();    // shows or hides the track-surface controls
+    // The scroll box changed size: an empty circuit's start point follows
+    // the visible part of the work area.
+    void FormResize();
+    // Where the surface's pieces go for the current scale, rulers and view.
+    TSurfaceLayout Layout() const;
+    // Status panel 0 over the drawing: "x = 12 cm; y = 34 cm".
+    std::string CursorText(int x, int y) const;
+
+    // The work-area resize handle. Move returns the panel 0 text and keeps
+    // the outline's size; Up applies the new work area.
+    void Image4MouseDown(int x, int y);
+    std::optional<std::string> Image4MouseMove(int x, int y);
+    void Image4MouseUp(int x, int y);
+    bool ResizeDragging() const { return resizeDrag_; }
+    PixelSize DraggedOutline() const { return draggedOutline_; }
+
+    // The rulers, drawn on canvases of Layout()'s ruler sizes.
+    void DrawHorizontalRuler(Canvas& canvas);
+    void DrawVerticalRuler(Canvas& canvas);
+    // The guides of a drag: erases the old ones and draws them at (x, y),
+    // pixels of the drawing.
+    void MoveRulerGuides(Canvas& horizontal, Canvas& vertical, int x, int y);
+    int32_t GuideX() const { return guideX_; }
+    int32_t GuideY() const { return guideY_; }
+
+    // The anchor markers' and the start marker's top-left corners (16 x 16
+    // pictures centred on their pieces), in pixels of the drawing.
+    std::vector<PixelPoint> AnchorMarkers() const;
+    std::optional<PixelPoint> StartMarker() const;
+    // Draws the whole drawing: the circuit on its work area and the markers.
+    void Render(Canvas& canvas) const;
+
+    // ---- Settings (EditorSettings.cpp)
+    // The dialog's values for the current circuit and work area.
+    TSettingsValues SettingsForDialog();
+    // Applies what the dialog returned after OK. True when the language
+    // changed, so the window re-applies every text.
+    bool ApplySettings(const TSettingsValues& values);
+    // The whole command: load, ask, apply. True when the language changed.
+    bool WorkingArea1Click();
+
+private:
+    // Saves to a name the user chose; a failure is shown and leaves the
+    // circuit modified. True on success.
+    bool SaveTo(const std::string& path);
+    // Asks for a name and saves; false when cancelled or failed.
+    bool AskAndSave();
+    void ShowRulersFromCircuit();
+    void ZoomTo(double scale);
+    void CentreEmptyCircuit();
+    void RaiseScaleToMinimum();
+    void ApplyEnablingRules(TControlStates& s) const;
+
+    TPrompter& prompter_;
+    TTemplatePicture& template_;
+
+    TCircuit current_;
+    TCircuit undo_;
+    TCircuit clipboard_;
+    TTrackList stock_;
+    std::optional<TStockFile> stockFile_;
+    // The modified flag the undo circuit's state had when it was kept (a save
+    // since then makes it modified: it no longer matches the file).
+    bool undoModified_ = false;
+
+    int32_t workAreaLength_ = 3000;
+    int32_t workAreaWidth_ = 2000;
+    int32_t minimumScale_ = 3;
+    int newCounter_ = 0;
+
+    bool placementMode_ = false;
+    bool measuringMode_ = false;
+    bool rulersVisible_ = false;
+
+    TViewport viewport_;
+    std::optional<PixelPoint> pendingScroll_;
+    TControlStates controls_ = StartControlStates();
+    int iconImage_ = kImageLapCounter;
+    int surfaceImage_ = kImageAsphalt;
+
+    bool resizeDrag_ = false;
+    int32_t handleX0_ = 0;
+    int32_t handleY0_ = 0;
+    PixelSize draggedOutline_;
+
+    int32_t guideX_ = kGuideParked;
+    int32_t guideY_ = kGuideParked;
+};
+
+}  // namespace quillet

@@ -1,0 +1,185 @@
+// The file commands: New, Open, Save and Save As, Open Template, and the
+// question before closing; and the stock file read at start and written at
+// the end. Nothing here may lose the user's work: a circuit is replaced only
+// once its successor has been read whole, and a save that fails says so and
+// leaves the circuit modified.
+
+#include <string>
+
+#include "app/Editor.h"
+#include "text/ExtraTexts.h"
+#include "text/Languages.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr int32_t kOpenStartX = 1500;  // where a circuit is created for loading
+constexpr int32_t kOpenStartY = 1000;
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Stock file
+
+void TEditor::LoadStockFile(const std::string& path) {
+    stockFile_.emplace(path);
+    const std::string message = stockFile_->Load(stock_);
+    if (!message.empty()) prompter_.ShowError(message);
+}
+
+bool TEditor::SaveStockFile() {
+    if (!stockFile_) return true;
+    std::string message;
+    if (stockFile_->Save(stock_, &message)) return true;
+    prompter_.ShowError(message);
+    return false;
+}
+
+// ---------------------------------------------------------------------------
+// Saving
+
+bool TEditor::SaveTo(const std::string& path) {
+    // The file carries the work area the editor shows.
+    current_.workAreaLength = workAreaLength_;
+    current_.workAreaWidth = workAreaWidth_;
+    std::string error;
+    if (!SaveCircuit(current_, path, &error)) {
+        prompter_.ShowError(error);
+        current_.modified = true;
+        return false;
+    }
+    // The state Undo would bring back is no longer what the file holds.
+    undoModified_ = true;
+    return true;
+}
+
+bool TEditor::AskAndSave() {
+    const std::optional<std::string> path = prompter_.AskSaveCircuitName(current_.title);
+    return path && SaveTo(*path);
+}
+
+void TEditor::FileSave1Execute() { AskAndSave(); }
+
+// ---------------------------------------------------------------------------
+// New
+
+void TEditor::FileNew1Execute() {
+    // The number is used up even when the command is then abandoned.
+    ++newCounter_;
+    const std::string name = Text(kUntitledEntry) + " " + std::to_string(newCounter_);
+    if (current_.modified) {
+        switch (prompter_.AskSaveChanges()) {
+            case SaveAnswer::Yes:
+                if (!AskAndSave()) return;
+                break;
+            case SaveAnswer::No:
+                break;
+            case SaveAnswer::Cancel:
+                return;
+        }
+    }
+    template_.Clear();
+    FormCreate();
+    current_.title = name;
+    ShowRulersFromCircuit();
+    current_.notes.clear();
+}
+
+// ---------------------------------------------------------------------------
+// Open
+
+void TEditor::FileOpen1Execute() {
+    if (current_.modified) {
+        switch (prompter_.AskSaveChanges()) {
+            case SaveAnswer::Yes: {
+                // Declining the save dialog still goes on to the open dialog,
+                // where the user can stop; a save that failed stops here.
+                const std::optional<std::string> path = prompter_.AskSaveCircuitName(current_.title);
+                if (path && !SaveTo(*path)) return;
+                break;
+            }
+            case SaveAnswer::No:
+                break;
+            case SaveAnswer::Cancel:
+                return;
+        }
+    }
+    const std::optional<std::string> path = prompter_.AskOpenCircuitName();
+    if (!path) return;
+    OpenCircuit(*path);
+}
+
+bool TEditor::OpenCircuit(const std::string& path) {
+    TCircuit loaded(kOpenStartX, kOpenStartY);
+    TTemplateAction templateAction;
+    TReadProblem problem;
+    if (!LoadCircuit(path, loaded, &templateAction, &problem)) {
+        prompter_.ShowError(problem.message);
+        return false;
+    }
+    current_ = std::move(loaded);
+    SetWorkArea(current_.workAreaLength, current_.workAreaWidth);
+    // The picture of the circuit before must not stay under this one.
+    switch (templateAction.kind) {
+        case TTemplateAction::Kind::None:
+            template_.Clear();
+            break;
+        case TTemplateAction::Kind::Load:
+            if (template_.Load(templateAction.path)) break;
+            // A picture that is there but cannot be read is as good as
+            // missing: the circuit loads without it.
+            current_.templatePath.clear();
+            current_.templateShown = false;
+            [[fallthrough]];
+        case TTemplateAction::Kind::Missing:
+            template_.Clear();
+            prompter_.Information(kTextCantFind, templateAction.path);
+            break;
+    }
+    current_.modified = false;
+    KeepCircuit();
+    viewport_.scrollX = 0;
+    viewport_.scrollY = 0;
+    pendingScroll_ = PixelPoint{0, 0};
+    ShowRulersFromCircuit();
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Template
+
+void TEditor::OpenTemplate1Click() {
+    const std::optional<std::string> path = prompter_.AskTemplateName();
+    if (!path) return;
+    // The name is kept even when the picture cannot be read, so the circuit
+    // finds it once it can; the user is told.
+    if (!template_.Load(*path)) prompter_.ShowError(Format(Text(XText::CannotReadPicture), *path));
+    current_.templatePath = *path;
+    current_.templateShown = true;
+    // The template travels in the circuit's file.
+    current_.modified = true;
+}
+
+// ---------------------------------------------------------------------------
+// Closing
+
+bool TEditor::FormCloseQuery() {
+    if (current_.modified) {
+        switch (prompter_.AskSaveChanges()) {
+            case SaveAnswer::Yes:
+                if (!AskAndSave()) return false;
+                break;
+            case SaveAnswer::No:
+                break;
+            case SaveAnswer::Cancel:
+                return false;
+        }
+    }
+    // The stock is the user's own record: a failure is reported, but it
+    // cannot keep the program from ending.
+    SaveStockFile();
+    return true;
+}
+
+}  // namespace quillet

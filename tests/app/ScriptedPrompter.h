@@ -1,0 +1,117 @@
+#pragma once
+// A prompter that answers from a script and writes down every question and
+// message, so the editor's flows run without a person.
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Editor.h"
+#include "app/Prompter.h"
+#include "text/Languages.h"
+
+namespace quillet::test {
+
+class ScriptedPrompter : public TPrompter {
+public:
+    std::deque<SaveAnswer> saveAnswers;
+    std::deque<std::optional<std::string>> openNames;
+    std::deque<std::optional<std::string>> saveNames;
+    std::deque<std::optional<std::string>> templateNames;
+    std::deque<bool> yesNoAnswers;
+    // Edits the dialog's values; returning false is Cancel.
+    std::function<bool(TSettingsValues&)> settings;
+
+    // "save?", "open", "save as <suggested>", "template", "yes/no <q>",
+    // "error <message>", "info <entry><suffix>", "settings", in order.
+    std::vector<std::string> log;
+
+    SaveAnswer AskSaveChanges() override {
+        log.push_back("save?");
+        return Next(saveAnswers, SaveAnswer::Cancel, "save question");
+    }
+    std::optional<std::string> AskOpenCircuitName() override {
+        log.push_back("open");
+        return Next(openNames, std::optional<std::string>(), "open dialog");
+    }
+    std::optional<std::string> AskSaveCircuitName(const std::string& suggested) override {
+        log.push_back("save as " + suggested);
+        return Next(saveNames, std::optional<std::string>(), "save dialog");
+    }
+    std::optional<std::string> AskTemplateName() override {
+        log.push_back("template");
+        return Next(templateNames, std::optional<std::string>(), "template dialog");
+    }
+    bool AskYesNo(const std::string& question) override {
+        log.push_back("yes/no " + question);
+        return Next(yesNoAnswers, false, "yes/no question");
+    }
+    void ShowError(const std::string& message) override { log.push_back("error " + message); }
+    void Information(int entry, const std::string& suffix) override {
+        log.push_back("info " + std::to_string(entry) + suffix);
+    }
+    bool EditSettings(TSettingsValues& values) override {
+        log.push_back("settings");
+        if (!settings) {
+            ADD_FAILURE() << "the settings dialog was not expected";
+            return false;
+        }
+        return settings(values);
+    }
+
+    // True when some logged line starts with `prefix`.
+    bool Logged(const std::string& prefix) const {
+        for (const std::string& line : log) {
+            if (line.rfind(prefix, 0) == 0) return true;
+        }
+        return false;
+    }
+
+private:
+    template <class T>
+    static T Next(std::deque<T>& queue, T fallback, const char* what) {
+        if (queue.empty()) {
+            ADD_FAILURE() << "unexpected " << what;
+            return fallback;
+        }
+        T value = queue.front();
+        queue.pop_front();
+        return value;
+    }
+};
+
+class FakeTemplate : public TTemplatePicture {
+public:
+    bool loadSucceeds = true;
+    std::vector<std::string> loads;
+    int clears = 0;
+    bool Load(const std::string& path) override {
+        loads.push_back(path);
+        return loadSucceeds;
+    }
+    void Clear() override { ++clears; }
+};
+
+// An editor with a scripted prompter, in a chosen language; the language is
+// put back to Spanish afterwards, as every test expects at its start.
+class EditorTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetLanguageIndex(kEnglish); }
+    void TearDown() override { SetLanguageIndex(kSpanish); }
+
+    ScriptedPrompter prompter;
+    FakeTemplate picture;
+    TEditor editor{prompter, picture};
+};
+
+// Appends pieces of one type at the end of the chain and re-lays it.
+inline void AppendPieces(TCircuit& c, int type, int n, int brandFlag = 1) {
+    for (int i = 0; i < n; ++i) c.Append(type, 1, brandFlag);
+    c.ReLay(false);
+}
+
+}  // namespace quillet::test

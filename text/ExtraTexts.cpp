@@ -27,6 +27,9 @@ constexpr Entry kExtra[] = {
     {XText::LanePairsOutOfRange, "número de pistas fuera de rango", "lane pairs out of range"},
     {XText::FileEndsEarly, "el archivo termina antes de tiempo", "the file ends early"},
     {XText::StockFileDamaged, "archivo de stock dañado en la línea %1", "stock file damaged at line %1"},
+    {XText::AtLine, "línea %1: %2", "line %1: %2"},
+    {XText::ValueOutOfRange, "línea %1: se esperaba un valor de %2 a %3", "line %1: expected a value from %2 to %3"},
+    {XText::FileEndsBeforeLine, "el archivo termina antes de la línea %1", "the file ends before line %1"},
 };
 // clang-format on
 

@@ -31,6 +31,9 @@ enum class XText {
     LanePairsOutOfRange,
     FileEndsEarly,
     StockFileDamaged,        // %1 the line number
+    AtLine,                  // %1 the line number, %2 what is wrong there
+    ValueOutOfRange,         // %1 the line number, %2 and %3 the accepted bounds
+    FileEndsBeforeLine,      // %1 the line number that is missing
     Count
 };
 

@@ -9,7 +9,8 @@
 // implements.
 //
 // Implementation files: Catalogue.cpp (piece types), TrackGeometry.cpp (one
-// piece), CircuitChain.cpp (the chain), CircuitFile.cpp (the .QLC file).
+// piece), CircuitChain.cpp (the chain), CircuitFile.cpp (the .QLC file),
+// LaneLengths.cpp, Borders.cpp and Equilibrate.cpp (circuit-wide computations).
 
 #include <array>
 #include <cstdint>
@@ -306,6 +307,14 @@ public:
     // Brand flag of a piece of `type` inserted after piece i: the width
     // family of piece i, the other one for an adaptation chicane.
     int BrandFlagAfter(int i, int type) const;
+
+    // ---- Circuit-wide computations (LaneLengths.cpp, Borders.cpp,
+    // Equilibrate.cpp)
+    static constexpr int kMaxLanes = 8;
+    // The running length in mm of lanes 1..8 at [0..7], following the lanes
+    // through changeover tracks; lanes past 2 x lane pairs are 0. Lane 1 is
+    // the lane nearest the right edge of the pieces.
+    std::array<double, kMaxLanes> LaneLengths() const;
 
 private:
     static size_t Index(int i) { return i < 1 ? static_cast<size_t>(-1) : static_cast<size_t>(i - 1); }

@@ -315,6 +315,15 @@ public:
     // through changeover tracks; lanes past 2 x lane pairs are 0. Lane 1 is
     // the lane nearest the right edge of the pieces.
     std::array<double, kMaxLanes> LaneLengths() const;
+    // Borders the run of same-hand curves through the first selected (or
+    // replace-marked) piece and gives the pieces on either side of the run
+    // the matching border or half border. False, and nothing changes, when
+    // that piece is not a curve. The caller re-lays.
+    bool AddAutomaticBorders();
+    // Undoes AddAutomaticBorders on the run through the first selected (or
+    // replace-marked) piece. Changes nothing unless that piece is a curve;
+    // true only when it was a curve with an outer border. The caller re-lays.
+    bool RemoveAutomaticBorders();
 
 private:
     static size_t Index(int i) { return i < 1 ? static_cast<size_t>(-1) : static_cast<size_t>(i - 1); }

@@ -324,6 +324,11 @@ public:
     // replace-marked) piece. Changes nothing unless that piece is a curve;
     // true only when it was a curve with an outer border. The caller re-lays.
     bool RemoveAutomaticBorders();
+    // Turns the pair of standard straights that best balances lanes 1 and 2
+    // into changeover tracks; every other changeover becomes a standard
+    // straight. Changes type codes only (a changeover and a standard straight
+    // have the same length), so the caller's re-lay leaves the layout as it was.
+    void Equilibrate();
 
 private:
     static size_t Index(int i) { return i < 1 ? static_cast<size_t>(-1) : static_cast<size_t>(i - 1); }

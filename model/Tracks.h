@@ -359,7 +359,8 @@ std::string CircuitTitleFromPath(std::string_view path);
 
 // The bytes of the circuit's file with the given title line, decimals written
 // with `separator`. Settings outside the ranges the reader accepts are written
-// at the nearest accepted value, so every file written can be read back.
+// at the nearest accepted value, so every file written can be read back (type
+// codes need no such care: Append refuses unknown ones).
 std::string CircuitFileBytes(const TCircuit& circuit, std::string_view title, char separator);
 
 // Saves under `path` atomically, decimals with DecimalSeparator(). On success

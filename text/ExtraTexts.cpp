@@ -39,6 +39,9 @@ constexpr Entry kExtra[] = {
      "no copy of the damaged file could be kept (%1), so it will not be overwritten"},
     {XText::StockNotOverwritten, "el archivo de stock existente no se pudo leer y se deja como está",
      "the existing stock file could not be read and is left as it is"},
+    {XText::AtLine, "línea %1: %2", "line %1: %2"},
+    {XText::ValueOutOfRange, "línea %1: se esperaba un valor de %2 a %3", "line %1: expected a value from %2 to %3"},
+    {XText::FileEndsBeforeLine, "el archivo termina antes de la línea %1", "the file ends before line %1"},
 };
 // clang-format on
 

@@ -32,9 +32,12 @@ void TEditor::SwitchCircuit() {
 }
 
 void TEditor::ToolButton44Click() {
-    // The rulers belong to the view, not to one state of the chain: they
-    // stay as they are shown.
+    // The notes and the rulers belong to the editing session, not to one
+    // state of the chain: they stay as they are.
+    std::string notes = std::move(current_.notes);
     SwitchCircuit();
+    undo_.notes = notes;
+    current_.notes = std::move(notes);
     current_.rulersShown = rulersVisible_;
     current_.ReLay(false);
 }

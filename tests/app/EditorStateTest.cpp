@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ScriptedPrompter.h"
+#include "model/RecordingCanvas.h"
 
 namespace quillet::test {
 namespace {
@@ -46,8 +47,9 @@ TEST_F(EditorTest, SizeAndLanePanelsInWholeCentimetres) {
     EXPECT_EQ(s.panel2, "120 x 18 cm");
     // Two lanes, each 1200 mm: "120 + 120 cm".
     EXPECT_EQ(s.panel3, "120 + 120 cm");
+    // Single racing joins the two lanes into one: 1200 + 1200 mm.
     c.singleRacing = true;
-    EXPECT_EQ(editor.LaneLengthsPanelText(), "120 cm");
+    EXPECT_EQ(editor.LaneLengthsPanelText(), "240 cm");
 }
 
 TEST_F(EditorTest, PanelOneWarnsAtTheTrackLimitAndTellsAClosedCircuit) {

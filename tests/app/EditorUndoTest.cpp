@@ -109,12 +109,16 @@ TEST_F(EditorTest, UndoAfterNewLeavesAnEmptyCircuit) {
     EXPECT_FALSE(editor.Circuit().modified);
 }
 
-TEST_F(EditorTest, UndoKeepsTheRulersAsShown) {
+TEST_F(EditorTest, UndoKeepsTheRulersAsShownAndTheNotesAsWritten) {
     editor.KeepCircuit();
     editor.Reglas1Click();
+    editor.Circuit().notes = "Club track, lane 2 is slow";
     editor.ToolButton44Click();
     EXPECT_TRUE(editor.RulersVisible());
     EXPECT_TRUE(editor.Circuit().rulersShown);
+    EXPECT_EQ(editor.Circuit().notes, "Club track, lane 2 is slow");
+    editor.ToolButton44Click();
+    EXPECT_EQ(editor.Circuit().notes, "Club track, lane 2 is slow");
 }
 
 }  // namespace

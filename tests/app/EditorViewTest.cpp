@@ -198,7 +198,9 @@ TEST_F(EditorTest, VerticalRulerHasNoOffset) {
             EXPECT_EQ(call.points[0], (PixelPoint{5, 194}));
             found = true;
         }
-        if (call.kind == DrawKind::Text) EXPECT_NE(call.text, "3");
+        if (call.kind == DrawKind::Text) {
+            EXPECT_NE(call.text, "3");
+        }
     }
     EXPECT_TRUE(found);
 }

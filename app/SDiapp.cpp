@@ -1,15 +1,23 @@
-// Program body: creates the main window and runs the event loop.
+// Program body: starts the program, shows the main window and the opening
+// screen, and runs the event loop.
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
+#include <QStandardPaths>
+
+#include "app/About.h"
+#include "app/Sdimain.h"
+#include "app/Startup.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Quillet"));
-    window.setCentralWidget(new QLabel(QStringLiteral("Quillet"), &window));
-    window.resize(800, 600);
-    window.show();
+
+    quillet::TStartOptions options;
+    options.programFolder = QCoreApplication::applicationDirPath();
+    options.userDataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const std::unique_ptr<quillet::TSDIAppForm> window = quillet::StartProgram(options);
+    window->showMaximized();
+    const QString file = quillet::CircuitFileArgument(QCoreApplication::arguments());
+    if (!file.isEmpty()) window->OpenAtStart(file);
+    window->AboutBox()->exec();
     return QApplication::exec();
 }

@@ -1,0 +1,57 @@
+#pragma once
+// The editor's questions answered with the real dialogs of the main window.
+
+#include <QString>
+
+#include "app/Prompter.h"
+
+class QFileDialog;
+class QWidget;
+
+namespace quillet {
+
+class TForm2;
+class TForm7;
+class TForm9;
+class TForm15;
+
+// The windows the questions are asked in; owned by the main window.
+struct TMainDialogs {
+    QWidget* parent = nullptr;
+    TForm9* saveQuestion = nullptr;
+    TForm7* information = nullptr;
+    TForm15* yesNo = nullptr;
+    TForm2* settings = nullptr;
+    QFileDialog* openDialog = nullptr;
+    QFileDialog* saveDialog = nullptr;
+    QFileDialog* templateDialog = nullptr;
+};
+
+// The file dialogs' filters. Circuits are named *.QLC; the lower-case form is
+// taken too, as Linux file names are case-sensitive. Templates are bitmaps
+// first, then every other picture format Qt can read, then any file.
+QStringList OpenCircuitFilters();
+QStringList SaveCircuitFilters();
+QStringList TemplateFilters();
+
+// Sets up the three file dialogs (modes, filters, default extension).
+void PrepareFileDialogs(const TMainDialogs& dialogs);
+
+class TDialogPrompter final : public TPrompter {
+public:
+    explicit TDialogPrompter(const TMainDialogs& dialogs) : m_d(dialogs) {}
+
+    void Information(int textEntry, const std::string& suffix) override;
+    SaveAnswer AskSaveChanges() override;
+    std::optional<std::string> AskOpenCircuitName() override;
+    std::optional<std::string> AskSaveCircuitName(const std::string& suggestedName) override;
+    std::optional<std::string> AskTemplateName() override;
+    bool AskYesNo(const std::string& question) override;
+    void ShowError(const std::string& message) override;
+    bool EditSettings(TSettingsValues& values) override;
+
+private:
+    TMainDialogs m_d;
+};
+
+}  // namespace quillet

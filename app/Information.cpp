@@ -1,0 +1,54 @@
+#include "app/Information.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "model/Messages.h"
+#include "text/ApplyTexts.h"
+#include "text/Languages.h"
+
+namespace quillet {
+
+TForm7::TForm7(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("TForm7"));
+    setModal(true);
+    m_icon = new QLabel(this);
+    m_label = new QLabel(this);
+    m_label->setObjectName(QStringLiteral("Label1"));
+    m_label->setWordWrap(true);
+    m_label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_label->setMinimumWidth(260);
+    m_ok = new QPushButton(this);
+    m_ok->setObjectName(QStringLiteral("Button1"));
+    m_ok->setDefault(true);
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_icon, 0, Qt::AlignTop);
+    top->addWidget(m_label, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_ok);
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TForm7::Show(const QString& message, bool problem) {
+    setWindowTitle(QStr(Text(kTextInformationCaption)));
+    m_ok->setText(QStr(Text(123)));  // "OK"
+    const auto sign = problem ? QStyle::SP_MessageBoxWarning : QStyle::SP_MessageBoxInformation;
+    m_icon->setPixmap(style()->standardIcon(sign).pixmap(32, 32));
+    m_label->setText(message);
+    adjustSize();
+    exec();
+}
+
+void TForm7::ShowMessage(const QString& message) { Show(message, false); }
+void TForm7::ShowProblem(const QString& message) { Show(message, true); }
+
+}  // namespace quillet

@@ -1,0 +1,182 @@
+#include "app/MainControls.h"
+
+#include "app/Editor.h"
+#include "app/Sdimain.h"
+
+namespace quillet {
+
+namespace {
+
+using C = ControlId;
+using K = ControlKind;
+using M = MenuId;
+using F = TSDIAppForm;
+
+constexpr TControlDef Tool(C id, uint8_t bar, std::u16string_view picture, ControlHandler h = nullptr,
+                           K kind = K::Button) {
+    return {id, kind, bar, M::None, {}, picture, h};
+}
+constexpr TControlDef Check(C id, uint8_t bar, std::u16string_view picture, ControlHandler h = nullptr) {
+    return {id, K::CheckButton, bar, M::None, {}, picture, h};
+}
+constexpr TControlDef Gap(uint8_t bar) { return {C::ToolButton9, K::Gap, bar, M::None, {}, {}, nullptr}; }
+constexpr TControlDef Item(C id, M menu, std::u16string_view picture = {}, ControlHandler h = nullptr,
+                           std::string_view shortcut = {}, K kind = K::MenuItem) {
+    return {id, kind, 0, menu, shortcut, picture, h};
+}
+constexpr TControlDef MenuGap(M menu) { return {C::ToolButton9, K::Gap, 0, menu, {}, {}, nullptr}; }
+
+constexpr TMenuDef kMenus[] = {
+    {M::File, "File1"}, {M::Edit, "Edit1"}, {M::Tools, "Tracks1"}, {M::Help, "Help1"},
+};
+
+// clang-format off
+constexpr TControlDef kControls[] = {
+    // ---- First toolbar: files, tools, accessories, view, position.
+    Tool(C::ToolButton9, 1, u"file-new", &F::FileNew1Execute),
+    Tool(C::ToolButton1, 1, u"file-open", &F::FileOpen1Execute),
+    Tool(C::ToolButton2, 1, u"file-save", &F::FileSave1Execute),
+    Tool(C::ToolButton53, 1, u"file-print"),
+    Tool(C::ToolButton56, 1, u"copy-circuit", &F::ToolButton56Click),
+    Tool(C::ToolButton44, 1, u"edit-undo", &F::ToolButton44Click),
+    Gap(1),
+    Tool(C::ToolButton49, 1, u"options", &F::WorkingArea1Click),
+    Tool(C::ToolButton47, 1, u"track-list"),
+    Tool(C::ToolButton4, 1, u"dimensions"),
+    Tool(C::ToolButton51, 1, u"stock-control"),
+    Tool(C::ToolButton50, 1, u"stock"),
+    Tool(C::ToolButton6, 1, u"close-circuit"),
+    Tool(C::ToolButton58, 1, u"convert-lanes"),
+    Tool(C::ToolButton55, 1, u"notes"),
+    Tool(C::ToolButton61, 1, u"lap-times"),
+    Gap(1),
+    Tool(C::ToolButton23, 1, u"insert-icon-lap-counter", nullptr, K::DropDown),
+    Tool(C::ToolButton33, 1, u"surface-asphalt", nullptr, K::DropDown),
+    Gap(1),
+    Tool(C::ToolButton8, 1, u"zoom-out", &F::ToolButton12Click),
+    Tool(C::ToolButton10, 1, u"zoom-in", &F::ToolButton11Click),
+    Tool(C::ToolButton57, 1, u"fit-to-window", &F::ToolButton57Click),
+    Check(C::ToolButton18, 1, u"grid", &F::ToolButton18Click),
+    Gap(1),
+    Tool(C::ToolButton11, 1, u"rotate-left"),
+    Tool(C::ToolButton12, 1, u"rotate-right"),
+    Tool(C::ToolButton15, 1, u"move-up"),
+    Tool(C::ToolButton14, 1, u"move-down"),
+    Tool(C::ToolButton16, 1, u"move-left"),
+    Tool(C::ToolButton17, 1, u"move-right"),
+    Tool(C::ToolButton43, 1, u"center"),
+    Gap(1),
+    Check(C::ToolButton5, 1, u"show-color-code", &F::ToolButton5Click),
+    Check(C::ToolButton42, 1, u"show-template", &F::ToolButton42Click),
+
+    // ---- Second toolbar: pieces, attributes, deleting and whole-circuit tools.
+    Tool(C::ToolButton22, 2, u"insert-starting-straight"),
+    Tool(C::ToolButton21, 2, {}, nullptr, K::Separator),
+    Tool(C::ToolButton24, 2, u"insert-standard-straight"),
+    Tool(C::ToolButton25, 2, u"insert-half-straight"),
+    Tool(C::ToolButton26, 2, u"insert-quarter-straight"),
+    Tool(C::ToolButton27, 2, u"insert-changeover"),
+    Tool(C::ToolButton28, 2, u"insert-starting-chicane"),
+    Tool(C::ToolButton45, 2, u"insert-chicane-straight"),
+    Tool(C::ToolButton29, 2, u"insert-inner-curve", nullptr, K::PressRelease),
+    Tool(C::ToolButton30, 2, u"insert-standard-curve", nullptr, K::PressRelease),
+    Tool(C::ToolButton31, 2, u"insert-outer-curve", nullptr, K::PressRelease),
+    Tool(C::ToolButton32, 2, u"insert-super-outer-curve", nullptr, K::PressRelease),
+    Tool(C::ToolButton46, 2, u"insert-curved-chicane", nullptr, K::PressRelease),
+    Tool(C::ToolButton34, 2, u"insert-adaptation-chicane"),
+    Tool(C::ToolButton35, 2, {}, nullptr, K::Separator),
+    Tool(C::ToolButton36, 2, u"orientation"),
+    Tool(C::ToolButton20, 2, u"fix"),
+    Check(C::ToolButton38, 2, u"inner-border"),
+    Check(C::ToolButton39, 2, u"outer-border"),
+    Tool(C::ToolButton65, 2, u"delete-inner-borders"),
+    Tool(C::ToolButton64, 2, u"delete-outer-borders"),
+    Tool(C::ToolButton60, 2, u"delete-all-borders"),
+    Tool(C::ToolButton62, 2, u"crash-barriers"),
+    Tool(C::ToolButton63, 2, u"delete-crash-barriers"),
+    Gap(2),
+    Tool(C::ToolButton19, 2, u"edit-delete"),
+    Tool(C::ToolButton52, 2, u"automatic-borders"),
+    Tool(C::ToolButton40, 2, u"delete-automatic-borders"),
+    Check(C::ToolButton59, 2, u"single-racing"),
+    Tool(C::ToolButton54, 2, u"equilibrate-lanes"),
+
+    // ---- File menu.
+    Item(C::FileNewItem, M::File, u"file-new", &F::FileNew1Execute, "Ctrl+N"),
+    Item(C::FileOpenItem, M::File, u"file-open", &F::FileOpen1Execute, "Ctrl+O"),
+    Item(C::FileSaveItem, M::File, u"file-save", &F::FileSave1Execute, "Ctrl+S"),
+    Item(C::FileSaveAsItem, M::File, {}, &F::FileSave1Execute),
+    MenuGap(M::File),
+    Item(C::OpenTemplate1, M::File, u"show-template", &F::OpenTemplate1Click),
+    MenuGap(M::File),
+    Item(C::Print1, M::File, u"file-print"),
+    MenuGap(M::File),
+    Item(C::FileExitItem, M::File, {}, &F::FileExit1Execute),
+
+    // ---- Edit menu.
+    Item(C::Undo1, M::Edit, u"edit-undo", &F::ToolButton44Click, "Ctrl+Z"),
+    MenuGap(M::Edit),
+    Item(C::CutTrack1, M::Edit, {}, nullptr, "Ctrl+X"),
+    Item(C::CopyTrack1, M::Edit, {}, nullptr, "Ctrl+C"),
+    Item(C::PasteTrack1, M::Edit, {}, nullptr, "Ctrl+V"),
+    Item(C::SelectAll1, M::Edit),
+    MenuGap(M::Edit),
+    Item(C::Delete1, M::Edit, u"edit-delete", nullptr, "Ctrl+Del"),
+    MenuGap(M::Edit),
+    Item(C::CopyItem, M::Edit, u"copy-circuit", &F::ToolButton56Click),
+
+    // ---- Tools menu.
+    Item(C::WorkingArea1, M::Tools, u"options", &F::WorkingArea1Click),
+    MenuGap(M::Tools),
+    Item(C::TracksList1, M::Tools, u"track-list"),
+    Item(C::CircuitDimensions1, M::Tools, u"dimensions"),
+    Item(C::Stock1, M::Tools, u"stock"),
+    Item(C::StockControl1, M::Tools, u"stock-control"),
+    MenuGap(M::Tools),
+    Item(C::Close1, M::Tools, u"close-circuit"),
+    Item(C::Equilibrate1, M::Tools, u"equilibrate-lanes"),  // the toolbar button does the work
+    Item(C::Convert1, M::Tools, u"convert-lanes"),
+    Item(C::Notes1, M::Tools, u"notes"),
+    Item(C::TiemposEstimados1, M::Tools, u"lap-times"),
+    MenuGap(M::Tools),
+    Item(C::Reglas1, M::Tools, {}, &F::Reglas1Click, {}, K::CheckItem),
+
+    // ---- Help menu.
+    Item(C::HelpAboutItem, M::Help, {}, &F::HelpAbout1Execute),
+
+    // ---- Insert Icon pop-up: controller, lap counter, start, assistant, power source.
+    Item(C::asd1, M::Icons, u"insert-icon-controller"),
+    Item(C::asd2, M::Icons, u"insert-icon-lap-counter"),
+    Item(C::asd3, M::Icons, u"insert-icon-start"),
+    Item(C::Helper, M::Icons, u"insert-icon-assistant"),
+    Item(C::PowerSource1, M::Icons, u"insert-icon-power-source"),
+
+    // ---- Surface pop-up: asphalt, snow, sand, water.
+    Item(C::N11, M::Surfaces, u"surface-asphalt"),
+    Item(C::N21, M::Surfaces, u"surface-snow"),
+    Item(C::N31, M::Surfaces, u"surface-sand"),
+    Item(C::N41, M::Surfaces, u"surface-water"),
+};
+// clang-format on
+
+}  // namespace
+
+std::span<const TMenuDef> MainMenus() { return kMenus; }
+std::span<const TControlDef> MainControls() { return kControls; }
+
+std::u16string_view PictureOfImageIndex(int index) {
+    switch (index) {
+        case kImageLapCounter: return u"insert-icon-lap-counter";
+        case kImageController: return u"insert-icon-controller";
+        case kImageStart: return u"insert-icon-start";
+        case kImageAssistant: return u"insert-icon-assistant";
+        case kImagePowerSource: return u"insert-icon-power-source";
+        case kImageSand: return u"surface-sand";
+        case kImageAsphalt: return u"surface-asphalt";
+        case kImageWater: return u"surface-water";
+        case kImageSnow: return u"surface-snow";
+        default: return {};
+    }
+}
+
+}  // namespace quillet

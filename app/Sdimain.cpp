@@ -1,0 +1,439 @@
+#include "app/Sdimain.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/About.h"
+#include "app/Alert.h"
+#include "app/DrawingSurface.h"
+#include "app/Information.h"
+#include "app/MainControls.h"
+#include "app/Unit15.h"
+#include "app/pictures/ToolbarPictures.h"
+#include "app/render/PainterCanvas.h"
+#include "text/ApplyTexts.h"
+#include "text/ExtraTexts.h"
+#include "text/Languages.h"
+#include "tools/area.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr int kPanelWidths[4] = {250, 100, 80, 70};
+
+QString Name(std::string_view s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+
+QIcon PictureIcon(std::u16string_view name) {
+    if (name.empty()) return {};
+    return ToolbarPicture(QStringView(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+}  // namespace
+
+TSDIAppForm::TSDIAppForm(TPrompter* prompter, QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("TSDIAppForm"));
+    setWindowIcon(WindowIcon());
+    setMinimumSize(452, 300);
+
+    m_form9 = new TForm9(this);
+    m_form7 = new TForm7(this);
+    m_form15 = new TForm15(this);
+    m_form2 = new TForm2(this);
+    m_about = new TAboutBox(this);
+    m_openDialog = new QFileDialog(this);
+    m_openDialog->setObjectName(QStringLiteral("OpenDialog"));
+    m_saveDialog = new QFileDialog(this);
+    m_saveDialog->setObjectName(QStringLiteral("SaveDialog"));
+    m_templateDialog = new QFileDialog(this);
+    m_templateDialog->setObjectName(QStringLiteral("TemplateDialog"));
+    const TMainDialogs dialogs{this, m_form9, m_form7, m_form15, m_form2, m_openDialog, m_saveDialog, m_templateDialog};
+    PrepareFileDialogs(dialogs);
+    if (prompter == nullptr) {
+        m_ownPrompter = std::make_unique<TDialogPrompter>(dialogs);
+        prompter = m_ownPrompter.get();
+    }
+    TTemplatePicture& templatePicture = *this;
+    m_editor = std::make_unique<TEditor>(*prompter, templatePicture);
+
+    m_surface = new TDrawingSurface(this);
+    setCentralWidget(m_surface);
+    BuildControls();
+    BuildStatusBar();
+
+    connect(m_surface->Image1(), &TImageView::MouseMove, this, &TSDIAppForm::Image1MouseMove);
+    connect(m_surface->Image4(), &TImageView::MouseDown, this, &TSDIAppForm::Image4MouseDown);
+    connect(m_surface->Image4(), &TImageView::MouseMove, this, &TSDIAppForm::Image4MouseMove);
+    connect(m_surface->Image4(), &TImageView::MouseUp, this, &TSDIAppForm::Image4MouseUp);
+    connect(m_surface, &TDrawingSurface::Resized, this, &TSDIAppForm::ScrollBox1Resize);
+    connect(m_surface, &TDrawingSurface::MouseOver, this,
+            [this] { m_panels[1]->setText(QStr(m_editor->Panel1Text())); });
+}
+
+TSDIAppForm::~TSDIAppForm() = default;
+
+// ---------------------------------------------------------------------------
+// Building
+
+void TSDIAppForm::BuildControls() {
+    m_toolBar1 = addToolBar(QString());
+    m_toolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    addToolBarBreak();
+    m_toolBar2 = addToolBar(QString());
+    m_toolBar2->setObjectName(QStringLiteral("ToolBar2"));
+    for (QToolBar* bar : {m_toolBar1, m_toolBar2}) {
+        bar->setMovable(false);
+        bar->setFloatable(false);
+        bar->setIconSize(QSize(16, 16));
+        bar->toggleViewAction()->setVisible(false);
+    }
+    for (const TMenuDef& m : MainMenus()) {
+        QMenu* menu = menuBar()->addMenu(QString());
+        menu->setObjectName(Name(m.name));
+        m_menus[static_cast<std::size_t>(m.id)] = menu;
+    }
+    auto* icons = new QMenu(this);
+    icons->setObjectName(QStringLiteral("PopupMenu1"));
+    m_menus[static_cast<std::size_t>(MenuId::Icons)] = icons;
+    auto* surfaces = new QMenu(this);
+    surfaces->setObjectName(QStringLiteral("PopupMenu2"));
+    m_menus[static_cast<std::size_t>(MenuId::Surfaces)] = surfaces;
+
+    for (const TControlDef& def : MainControls()) {
+        ControlWidgets& w = m_controls[Slot(def.id)];
+        if (def.toolbar != 0) {
+            QToolBar* bar = def.toolbar == 1 ? m_toolBar1 : m_toolBar2;
+            if (def.kind == ControlKind::Gap) {
+                bar->addSeparator();
+                continue;
+            }
+            if (def.kind == ControlKind::Separator) {
+                w.action = bar->addSeparator();
+                w.action->setObjectName(Name(ControlName(def.id)));
+                continue;
+            }
+            auto* button = new QToolButton(bar);
+            button->setObjectName(Name(ControlName(def.id)));
+            button->setIcon(PictureIcon(def.picture));
+            button->setAutoRaise(true);
+            button->setCheckable(def.kind == ControlKind::CheckButton);
+            if (def.kind == ControlKind::DropDown) {
+                button->setPopupMode(QToolButton::MenuButtonPopup);
+                button->setMenu(def.id == ControlId::ToolButton23 ? icons : surfaces);
+            }
+            if (def.handler != nullptr) {
+                connect(button, &QToolButton::clicked, this, [this, h = def.handler] { Run(h); });
+            }
+            w.button = button;
+            w.action = bar->addWidget(button);
+            continue;
+        }
+        QMenu* menu = m_menus[static_cast<std::size_t>(def.menu)];
+        if (def.kind == ControlKind::Gap) {
+            menu->addSeparator();
+            continue;
+        }
+        auto* action = new QAction(PictureIcon(def.picture), QString(), this);
+        action->setObjectName(Name(ControlName(def.id)));
+        action->setCheckable(def.kind == ControlKind::CheckItem);
+        if (!def.shortcut.empty()) action->setShortcut(QKeySequence(Name(def.shortcut)));
+        if (def.handler != nullptr) {
+            connect(action, &QAction::triggered, this, [this, h = def.handler] { Run(h); });
+        }
+        menu->addAction(action);
+        w.action = action;
+    }
+    // The shortcuts work however the menus are shown.
+    addActions(menuBar()->actions());
+}
+
+void TSDIAppForm::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    bar->setSizeGripEnabled(true);
+    for (std::size_t i = 0; i < m_panels.size(); ++i) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(QStringLiteral("Panel%1").arg(i));
+        panel->setFrameShape(QFrame::StyledPanel);
+        panel->setFrameShadow(QFrame::Sunken);
+        panel->setFixedWidth(kPanelWidths[i]);
+        bar->addWidget(panel);
+        m_panels[i] = panel;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Texts
+
+QObject* TSDIAppForm::TextTarget(const QString& name) const {
+    // The About action serves its menu item.
+    if (name == QLatin1String("HelpAbout1")) return Action(ControlId::HelpAboutItem);
+    if (const auto id = ControlByName(StdStr(name))) {
+        const ControlWidgets& w = m_controls[Slot(*id)];
+        if (w.button != nullptr) return w.button;
+        return w.action;
+    }
+    for (QMenu* m : m_menus) {
+        if (m != nullptr && m->objectName() == name) return m;
+    }
+    return nullptr;
+}
+
+void TSDIAppForm::ApplyLanguage() {
+    m_form9->ApplyLanguage();
+    m_form2->ApplyLanguage();
+    m_about->ApplyLanguage();
+    ApplyWindowTexts(this, "TSDIAppForm", [this](const QString& name) { return TextTarget(name); });
+    // Items the text table leaves to the window.
+    Action(ControlId::StockControl1)->setText(CaptionText(Text(XText::StockControlMenu)));
+    Action(ControlId::TiemposEstimados1)->setText(CaptionText(Text(XText::LapTimesMenu)));
+    m_templateDialog->setNameFilters(TemplateFilters());
+    setWindowTitle(QStr("Quillet - " + m_editor->Circuit().title));
+}
+
+// ---------------------------------------------------------------------------
+// The refresh
+
+const QImage& TSDIAppForm::Drawing() const { return m_surface->Image1()->Image(); }
+
+bool TSDIAppForm::IsShown(ControlId id) const {
+    const ControlWidgets& w = m_controls[Slot(id)];
+    return w.action != nullptr && w.action->isVisible();
+}
+
+void TSDIAppForm::ApplyControlStates(const TControlStates& s, int iconImage, int surfaceImage) {
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+        const auto id = static_cast<ControlId>(i);
+        ControlWidgets& w = m_controls[i];
+        if (w.action == nullptr) continue;
+        w.action->setVisible(s.visible[id]);
+        if (w.button != nullptr) {
+            w.button->setEnabled(s.enabled[id]);
+            if (w.button->isCheckable()) w.button->setChecked(s.pressed[id]);
+        } else {
+            w.action->setEnabled(s.enabled[id]);
+            if (w.action->isCheckable()) w.action->setChecked(s.pressed[id]);
+        }
+    }
+    Button(ControlId::ToolButton23)->setIcon(PictureIcon(PictureOfImageIndex(iconImage)));
+    Button(ControlId::ToolButton33)->setIcon(PictureIcon(PictureOfImageIndex(surfaceImage)));
+}
+
+void TSDIAppForm::FormActualize() {
+    // Rendering can process events (fonts, first paint); never refresh inside
+    // a refresh.
+    if (m_refreshing) return;
+    m_refreshing = true;
+    m_editor->SetViewport(m_surface->Viewport());
+    const TWindowState s = m_editor->FormActualize();
+    m_surface->Image1()->unsetCursor();
+    setWindowTitle(QStr(s.caption));
+    m_panels[1]->setText(QStr(s.panel1));
+    m_panels[2]->setText(QStr(s.panel2));
+    m_panels[3]->setText(QStr(s.panel3));
+    ApplyControlStates(s.controls, s.iconImage, s.surfaceImage);
+
+    QImage drawing(std::max(s.layout.image.width, 1), std::max(s.layout.image.height, 1), QImage::Format_RGB32);
+    {
+        PainterCanvas canvas(&drawing, m_pictures);
+        m_editor->Render(canvas);
+    }
+    m_surface->Image1()->SetImage(std::move(drawing));
+    m_surface->Place(s.layout);
+    if (s.rulersShown) RedrawRulers();
+    if (s.scrollTo) m_surface->ScrollTo(s.scrollTo->x, s.scrollTo->y);
+    m_refreshing = false;
+}
+
+void TSDIAppForm::RedrawRulers() {
+    const TSurfaceLayout l = m_editor->Layout();
+    if (l.horizontalRuler.empty()) return;
+    QImage h(l.horizontalRuler.width, l.horizontalRuler.height, QImage::Format_RGB32);
+    QImage v(l.verticalRuler.width, std::max(l.verticalRuler.height, 1), QImage::Format_RGB32);
+    {
+        PainterCanvas hc(&h, m_pictures);
+        m_editor->DrawHorizontalRuler(hc);
+        PainterCanvas vc(&v, m_pictures);
+        m_editor->DrawVerticalRuler(vc);
+    }
+    m_surface->Image2()->SetImage(std::move(h));
+    m_surface->Image3()->SetImage(std::move(v));
+    m_surface->Place(l);
+}
+
+void TSDIAppForm::Run(ControlHandler handler) { (this->*handler)(); }
+
+// ---------------------------------------------------------------------------
+// Template picture
+
+bool TSDIAppForm::Load(const std::string& path) { return m_pictures.loadTemplate(QStr(path)); }
+void TSDIAppForm::Clear() { m_pictures.clearTemplate(); }
+
+// ---------------------------------------------------------------------------
+// Handlers
+
+void TSDIAppForm::FileNew1Execute() {
+    m_editor->FileNew1Execute();
+    FormActualize();
+}
+
+void TSDIAppForm::FileOpen1Execute() {
+    m_editor->FileOpen1Execute();
+    FormActualize();
+}
+
+void TSDIAppForm::FileSave1Execute() {
+    m_editor->FileSave1Execute();
+    FormActualize();
+}
+
+void TSDIAppForm::FileExit1Execute() { close(); }
+
+void TSDIAppForm::OpenTemplate1Click() {
+    m_editor->OpenTemplate1Click();
+    FormActualize();
+}
+
+void TSDIAppForm::HelpAbout1Execute() { m_about->exec(); }
+
+void TSDIAppForm::ToolButton44Click() {
+    m_editor->ToolButton44Click();
+    FormActualize();
+}
+
+void TSDIAppForm::ToolButton11Click() {
+    m_editor->ToolButton11Click();
+    FormActualize();
+}
+
+void TSDIAppForm::ToolButton12Click() {
+    m_editor->ToolButton12Click();
+    FormActualize();
+}
+
+void TSDIAppForm::ToolButton57Click() {
+    m_editor->SetViewport(m_surface->Viewport());
+    m_editor->ToolButton57Click();
+    FormActualize();
+}
+
+void TSDIAppForm::ToolButton18Click() {
+    m_editor->ToolButton18Click();
+    FormActualize();
+}
+
+void TSDIAppForm::Reglas1Click() {
+    m_editor->Reglas1Click();
+    FormActualize();
+}
+
+void TSDIAppForm::ToolButton5Click() {
+    m_editor->ToolButton5Click();
+    FormActualize();
+}
+
+void TSDIAppForm::ToolButton42Click() {
+    m_editor->ToolButton42Click();
+    FormActualize();
+}
+
+void TSDIAppForm::ToolButton56Click() {
+    QGuiApplication::clipboard()->clear();
+    QGuiApplication::clipboard()->setImage(Drawing());
+}
+
+void TSDIAppForm::WorkingArea1Click() {
+    if (m_editor->WorkingArea1Click()) ApplyLanguage();
+    FormActualize();
+}
+
+void TSDIAppForm::OpenAtStart(const QString& path) {
+    m_editor->OpenCircuit(StdStr(path));
+    FormActualize();
+}
+
+// ---------------------------------------------------------------------------
+// Mouse and window events
+
+void TSDIAppForm::Image1MouseMove(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    m_panels[0]->setText(QStr(m_editor->CursorText(p.x(), p.y())));
+}
+
+void TSDIAppForm::Image4MouseDown(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint p = event->position().toPoint();
+    m_editor->Image4MouseDown(p.x(), p.y());
+    m_surface->Shape1()->SetPenVisible(true);
+}
+
+void TSDIAppForm::Image4MouseMove(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (const auto text = m_editor->Image4MouseMove(p.x(), p.y())) {
+        m_panels[0]->setText(QStr(*text));
+        m_surface->SetOutlineSize(m_editor->DraggedOutline());
+    }
+}
+
+void TSDIAppForm::Image4MouseUp(QMouseEvent* event) {
+    if (!m_editor->ResizeDragging()) return;
+    const QPoint p = event->position().toPoint();
+    m_panels[0]->clear();
+    m_surface->Shape1()->SetPenVisible(false);
+    m_editor->Image4MouseUp(p.x(), p.y());
+    FormActualize();
+}
+
+void TSDIAppForm::ScrollBox1Resize() {
+    m_editor->SetViewport(m_surface->Viewport());
+    m_editor->FormResize();
+    m_surface->Place(m_editor->Layout());
+    if (m_editor->RulersVisible()) RedrawRulers();
+}
+
+bool TSDIAppForm::event(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::StatusTip:
+            // The long part of a hint goes to the first panel.
+            m_panels[0]->setText(static_cast<QStatusTipEvent*>(event)->tip());
+            return true;
+        case QEvent::WindowActivate:
+            FormActualize();
+            break;
+        default:
+            break;
+    }
+    return QMainWindow::event(event);
+}
+
+void TSDIAppForm::closeEvent(QCloseEvent* event) {
+    if (m_editor->FormCloseQuery()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void TSDIAppForm::keyPressEvent(QKeyEvent* event) {
+    // Alt+6 shows or hides the track-surface button and the lap-times item.
+    if (event->key() == Qt::Key_6 && event->modifiers() == Qt::AltModifier) {
+        m_editor->FormKeyDownAlt6();
+        ApplyControlStates(m_editor->Controls(), m_editor->IconImage(), m_editor->SurfaceImage());
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+}  // namespace quillet

@@ -1,0 +1,129 @@
+#pragma once
+// TSDIAppForm, the main window: two toolbars and a menu built from the
+// control table (app/MainControls), the drawing surface, the status bar with
+// its four panels, and the dialogs. Its handlers are thin: they pass the
+// event to the editor and refresh.
+
+#include <QImage>
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "app/Controls.h"
+#include "app/DialogPrompter.h"
+#include "app/Editor.h"
+#include "app/MainControls.h"
+#include "app/render/Pictures.h"
+
+class QAction;
+class QFileDialog;
+class QLabel;
+class QMenu;
+class QMouseEvent;
+class QToolBar;
+class QToolButton;
+
+namespace quillet {
+
+class TAboutBox;
+class TDrawingSurface;
+class TForm2;
+class TForm7;
+class TForm9;
+class TForm15;
+
+class TSDIAppForm : public QMainWindow, private TTemplatePicture {
+    Q_OBJECT
+public:
+    // With no prompter the editor asks through the window's own dialogs.
+    explicit TSDIAppForm(TPrompter* prompter = nullptr, QWidget* parent = nullptr);
+    ~TSDIAppForm() override;
+
+    TEditor& Editor() { return *m_editor; }
+    TDrawingSurface* Surface() const { return m_surface; }
+    // Image1's picture as last rendered.
+    const QImage& Drawing() const;
+    // A menu item's action, or the action behind a tool button.
+    QAction* Action(ControlId id) const { return m_controls[Slot(id)].action; }
+    QToolButton* Button(ControlId id) const { return m_controls[Slot(id)].button; }
+    bool IsShown(ControlId id) const;
+    QLabel* Panel(int index) const { return m_panels[static_cast<std::size_t>(index)]; }
+    TAboutBox* AboutBox() const { return m_about; }
+    const Pictures& DrawingPictures() const { return m_pictures; }
+
+    // The refresh.
+    void FormActualize();
+    // Every window's texts in the current language.
+    void ApplyLanguage();
+    // Opens a circuit named at start; a file that cannot be read is reported.
+    void OpenAtStart(const QString& path);
+
+    // ---- Handlers (named after the controls they serve)
+    void FileNew1Execute();
+    void FileOpen1Execute();
+    void FileSave1Execute();
+    void FileExit1Execute();
+    void OpenTemplate1Click();
+    void HelpAbout1Execute();
+    void ToolButton44Click();  // Undo
+    void ToolButton11Click();  // Zoom In
+    void ToolButton12Click();  // Zoom Out
+    void ToolButton57Click();  // Fit to Window
+    void ToolButton18Click();  // Grid
+    void Reglas1Click();       // Show Rulers
+    void ToolButton5Click();   // Show Color Code
+    void ToolButton42Click();  // Show Template
+    void ToolButton56Click();  // Copy Circuit
+    void WorkingArea1Click();  // Options
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    struct ControlWidgets {
+        QAction* action = nullptr;        // menu item, or the button's place in its toolbar
+        QToolButton* button = nullptr;    // tool buttons only
+    };
+    static std::size_t Slot(ControlId id) { return static_cast<std::size_t>(id); }
+
+    // TTemplatePicture
+    bool Load(const std::string& path) override;
+    void Clear() override;
+
+    void BuildControls();
+    void BuildStatusBar();
+    void ApplyControlStates(const TControlStates& states, int iconImage, int surfaceImage);
+    void Run(ControlHandler handler);
+    void RedrawRulers();
+    void Image1MouseMove(QMouseEvent* event);
+    void Image4MouseDown(QMouseEvent* event);
+    void Image4MouseMove(QMouseEvent* event);
+    void Image4MouseUp(QMouseEvent* event);
+    void ScrollBox1Resize();
+    QObject* TextTarget(const QString& name) const;
+
+    std::unique_ptr<TDialogPrompter> m_ownPrompter;
+    std::unique_ptr<TEditor> m_editor;
+    Pictures m_pictures;
+
+    std::array<ControlWidgets, kControlCount> m_controls{};
+    std::array<QMenu*, 7> m_menus{};  // by MenuId
+    QToolBar* m_toolBar1 = nullptr;
+    QToolBar* m_toolBar2 = nullptr;
+    TDrawingSurface* m_surface = nullptr;
+    std::array<QLabel*, 4> m_panels{};
+
+    TForm9* m_form9 = nullptr;
+    TForm7* m_form7 = nullptr;
+    TForm15* m_form15 = nullptr;
+    TForm2* m_form2 = nullptr;
+    TAboutBox* m_about = nullptr;
+    QFileDialog* m_openDialog = nullptr;
+    QFileDialog* m_saveDialog = nullptr;
+    QFileDialog* m_templateDialog = nullptr;
+    bool m_refreshing = false;
+};
+
+}  // namespace quillet

@@ -1,0 +1,32 @@
+#pragma once
+// Start-up: everything the program does before its event loop, in order, so
+// that tests can start the program as a user would without running the loop
+// or the opening screen.
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+namespace quillet {
+
+class TPrompter;
+class TSDIAppForm;
+
+struct TStartOptions {
+    // Where the stock file may live: beside the program, or the per-user
+    // data folder (see StockFilePath).
+    QString programFolder;
+    QString userDataFolder;
+    // Answers the editor's questions; null for the real dialogs.
+    TPrompter* prompter = nullptr;
+};
+
+// Creates the main window with an empty circuit, reads the stock file and
+// the language it holds, and applies the texts; the circuit is untitled in
+// that language. The window is not shown yet.
+std::unique_ptr<TSDIAppForm> StartProgram(const TStartOptions& options);
+
+// The first argument naming a circuit file (*.QLC, any case), or empty.
+QString CircuitFileArgument(const QStringList& arguments);
+
+}  // namespace quillet

@@ -1,0 +1,79 @@
+// Shows the main window with a sample circuit for a while, for screenshots
+// under Xvfb (see docs/architecture.md):
+//   window_showcase LANGUAGE SECONDS [about]
+// LANGUAGE is 1 (Spanish) or 2 (English); with "about" the opening screen
+// is shown over the window as at a real start.
+
+#include <QApplication>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <fstream>
+
+#include "app/About.h"
+#include "app/Sdimain.h"
+#include "app/Startup.h"
+#include "model/Tracks.h"
+#include "stock/StockFile.h"
+#include "text/ApplyTexts.h"
+#include "text/Languages.h"
+
+using namespace quillet;
+
+namespace {
+
+// A club oval: a starting straight and three straights, a bordered hairpin of
+// four standard curves, a back straight with a changeover, and the second
+// hairpin; a lap counter and a controller beside it.
+void SaveSampleCircuit(const std::string& path) {
+    TCircuit c(1000, 600);
+    c.detailLevel = 5;
+    c.rulersShown = true;
+    const int straight[] = {kStartingStraight, kStandardStraight, kStandardStraight, kStandardStraight};
+    const int back[] = {kStandardStraight, kChangeoverTrack, kStandardStraight, kStandardStraight};
+    for (int type : straight) c.Append(type, 1, 1);
+    for (int k = 0; k < 4; ++k) c.Append(kStandardCurve, 0, 1);
+    for (int type : back) c.Append(type, 1, 1);
+    for (int k = 0; k < 4; ++k) c.Append(kStandardCurve, 0, 1);
+    for (int i = 1; i <= c.Count(); ++i) {
+        if (c.Track(i).type == kStandardCurve) c.Track(i).SetBorder(kOuterBorder, true);
+    }
+    c.Icon(1).kind = 1;  // lap counter
+    c.Icon(1).x = 1500;
+    c.Icon(1).y = 380;
+    c.Icon(2).kind = 3;  // controller
+    c.Icon(2).x = 1800;
+    c.Icon(2).y = 380;
+    c.ReLay(false);
+    SaveCircuit(c, path);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillet"));
+    QStandardPaths::setTestModeEnabled(true);
+    const int language = argc > 1 ? std::atoi(argv[1]) : kSpanish;
+    const int seconds = argc > 2 ? std::atoi(argv[2]) : 5;
+    const bool about = argc > 3 && std::string(argv[3]) == "about";
+
+    QTemporaryDir folder;
+    std::ofstream(StdStr(folder.filePath(QLatin1String(kStockFileName))), std::ios::binary)
+        << StockFileBytes(TTrackList{}, language);
+    const QString circuit = folder.filePath(QStringLiteral("Club Oval.QLC"));
+    SaveSampleCircuit(StdStr(circuit));
+
+    const std::unique_ptr<TSDIAppForm> window = StartProgram({folder.path(), folder.path(), nullptr});
+    window->showMaximized();
+    // Xvfb has no window manager to maximise the window: fill the screen.
+    window->setGeometry(window->screen()->availableGeometry());
+    window->OpenAtStart(circuit);
+    QTimer::singleShot(seconds * 1000, &app, [&] {
+        window->AboutBox()->close();
+        QApplication::quit();
+    });
+    if (about) QTimer::singleShot(300, window.get(), [&] { window->AboutBox()->open(); });
+    return QApplication::exec();
+}

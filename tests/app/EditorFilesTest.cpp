@@ -90,6 +90,15 @@ TEST_F(FilesTest, NewNumbersEveryAttemptAndAsksOnlyForUnsavedWork) {
     EXPECT_EQ(picture.clears, clearsBefore + 1);
 }
 
+TEST_F(FilesTest, AnAbandonedNewUsesUpItsNumber) {
+    EditSomething();
+    prompter.saveAnswers = {SaveAnswer::Cancel, SaveAnswer::No};
+    editor.FileNew1Execute();  // abandoned: "Untitled 1" is gone
+    editor.FileNew1Execute();
+    EXPECT_EQ(editor.Circuit().title, "Untitled 2");
+    EXPECT_EQ(editor.NewCircuitCounter(), 2);
+}
+
 TEST_F(FilesTest, NewWhoseSaveFailsKeepsTheWork) {
     EditSomething();
     prompter.saveAnswers = {SaveAnswer::Yes};

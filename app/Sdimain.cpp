@@ -155,8 +155,6 @@ void TSDIAppForm::BuildControls() {
         menu->addAction(action);
         w.action = action;
     }
-    // The shortcuts work however the menus are shown.
-    addActions(menuBar()->actions());
 }
 
 void TSDIAppForm::BuildStatusBar() {

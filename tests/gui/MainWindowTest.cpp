@@ -226,6 +226,13 @@ private slots:
         QVERIFY(w->IsShown(ControlId::TiemposEstimados1));
         QTest::keyClick(w.get(), Qt::Key_6, Qt::AltModifier);
         QVERIFY(!w->IsShown(ControlId::ToolButton33));
+
+        // The shortcuts reach their commands: Ctrl+N makes a new circuit.
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QTest::keyClick(w.get(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(w->windowTitle(), QStringLiteral("Quillet - Sin Título 1"));
+        QVERIFY(script.unexpected.isEmpty());
     }
 
     void rulersAndZoomOnTheSurface() {

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 
 namespace quillet {
 
@@ -378,15 +379,18 @@ void PainterCanvas::plotRun(int x0, int x1, int y, QRgb colour) {
 
 // Every pixel from one end to the other, end points included: along the
 // longer axis one pixel per step, on the other axis the pixel nearest the
-// true line (halves away from the start). Only the steps that fall inside the
-// image are walked, so a line of any length costs at most the image's size.
+// true line. Lines are walked from their lower end on the longer axis, so a
+// half-way tie falls the same way whichever end the line is drawn from. Only
+// the steps that fall inside the image are walked, so a line of any length
+// costs at most the image's size.
 void PainterCanvas::plotLine(PixelPoint from, PixelPoint to, QRgb colour) {
     const QRgb value = colour | 0xFF000000u;
     const int64_t w = m_image->width();
     const int64_t h = m_image->height();
+    const bool alongX = std::llabs(int64_t{to.x} - from.x) >= std::llabs(int64_t{to.y} - from.y);
+    if (alongX ? to.x < from.x : to.y < from.y) std::swap(from, to);
     const int64_t dx = int64_t{to.x} - from.x;
     const int64_t dy = int64_t{to.y} - from.y;
-    const bool alongX = std::llabs(dx) >= std::llabs(dy);
     // Work in (major, minor) coordinates.
     const int64_t major0 = alongX ? from.x : from.y;
     const int64_t minor0 = alongX ? from.y : from.x;
@@ -394,21 +398,13 @@ void PainterCanvas::plotLine(PixelPoint from, PixelPoint to, QRgb colour) {
     const int64_t dMinor = alongX ? dy : dx;
     const int64_t majorLimit = alongX ? w : h;
     const int64_t minorLimit = alongX ? h : w;
-    const int64_t sMajor = dMajor < 0 ? -1 : 1;
     const int64_t sMinor = dMinor < 0 ? -1 : 1;
-    const int64_t aMajor = std::llabs(dMajor);
+    const int64_t aMajor = dMajor;  // not negative after the swap
     const int64_t aMinor = std::llabs(dMinor);
 
     // Steps i in 0..aMajor whose major coordinate lies inside the image.
-    int64_t first = 0;
-    int64_t last = aMajor;
-    if (sMajor > 0) {
-        first = std::max(first, -major0);
-        last = std::min(last, majorLimit - 1 - major0);
-    } else {
-        first = std::max(first, major0 - (majorLimit - 1));
-        last = std::min(last, major0);
-    }
+    const int64_t first = std::max<int64_t>(0, -major0);
+    const int64_t last = std::min(aMajor, majorLimit - 1 - major0);
     if (first > last) return;
 
     // Minor offset at step i: floor((2 i aMinor + aMajor) / (2 aMajor)),
@@ -423,7 +419,7 @@ void PainterCanvas::plotLine(PixelPoint from, PixelPoint to, QRgb colour) {
     uchar* bits = m_image->bits();
     const qsizetype stride = m_image->bytesPerLine();
     for (int64_t i = first; i <= last; ++i) {
-        const int64_t major = major0 + sMajor * i;
+        const int64_t major = major0 + i;
         const int64_t minor = minor0 + sMinor * offset;
         if (minor >= 0 && minor < minorLimit) {
             const int64_t x = alongX ? major : minor;

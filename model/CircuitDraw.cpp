@@ -10,7 +10,7 @@
 #include <string>
 
 #include "model/Canvas.h"
-#include "model/DrawColours.h"
+#include "model/DrawSupport.h"
 #include "model/Numeric.h"
 #include "model/Tracks.h"
 
@@ -92,7 +92,7 @@ void TCircuit::Draw(Canvas& canvas, CircuitDrawMode mode, int32_t areaWidth, int
         const int32_t w = Round((static_cast<double>(box.right) - box.left) / 10.0);
         const int32_t h = Round((static_cast<double>(box.bottom) - box.top) / 10.0);
         const std::string text = title + "  " + std::to_string(w) + " x " + std::to_string(h) + " cm";
-        canvas.textOut(0, bottom + kTitleGap, text);
+        canvas.textOut(0, pixels::Add(bottom, kTitleGap), text);
     }
 
     canvas.drawPicture(Picture::Drawing, kPicturePosition, kPicturePosition);
@@ -106,9 +106,10 @@ void TCircuit::Draw(Canvas& canvas, CircuitDrawMode mode, int32_t areaWidth, int
         canvas.setPenWidth(1);
         canvas.setPenColour(print || background == kWhite ? kLightGrid : Darker(background, 0x40));
         canvas.setBrushColour(kWhite);
-        const int edge = right - (print ? kPrintBorderInset : 1);
-        canvas.moveTo(0, bottom - 1);
-        canvas.lineTo(edge, bottom - 1);
+        const int edge = pixels::Add(right, print ? -kPrintBorderInset : -1);
+        const int last = pixels::Add(bottom, -1);
+        canvas.moveTo(0, last);
+        canvas.lineTo(edge, last);
         canvas.lineTo(edge, 0);
         if (gridStep > 0) {
             const double step = gridStep / mmPerPixel;
@@ -135,13 +136,13 @@ void TCircuit::Draw(Canvas& canvas, CircuitDrawMode mode, int32_t areaWidth, int
         for (const TTrack& t : tracks_) t.DrawShadow(*this, canvas, print);
         if (loops) {
             const Colour shade = ShadowColour(*this, print);
-            const int d = Round(kShadowOffset / mmPerPixel);
+            const int d = pixels::Length(kShadowOffset, mmPerPixel);
             canvas.setPenWidth(1);
             canvas.setPenColour(shade);
             canvas.setBrushColour(shade);
             for (const Loop* loop : {&startLoop, &endLoop}) {
                 Loop moved = *loop;
-                for (PixelPoint& q : moved) q = {q.x - d, q.y + d};
+                for (PixelPoint& q : moved) q = pixels::Moved(q, -d, d);
                 canvas.polygon(moved);
             }
         }
@@ -161,7 +162,7 @@ void TCircuit::Draw(Canvas& canvas, CircuitDrawMode mode, int32_t areaWidth, int
         ExitEdge(canvas, t);
     };
     const Colour endColour = count > 0 && tracks_[0].IsNincoWidth(*this) ? kNincoBody : kScxBody;
-    const int endWidth = detail == 1 ? 1 : Round(10.0 / mmPerPixel);
+    const int endWidth = detail == 1 ? 1 : pixels::Length(10.0, mmPerPixel);
     for (int i = 1; i <= count; ++i) {
         const TTrack& t = tracks_[static_cast<size_t>(i - 1)];
         t.Draw(*this, canvas, print);
@@ -196,10 +197,7 @@ void TCircuit::Draw(Canvas& canvas, CircuitDrawMode mode, int32_t areaWidth, int
                 canvas.setPenColour(kRed);
                 auto at = [loop](int k) { return (*loop)[static_cast<size_t>(k - 1)]; };
                 for (int k = 4; k <= 6; ++k) {
-                    const PixelPoint a = at(14 - k);
-                    const PixelPoint b = at(k - 1);
-                    const std::array<PixelPoint, 3> stroke{
-                        at(k), PixelPoint{Round((a.x + b.x) / 2.0), Round((a.y + b.y) / 2.0)}, at(13 - k)};
+                    const std::array<PixelPoint, 3> stroke{at(k), pixels::Middle(at(14 - k), at(k - 1)), at(13 - k)};
                     canvas.polyline(stroke);
                 }
             }
@@ -208,7 +206,7 @@ void TCircuit::Draw(Canvas& canvas, CircuitDrawMode mode, int32_t areaWidth, int
             insertionMark(tracks_.back());
         } else if (detail > 2) {
             canvas.setPenColour(kWhite);
-            canvas.setPenWidth(Round(5.0 / mmPerPixel));
+            canvas.setPenWidth(pixels::Length(5.0, mmPerPixel));
             ExitEdge(canvas, tracks_.back());
         }
     }

@@ -14,7 +14,7 @@
 #include <span>
 
 #include "model/Canvas.h"
-#include "model/DrawColours.h"
+#include "model/DrawSupport.h"
 #include "model/Numeric.h"
 #include "model/Tracks.h"
 
@@ -32,6 +32,8 @@ constexpr int kMinColourDotRadius = 3;      // pixels
 // Kerb stripes come to a few dozen on the longest catalogue piece; the cap
 // only keeps a damaged length or radius from running away.
 constexpr int kMaxStripes = 64;
+// The program lays 1 to 4 lane pairs; a damaged count draws at most 8 lanes.
+constexpr int kMaxLanePairs = 4;
 
 using Polygon18 = std::array<PixelPoint, kOutlinePoints>;
 using Stations = std::array<PixelPoint, 9>;
@@ -88,7 +90,7 @@ public:
           canvas_(canvas),
           scale_(c.PixelScale()),
           detail_(std::clamp(static_cast<int>(c.detailLevel), 1, 5)),
-          p_(c.LanePairs()),
+          p_(std::min(c.LanePairs(), kMaxLanePairs)),
           width_(t.width),
           usableWidth_(t.width != 0.0 && std::isfinite(t.width)),
           ninco_(t.IsNincoWidth(c)),
@@ -99,7 +101,7 @@ public:
 
 private:
     // Conversions.
-    int Pixels(double mm) const { return Round(mm / scale_); }
+    int Pixels(double mm) const { return pixels::Length(mm, scale_); }
     PixelPoint Pixel(const PointD& mm) const { return {Round(mm.x / scale_), Round(mm.y / scale_)}; }
     double Fraction(double mm) const { return usableWidth_ ? mm / width_ : 0.0; }
     PointD Across(int station, double f) const { return Lerp(t_.P(station + 1), t_.P(18 - station), f); }
@@ -171,7 +173,7 @@ std::span<const PixelPoint> PieceDrawing::BarrierLine(bool outer, Stations& buff
 
 void PieceDrawing::Shadow(Colour colour) {
     const int d = Pixels(kShadowOffset);
-    auto moved = [d](PointI q) { return PixelPoint{q.x - d, q.y + d}; };
+    auto moved = [d](PointI q) { return pixels::Moved({q.x, q.y}, -d, d); };
     canvas_.setPenStyle(PenStyle::Solid);
     canvas_.setPenMode(PenMode::Copy);
     Pen(colour, 1);
@@ -185,7 +187,7 @@ void PieceDrawing::Shadow(Colour colour) {
         canvas_.setPenWidth(2);
         Stations line;
         const auto points = BarrierLine(true, line);
-        for (size_t k = 0; k < points.size(); ++k) line[k] = {line[k].x - d, line[k].y + d};
+        for (size_t k = 0; k < points.size(); ++k) line[k] = pixels::Moved(line[k], -d, d);
         canvas_.polyline(points);
     }
 
@@ -737,7 +739,9 @@ void PieceDrawing::CurveJoints() {
 void PieceDrawing::Dot(int station, double f, Colour fill, int radius) {
     const PixelPoint c = AcrossPx(station, f);
     canvas_.setBrushColour(fill);
-    canvas_.ellipse({c.x - radius, c.y - radius, c.x + radius, c.y + radius});
+    const PixelPoint from = pixels::Moved(c, -radius, -radius);
+    const PixelPoint to = pixels::Moved(c, radius, radius);
+    canvas_.ellipse({from.x, from.y, to.x, to.y});
 }
 
 // One dot for every catalogue piece the bill of materials counts for this

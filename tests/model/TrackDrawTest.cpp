@@ -615,6 +615,30 @@ TEST(TrackDraw, OddPiecesDrawNothingWild) {
             }
         }
     }
+    // A damaged lane count draws at most four pairs: eight slots.
+    {
+        TCircuit many = Circuit(1.0, 3, 200);
+        const TTrack t = TTrack::Create(many, kStandardStraight, 100, 100, 0, 0, 1);
+        EXPECT_EQ(Lines(Drawn(t, many), kWhite, 10).size(), 8u);
+    }
+    // A damaged scale of a millionth of a millimetre per pixel: coordinates
+    // saturate, and no width, offset or radius passes 4096 pixels.
+    {
+        TCircuit tiny = Circuit(1e-6, 5);
+        tiny.colourCodeShown = true;
+        TTrack t = TTrack::Create(tiny, kStandardCurve, 100, 100, 0, 0, 1);
+        t.outerBarrier = true;
+        RecordingCanvas canvas;
+        t.DrawShadow(tiny, canvas, false);
+        t.Draw(tiny, canvas, false);
+        EXPECT_EQ(canvas.count(DrawKind::Ellipse), 1u);
+        for (const DrawCall& d : canvas.calls()) {
+            EXPECT_LE(d.pen.width, 4096) << Describe(d);
+            if (d.kind == DrawKind::Ellipse) {
+                EXPECT_EQ(int64_t{d.rect.right} - d.rect.left, 2 * 4096) << Describe(d);
+            }
+        }
+    }
     // A piece without width (a damaged file) draws, and stays put.
     TCircuit c = Circuit(1.0, 5, 2);
     TTrack t = Piece(c, kStandardCurve);

@@ -1,14 +1,42 @@
 #pragma once
-// The colours pieces and circuits are drawn in, and the two colours worked
-// out from the background (shadows and grid). Shared by TrackDraw.cpp and
-// CircuitDraw.cpp.
+// What TrackDraw.cpp and CircuitDraw.cpp share: the colours pieces and
+// circuits are drawn in, the two colours worked out from the background
+// (shadows and grid), and pixel arithmetic that a damaged circuit cannot
+// overflow.
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 #include "model/Canvas.h"
+#include "model/Numeric.h"
 #include "model/Tracks.h"
 
-namespace quillet::palette {
+namespace quillet {
+
+namespace pixels {
+
+// Coordinates come from millimetres divided by the scale and saturate at
+// the ends of the 32-bit range; moving such a point must not overflow.
+constexpr std::int32_t Saturate(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
+}
+constexpr std::int32_t Add(std::int32_t a, std::int64_t b) { return Saturate(a + b); }
+constexpr PixelPoint Moved(PixelPoint p, std::int64_t dx, std::int64_t dy) { return {Add(p.x, dx), Add(p.y, dy)}; }
+inline PixelPoint Middle(PixelPoint a, PixelPoint b) {
+    return {Round((static_cast<double>(a.x) + b.x) / 2.0), Round((static_cast<double>(a.y) + b.y) / 2.0)};
+}
+
+// A pen width, an offset or a radius in pixels. The program's scales keep
+// them to a few dozen pixels; a damaged scale must not make one so large
+// that drawing it takes forever.
+constexpr int kMaxLength = 4096;
+inline int Length(double mm, double mmPerPixel) { return std::clamp(Round(mm / mmPerPixel), 0, kMaxLength); }
+
+}  // namespace pixels
+
+namespace palette {
 
 inline constexpr Colour kSelection = 0xFF0000;     // pen and fill of a selected piece
 inline constexpr Colour kOuterBarrier = 0x0000C0;  // detail 3 and above
@@ -49,4 +77,6 @@ inline Colour ShadowColour(const TCircuit& circuit, bool printing) {
     return Darker(background, 0x50);
 }
 
-}  // namespace quillet::palette
+}  // namespace palette
+
+}  // namespace quillet

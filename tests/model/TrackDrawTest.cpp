@@ -396,7 +396,8 @@ TEST(TrackDraw, StartLineAndMarkers) {
     EXPECT_EQ(tri[0]->brush.colour, kWhite);
     EXPECT_EQ(tri[0]->pen.colour, kBlack);
     // SCX at detail 4 is green with a dark grey outline.
-    tri = triangles(Drawn(Piece(c, kChangeoverTrack, 0), c));
+    calls = Drawn(Piece(c, kChangeoverTrack, 0), c);
+    tri = triangles(calls);
     ASSERT_EQ(tri.size(), 2u);
     EXPECT_EQ(tri[0]->brush.colour, kGreen);
     EXPECT_EQ(tri[0]->pen.colour, kDarkGrey);

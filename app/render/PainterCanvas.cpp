@@ -292,6 +292,13 @@ void PainterCanvas::rectangle(const PixelRect& r) {
 void PainterCanvas::ellipse(const PixelRect& b) {
     if (b.width() <= 0 || b.height() <= 0) return;
     if (!pen().draws() && !brush().fills()) return;
+    // On an image a box wholly outside paints nothing; skipping it also keeps
+    // the row arithmetic below away from the ends of the 32-bit range, where
+    // a damaged circuit's far-off dots land.
+    if (m_image != nullptr &&
+        (b.right <= 0 || b.bottom <= 0 || b.left >= m_image->width() || b.top >= m_image->height())) {
+        return;
+    }
     if (m_raster && (!pen().draws() || cosmeticPen())) {
         rasterEllipse(b);
         return;

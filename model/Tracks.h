@@ -10,7 +10,8 @@
 //
 // Implementation files: Catalogue.cpp (piece types), TrackGeometry.cpp (one
 // piece), CircuitChain.cpp (the chain), CircuitFile.cpp (the .QLC file),
-// LaneLengths.cpp, Borders.cpp and Equilibrate.cpp (circuit-wide computations).
+// LaneLengths.cpp, Borders.cpp and Equilibrate.cpp (circuit-wide computations),
+// TrackDraw.cpp and CircuitDraw.cpp (drawing on a Canvas).
 
 #include <array>
 #include <cstdint>
@@ -23,6 +24,7 @@ namespace quillet {
 
 class TCircuit;
 class TInformer;
+class Canvas;  // model/Canvas.h
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kTwoPi = 2.0 * kPi;
@@ -189,12 +191,27 @@ public:
     // The outline is not recomputed.
     void SetTypeDimensions(const TCircuit& circuit);
 
+    // --- Drawing (TrackDraw.cpp) ---
+    // The piece's shadow, cast 15 mm left and down, in the colour the
+    // circuit's background, template and the printing flag call for.
+    void DrawShadow(const TCircuit& circuit, Canvas& canvas, bool printing) const;
+    // The piece at the circuit's detail level: barriers, borders, body,
+    // seams, markings, joints, slots and the colour-code dots. Draws from the
+    // cached pixel points and the millimetre outline; allocates nothing.
+    // The printing flag changes nothing here; it is taken for symmetry with
+    // DrawShadow. Both leave the pen and brush as they last set them.
+    void Draw(const TCircuit& circuit, Canvas& canvas, bool printing) const;
+
 private:
     static int Slot(int k) { return k < 1 ? 0 : (k > kOutlinePoints ? kOutlinePoints - 1 : k - 1); }
 };
 
 // ===========================================================================
 // The circuit
+
+// What the whole circuit is drawn for: the screen (the circuit's background
+// colour, no title) or the printer (white, a title line, a grey grid).
+enum class CircuitDrawMode : uint8_t { Screen = 0, Print = 1 };
 
 struct TIconSlot {
     int32_t kind = 0;  // 0: empty
@@ -329,6 +346,13 @@ public:
     // straight. Changes type codes only (a changeover and a standard straight
     // have the same length), so the caller's re-lay leaves the layout as it was.
     void Equilibrate();
+
+    // --- Drawing (CircuitDraw.cpp) ---
+    // The whole work area, areaLength mm across and areaWidth mm down, on a
+    // canvas in pixels at the circuit's scale: background, template, title
+    // (print only), the drawing picture, grid, shadows, pieces, end and
+    // insertion marks, single-racing ends and icons.
+    void Draw(Canvas& canvas, CircuitDrawMode mode, int32_t areaWidth, int32_t areaLength) const;
 
 private:
     static size_t Index(int i) { return i < 1 ? static_cast<size_t>(-1) : static_cast<size_t>(i - 1); }

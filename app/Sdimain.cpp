@@ -166,8 +166,10 @@ void TSDIAppForm::BuildStatusBar() {
         panel->setObjectName(QStringLiteral("Panel%1").arg(i));
         panel->setFrameShape(QFrame::StyledPanel);
         panel->setFrameShadow(QFrame::Sunken);
-        panel->setFixedWidth(kPanelWidths[i]);
-        bar->addWidget(panel);
+        // The panels keep their widths but grow for a longer text (eight
+        // lane lengths, say); the last one takes what is left.
+        panel->setMinimumWidth(kPanelWidths[i]);
+        bar->addWidget(panel, i + 1 == m_panels.size() ? 1 : 0);
         m_panels[i] = panel;
     }
 }

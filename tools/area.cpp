@@ -37,9 +37,10 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         painter->save();
         if (option.state & QStyle::State_Selected) painter->fillRect(option.rect, option.palette.highlight());
-        painter->setPen(Qt::NoPen);
+        // A thin dark outline, so that white shows on white.
+        painter->setPen(QPen(Qt::black, 0));
         painter->setBrush(SwatchColour(index.row()));
-        painter->drawRect(option.rect.adjusted(1, 1, -1, -1));
+        painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
         painter->restore();
     }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
@@ -60,9 +61,9 @@ protected:
         QStyleOptionComboBox opt;
         initStyleOption(&opt);
         const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
-        p.setPen(Qt::NoPen);
+        p.setPen(QPen(Qt::black, 0));
         p.setBrush(SwatchColour(currentIndex()));
-        p.drawRect(field.adjusted(1, 2, -1, -2));
+        p.drawRect(field.adjusted(1, 2, -2, -3));
     }
 };
 

@@ -1,8 +1,8 @@
 // Shows the main window with a sample circuit for a while, for screenshots
 // under Xvfb (see docs/architecture.md):
-//   window_showcase LANGUAGE SECONDS [about]
-// LANGUAGE is 1 (Spanish) or 2 (English); with "about" the opening screen
-// is shown over the window as at a real start.
+//   window_showcase LANGUAGE SECONDS [about|settings]
+// LANGUAGE is 1 (Spanish) or 2 (English); "about" shows the opening screen
+// over the window as at a real start, "settings" the Settings dialog.
 
 #include <QApplication>
 #include <QScreen>
@@ -18,6 +18,7 @@
 #include "stock/StockFile.h"
 #include "text/ApplyTexts.h"
 #include "text/Languages.h"
+#include "tools/area.h"
 
 using namespace quillet;
 
@@ -27,7 +28,7 @@ namespace {
 // four standard curves, a back straight with a changeover, and the second
 // hairpin; a lap counter and a controller beside it.
 void SaveSampleCircuit(const std::string& path) {
-    TCircuit c(1000, 600);
+    TCircuit c(800, 600);
     c.detailLevel = 5;
     c.rulersShown = true;
     const int straight[] = {kStartingStraight, kStandardStraight, kStandardStraight, kStandardStraight};
@@ -40,10 +41,10 @@ void SaveSampleCircuit(const std::string& path) {
         if (c.Track(i).type == kStandardCurve) c.Track(i).SetBorder(kOuterBorder, true);
     }
     c.Icon(1).kind = 1;  // lap counter
-    c.Icon(1).x = 1500;
+    c.Icon(1).x = 1300;
     c.Icon(1).y = 380;
     c.Icon(2).kind = 3;  // controller
-    c.Icon(2).x = 1800;
+    c.Icon(2).x = 1600;
     c.Icon(2).y = 380;
     c.ReLay(false);
     SaveCircuit(c, path);
@@ -57,7 +58,7 @@ int main(int argc, char* argv[]) {
     QStandardPaths::setTestModeEnabled(true);
     const int language = argc > 1 ? std::atoi(argv[1]) : kSpanish;
     const int seconds = argc > 2 ? std::atoi(argv[2]) : 5;
-    const bool about = argc > 3 && std::string(argv[3]) == "about";
+    const std::string extra = argc > 3 ? argv[3] : "";
 
     QTemporaryDir folder;
     std::ofstream(StdStr(folder.filePath(QLatin1String(kStockFileName))), std::ios::binary)
@@ -74,6 +75,14 @@ int main(int argc, char* argv[]) {
         window->AboutBox()->close();
         QApplication::quit();
     });
-    if (about) QTimer::singleShot(300, window.get(), [&] { window->AboutBox()->open(); });
+    TForm2* settings = window->findChild<TForm2*>();
+    QTimer::singleShot(300, window.get(), [&] {
+        if (extra == "about") window->AboutBox()->open();
+        if (extra == "settings") {
+            settings->Load(window->Editor().SettingsForDialog());
+            settings->open();
+        }
+    });
+    QTimer::singleShot(seconds * 1000 - 10, window.get(), [&] { settings->close(); });
     return QApplication::exec();
 }

@@ -4,6 +4,8 @@
 // are answered by a script, so no modal dialog ever waits for a person.
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -154,6 +156,9 @@ private slots:
         // 4 x 400 mm by 180 mm.
         QCOMPARE(w->Panel(2)->text(), QStringLiteral("160 x 18 cm"));
         QCOMPARE(w->Drawing().size(), QSize(600, 400));
+        // Copy Circuit puts the drawing on the system clipboard.
+        w->Button(ControlId::ToolButton56)->click();
+        QCOMPARE(QGuiApplication::clipboard()->image().size(), QSize(600, 400));
 
         const std::string copy = StdStr(folder.filePath(QStringLiteral("Copy.QLC")));
         script.saveNames = {copy};
@@ -251,6 +256,15 @@ private slots:
         w->Action(ControlId::Reglas1)->trigger();
         QVERIFY(w->Surface()->Image2()->isHidden());
         QCOMPARE(w->Surface()->Image1()->pos(), QPoint(0, 0));
+    }
+
+    void aCircuitNamedOnTheCommandLineIsOpened() {
+        QCOMPARE(CircuitFileArgument({QStringLiteral("quillet"), QStringLiteral("-style=fusion"),
+                                      QStringLiteral("/home/ana/Club.qlc"), QStringLiteral("b.QLC")}),
+                 QStringLiteral("/home/ana/Club.qlc"));
+        QVERIFY(CircuitFileArgument({QStringLiteral("quillet"), QStringLiteral("notes.txt")}).isEmpty());
+        // The program's own name never counts, whatever it is called.
+        QVERIFY(CircuitFileArgument({QStringLiteral("odd.qlc")}).isEmpty());
     }
 
     void settingsFieldsTakeDigitsOnly() {

@@ -68,7 +68,11 @@ void TEditor::FormCreate() {
 void TEditor::StartUp() { current_.title = Text(kUntitledEntry); }
 
 void TEditor::RaiseScaleToMinimum() {
-    if (!(current_.scale >= minimumScale_)) current_.scale = minimumScale_;
+    if (current_.scale >= minimumScale_) return;
+    current_.scale = minimumScale_;
+    // The pieces keep their points in pixels too: lay them out again at the
+    // new scale, or they would be drawn where the old scale put them.
+    current_.ReLay(false);
 }
 
 std::string TEditor::Panel1Text() const {

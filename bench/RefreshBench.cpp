@@ -34,7 +34,7 @@ public:
 };
 
 // A serpentine on the largest work area: rows of straights (with changeovers
-// and half straights among them) joined by U-turns of two inner curves, the
+// and half straights among them) joined by U-turns of four 45-degree inner curves, the
 // only curve eight lanes allow. Every fourth piece is bordered, every sixth
 // has barriers, one piece is anchored.
 void BuildLargeCircuit(TEditor& editor) {
@@ -51,7 +51,7 @@ void BuildLargeCircuit(TEditor& editor) {
             const int type = i % 7 == 3 ? kChangeoverTrack : (i % 5 == 4 ? kHalfStraight : kStandardStraight);
             c.Append(type, 1, 1);
         }
-        for (int k = 0; k < 2 && c.Count() < TCircuit::kMaxTracks; ++k) c.Append(kInnerCurve, row % 2, 1);
+        for (int k = 0; k < 4 && c.Count() < TCircuit::kMaxTracks; ++k) c.Append(kInnerCurve, row % 2, 1);
         ++row;
     }
     for (int i = 1; i <= c.Count(); ++i) {
@@ -83,6 +83,10 @@ void BM_Refresh(benchmark::State& state) {
         canvas.end();
         benchmark::DoNotOptimize(image.constBits());
     }
+    const TBoundingBox box = editor.Circuit().ComputeBoundingBox();
+    state.counters["pieces"] = editor.Circuit().Count();
+    state.counters["box_w_mm"] = box.right - box.left;
+    state.counters["box_h_mm"] = box.bottom - box.top;
     state.counters["pixels"] = static_cast<double>(image.width()) * image.height();
     state.counters["scale"] = s.scale;
 }

@@ -28,10 +28,25 @@ TEST_F(EditorTest, RefreshShowsTitleSizeAndRaisesTheScaleToTheMinimum) {
     EXPECT_EQ(s.minimumScale, 3);
     EXPECT_DOUBLE_EQ(s.scale, 5.0);
 
+    // A bordered straight from (1600, 1000): its exit corner is 400 mm on.
+    TCircuit& c = editor.Circuit();
+    c.startX = 1600;
+    c.startY = 1000;
+    c.Append(kStandardStraight, 1, 1);
+    c.Track(1).SetBorder(kOuterBorder, true);
+    c.ReLay(false);
+    const TBoundingBox before = c.ComputeBoundingBox();
     editor.SetWorkArea(12000, 12000);
     s = editor.FormActualize();
     EXPECT_EQ(s.minimumScale, 7);
     EXPECT_DOUBLE_EQ(editor.Circuit().scale, 7.0);
+    // The raised scale lays the pieces out again: 2000 mm / 7 = 285.7 -> 286
+    // pixels. The box reads the border in pixels, so it stays where it was
+    // to within a pixel of the new scale (stale pixels would put it 7 / 5
+    // times as far out).
+    EXPECT_EQ(c.Track(1).ScreenP(9).x, 286);
+    EXPECT_NEAR(c.ComputeBoundingBox().right, before.right, 7);
+    EXPECT_NEAR(c.ComputeBoundingBox().top, before.top, 7);
     // 12000 / 7 = 1714.29 -> 1714 pixels each way.
     EXPECT_EQ(s.layout.image, (PixelSize{1714, 1714}));
     // Out of range sizes are held at the handle's limits.

@@ -39,6 +39,9 @@ constexpr Entry kExtra[] = {
      "no copy of the damaged file could be kept (%1), so it will not be overwritten"},
     {XText::StockNotOverwritten, "el archivo de stock existente no se pudo leer y se deja como está",
      "the existing stock file could not be read and is left as it is"},
+    {XText::ClosingTurnUnreachable,
+     "Con los tramos elegidos no se puede dar el giro que cierra el circuito.",
+     "The tracks chosen cannot make the turn that closes the circuit."},
 };
 // clang-format on
 

@@ -41,6 +41,9 @@ enum class XText {
     StockCopyKept,           // %1 the copy's file name
     StockCopyFailed,         // %1 the cause
     StockNotOverwritten,
+    // The automatic closing's random search could not make the needed turn
+    // with the pieces allowed.
+    ClosingTurnUnreachable,
     Count
 };
 

@@ -121,13 +121,8 @@ bool TCircuit::Insert(int type, int orientation, TInformer* informer) {
         if (type == kAdaptationChicane) t.SetBorder(kInnerBorder, false);
         ReLay(true);
     } else {
-        // The new piece continues the width family of the piece it follows; an
-        // adaptation chicane switches to the other one.
-        const double perPair = tracks_[at].width / LanePairs();
-        const int brandFlag =
-            type == kAdaptationChicane ? (perPair == kScxPairWidth ? 1 : 0) : (perPair == kNincoPairWidth ? 1 : 0);
         const bool wasLast = i == Count();
-        Append(type, orientation, brandFlag);
+        Append(type, orientation, BrandFlagAfter(i, type));
         if (type != kAdaptationChicane) ReLay(false);
         if (!wasLast) {
             std::rotate(tracks_.begin() + i, tracks_.end() - 1, tracks_.end());
@@ -140,6 +135,14 @@ bool TCircuit::Insert(int type, int orientation, TInformer* informer) {
     modified = true;
     BoundingBox();
     return true;
+}
+
+int TCircuit::BrandFlagAfter(int i, int type) const {
+    // The new piece continues the width family of the piece it follows; an
+    // adaptation chicane switches to the other one.
+    const double perPair = Track(i).width / LanePairs();
+    if (type == kAdaptationChicane) return perPair == kScxPairWidth ? 1 : 0;
+    return perPair == kNincoPairWidth ? 1 : 0;
 }
 
 bool TCircuit::DeleteSelectedRange() {

@@ -170,6 +170,9 @@ std::optional<double> ParseDecimal(std::string_view text) {
         if (c == ',' || c == '.') {
             c = '.';
             ++separators;
+        } else if (c == '+') {
+            // Only an exponent's sign, as in "1e+20", which FormatDecimal writes.
+            if (i == 0 || (text[i - 1] != 'e' && text[i - 1] != 'E')) return std::nullopt;
         } else if (!(c >= '0' && c <= '9') && c != '-' && c != 'e' && c != 'E') {
             return std::nullopt;  // no "inf", "nan", hex or blanks inside
         }

@@ -10,6 +10,9 @@ namespace quillet {
 // Text-table entries the model reports.
 constexpr int kTextSelectTrackBeforeInserting = 104;  // "You must select a track before inserting."
 constexpr int kTextInformationCaption = 105;          // "Information"
+constexpr int kTextSelectBorderedCurve = 127;         // "You must first select a bordered curve."
+constexpr int kTextCantFind = 195;                    // "Can´t find " (a file name follows)
+constexpr int kTextSelectCurve = 209;                 // "You must select a curve."
 
 class TInformer {
 public:

@@ -9,18 +9,22 @@
 // implements.
 //
 // Implementation files: Catalogue.cpp (piece types), TrackGeometry.cpp (one
-// piece), CircuitChain.cpp (the chain).
+// piece), CircuitChain.cpp (the chain), CircuitFile.cpp (the .QLC file),
+// LaneLengths.cpp, Borders.cpp and Equilibrate.cpp (circuit-wide computations),
+// TrackDraw.cpp and CircuitDraw.cpp (drawing on a Canvas).
 
 #include <array>
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillet {
 
 class TCircuit;
 class TInformer;
+class Canvas;  // model/Canvas.h
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kTwoPi = 2.0 * kPi;
@@ -187,12 +191,27 @@ public:
     // The outline is not recomputed.
     void SetTypeDimensions(const TCircuit& circuit);
 
+    // --- Drawing (TrackDraw.cpp) ---
+    // The piece's shadow, cast 15 mm left and down, in the colour the
+    // circuit's background, template and the printing flag call for.
+    void DrawShadow(const TCircuit& circuit, Canvas& canvas, bool printing) const;
+    // The piece at the circuit's detail level: barriers, borders, body,
+    // seams, markings, joints, slots and the colour-code dots. Draws from the
+    // cached pixel points and the millimetre outline; allocates nothing.
+    // The printing flag changes nothing here; it is taken for symmetry with
+    // DrawShadow. Both leave the pen and brush as they last set them.
+    void Draw(const TCircuit& circuit, Canvas& canvas, bool printing) const;
+
 private:
     static int Slot(int k) { return k < 1 ? 0 : (k > kOutlinePoints ? kOutlinePoints - 1 : k - 1); }
 };
 
 // ===========================================================================
 // The circuit
+
+// What the whole circuit is drawn for: the screen (the circuit's background
+// colour, no title) or the printer (white, a title line, a grey grid).
+enum class CircuitDrawMode : uint8_t { Screen = 0, Print = 1 };
 
 struct TIconSlot {
     int32_t kind = 0;  // 0: empty
@@ -242,6 +261,12 @@ public:
     bool rulersShown = false;
     int32_t workAreaLength = 3000;
     int32_t workAreaWidth = 2000;
+
+    // ---- Carried by the circuit file (CircuitFile.cpp)
+    // The notes, UTF-8, lines separated by "\n" (no line break at the end).
+    // The file stores them as CR LF lines and ends them at the first empty
+    // line, so an empty line inside the notes cuts them there on reading.
+    std::string notes;
 
     int Count() const { return static_cast<int>(tracks_.size()); }
     // Piece i = 1..Count(); throws std::out_of_range otherwise.
@@ -296,6 +321,38 @@ public:
     // changes, when the eight pieces do not fit under the limit or the
     // insertion is refused.
     bool AddSingleRacingEnds(TInformer* informer = nullptr);
+    // Brand flag of a piece of `type` inserted after piece i: the width
+    // family of piece i, the other one for an adaptation chicane.
+    int BrandFlagAfter(int i, int type) const;
+
+    // ---- Circuit-wide computations (LaneLengths.cpp, Borders.cpp,
+    // Equilibrate.cpp)
+    static constexpr int kMaxLanes = 8;
+    // The running length in mm of lanes 1..8 at [0..7], following the lanes
+    // through changeover tracks; lanes past 2 x lane pairs are 0. Lane 1 is
+    // the lane nearest the right edge of the pieces.
+    std::array<double, kMaxLanes> LaneLengths() const;
+    // Borders the run of same-hand curves through the first selected (or
+    // replace-marked) piece and gives the pieces on either side of the run
+    // the matching border or half border. False, and nothing changes, when
+    // that piece is not a curve. The caller re-lays.
+    bool AddAutomaticBorders();
+    // Undoes AddAutomaticBorders on the run through the first selected (or
+    // replace-marked) piece. Changes nothing unless that piece is a curve;
+    // true only when it was a curve with an outer border. The caller re-lays.
+    bool RemoveAutomaticBorders();
+    // Turns the pair of standard straights that best balances lanes 1 and 2
+    // into changeover tracks; every other changeover becomes a standard
+    // straight. Changes type codes only (a changeover and a standard straight
+    // have the same length), so the caller's re-lay leaves the layout as it was.
+    void Equilibrate();
+
+    // --- Drawing (CircuitDraw.cpp) ---
+    // The whole work area, areaLength mm across and areaWidth mm down, on a
+    // canvas in pixels at the circuit's scale: background, template, title
+    // (print only), the drawing picture, grid, shadows, pieces, end and
+    // insertion marks, single-racing ends and icons.
+    void Draw(Canvas& canvas, CircuitDrawMode mode, int32_t areaWidth, int32_t areaLength) const;
 
 private:
     static size_t Index(int i) { return i < 1 ? static_cast<size_t>(-1) : static_cast<size_t>(i - 1); }
@@ -304,5 +361,65 @@ private:
 
     std::vector<TTrack> tracks_;
 };
+
+// ===========================================================================
+// The circuit file (CircuitFile.cpp)
+//
+// A .QLC file is Windows-1252 text, one value per line, version 5 when
+// written, versions 1 to 5 when read. Reading is strict: anything damaged
+// rejects the whole file and leaves the caller's circuit as it was.
+
+constexpr int kCircuitFileVersion = 5;
+
+// Why a circuit file could not be read.
+struct TReadProblem {
+    int line = 0;         // the line at fault, 1-based; 0 when no line is to blame
+    std::string message;  // in the current language, naming the file and the line
+};
+
+// The title a circuit saved as `path` takes: the name after the last "/" or
+// "\\", less its last four characters (the extension).
+std::string CircuitTitleFromPath(std::string_view path);
+
+// The bytes of the circuit's file with the given title line, decimals written
+// with `separator`. Settings outside the ranges the reader accepts are written
+// at the nearest accepted value, so every file written can be read back (type
+// codes need no such care: Append refuses unknown ones).
+std::string CircuitFileBytes(const TCircuit& circuit, std::string_view title, char separator);
+
+// Saves under `path` atomically, decimals with DecimalSeparator(). On success
+// the title becomes CircuitTitleFromPath(path) and the circuit is no longer
+// modified; on failure the existing file is untouched, the circuit keeps its
+// title and modified flag, and `error` (when given) says what went wrong.
+bool SaveCircuit(TCircuit& circuit, const std::string& path, std::string* error = nullptr);
+
+// Reads a whole circuit file into a fresh circuit and, only when all of it was
+// read, moves that into `circuit`. `fileName` names the file in messages.
+// Decimals may use a point or a comma.
+bool ReadCircuitBytes(std::string_view bytes, std::string_view fileName, TCircuit& circuit,
+                      TReadProblem* problem = nullptr);
+
+// What the editor does about the template picture of a circuit just read.
+struct TTemplateAction {
+    enum class Kind {
+        None,     // no template path
+        Load,     // load the picture at `path`
+        Missing,  // show text 195 ("Can´t find ") followed by `path`; the
+                  // circuit's template path and flag have been cleared
+    };
+    Kind kind = Kind::None;
+    std::string path;
+};
+
+// Finds the circuit's template picture: the stored path; else a file of the
+// same name (without its folder) in `circuitFolder`, the folder the circuit
+// was read from; else the same name in the current folder. When none exists
+// the template path is cleared and the template turned off.
+TTemplateAction ResolveTemplate(TCircuit& circuit, const std::string& circuitFolder);
+
+// Reads the file at `path` (ReadCircuitBytes) and resolves its template
+// (ResolveTemplate, with the file's folder). On failure `circuit` is untouched.
+bool LoadCircuit(const std::string& path, TCircuit& circuit, TTemplateAction* templateAction = nullptr,
+                 TReadProblem* problem = nullptr);
 
 }  // namespace quillet

@@ -41,6 +41,9 @@ enum class XText {
     StockCopyKept,           // %1 the copy's file name
     StockCopyFailed,         // %1 the cause
     StockNotOverwritten,
+    AtLine,                  // %1 the line number, %2 what is wrong there
+    ValueOutOfRange,         // %1 the line number, %2 and %3 the accepted bounds
+    FileEndsBeforeLine,      // %1 the line number that is missing
     // The automatic closing's random search could not make the needed turn
     // with the pieces allowed.
     ClosingTurnUnreachable,

@@ -6,6 +6,9 @@
 #include <QVarLengthArray>
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <utility>
 
 namespace quillet {
 
@@ -84,6 +87,14 @@ PainterCanvas::~PainterCanvas() { end(); }
 void PainterCanvas::setUp() {
     const QPaintEngine* engine = m_painter->paintEngine();
     m_raster = engine != nullptr && engine->type() == QPaintEngine::Raster;
+    QPaintDevice* device = m_painter->device();
+    if (m_raster && device != nullptr && device->devType() == QInternal::Image) {
+        auto* image = static_cast<QImage*>(device);
+        const QImage::Format f = image->format();
+        if (f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 || f == QImage::Format_ARGB32_Premultiplied) {
+            m_image = image;
+        }
+    }
     // Smoothing would spread a one-pixel line over two and break the
     // inverting pen, which must hit the same pixels each time.
     m_painter->setRenderHint(QPainter::Antialiasing, false);
@@ -147,11 +158,11 @@ const QBrush& PainterCanvas::currentBrush() {
     return slot.brush;
 }
 
-void PainterCanvas::useStroke(bool withBrush) {
+void PainterCanvas::useStroke(StrokeFill fill) {
     m_painter->setPen(currentPen());
-    if (withBrush && brush().fills()) {
+    if (fill == StrokeFill::Brush && brush().fills()) {
         m_painter->setBrush(currentBrush());
-    } else {
+    } else if (fill != StrokeFill::Untouched) {
         m_painter->setBrush(Qt::NoBrush);
     }
     useShapeMode();
@@ -214,13 +225,22 @@ void PainterCanvas::polyline(std::span<const PixelPoint> points) {
 }
 
 void PainterCanvas::stroke(std::span<const PixelPoint> points, bool closed) {
-    useStroke(false);
-    if (m_raster && cosmeticPen() && pen().mode == PenMode::Copy) {
+    // A closed outline drawn as a polygon, not as separate lines, would fill.
+    const bool separateLines = m_raster && cosmeticPen() && pen().mode == PenMode::Copy;
+    useStroke(closed && !separateLines ? StrokeFill::Nothing : StrokeFill::Untouched);
+    if (separateLines) {
         // Qt's one-pixel stroker may skip the pixel where two edges meet.
         // Separate lines keep every corner; in the inverting mode they would
         // invert each corner twice, so that mode keeps the joined stroke.
-        QVarLengthArray<QLine, 32> lines;
         const std::size_t n = points.size();
+        if (directLines()) {
+            const QRgb c = ToQColor(pen().colour).rgb();
+            for (std::size_t i = 0; i + 1 < n; ++i) plotLine(points[i], points[i + 1], c);
+            if (closed && n > 2) plotLine(points[n - 1], points[0], c);
+            if (n == 1) plotLine(points[0], points[0], c);
+            return;
+        }
+        QVarLengthArray<QLine, 32> lines;
         auto at = [&](std::size_t i) { return QPoint(points[i].x, points[i].y); };
         for (std::size_t i = 0; i + 1 < n; ++i) lines.append(QLine(at(i), at(i + 1)));
         if (closed && n > 2) lines.append(QLine(at(n - 1), at(0)));
@@ -239,8 +259,12 @@ void PainterCanvas::stroke(std::span<const PixelPoint> points, bool closed) {
 
 void PainterCanvas::drawLine(PixelPoint from, PixelPoint to) {
     if (!pen().draws()) return;
+    if (directLines()) {
+        plotLine(from, to, ToQColor(pen().colour).rgb());
+        return;
+    }
     const qreal o = strokeOffset();
-    useStroke(false);
+    useStroke(StrokeFill::Untouched);
     m_painter->drawLine(QPointF(from.x + o, from.y + o), QPointF(to.x + o, to.y + o));
 }
 
@@ -256,7 +280,7 @@ void PainterCanvas::rectangle(const PixelRect& r) {
         fillRect(r);
         return;
     }
-    useStroke(true);
+    useStroke(StrokeFill::Brush);
     // The outline runs through the box's outermost pixels, the fill inside it.
     if (m_raster && cosmeticPen()) {
         m_painter->drawRect(QRect(r.left, r.top, r.width() - 1, r.height() - 1));
@@ -268,6 +292,13 @@ void PainterCanvas::rectangle(const PixelRect& r) {
 void PainterCanvas::ellipse(const PixelRect& b) {
     if (b.width() <= 0 || b.height() <= 0) return;
     if (!pen().draws() && !brush().fills()) return;
+    // On an image a box wholly outside paints nothing; skipping it also keeps
+    // the row arithmetic below away from the ends of the 32-bit range, where
+    // a damaged circuit's far-off dots land.
+    if (m_image != nullptr &&
+        (b.right <= 0 || b.bottom <= 0 || b.left >= m_image->width() || b.top >= m_image->height())) {
+        return;
+    }
     if (m_raster && (!pen().draws() || cosmeticPen())) {
         rasterEllipse(b);
         return;
@@ -277,7 +308,7 @@ void PainterCanvas::ellipse(const PixelRect& b) {
         m_painter->drawEllipse(QRectF(b.left, b.top, b.width(), b.height()));
         return;
     }
-    useStroke(true);
+    useStroke(StrokeFill::Brush);
     m_painter->drawEllipse(QRectF(b.left + 0.5, b.top + 0.5, b.width() - 1, b.height() - 1));
 }
 
@@ -305,8 +336,14 @@ void PainterCanvas::rasterEllipse(const PixelRect& b) {
     useShapeMode();
     const QColor penColour = ToQColor(pen().colour);
     const QColor brushColour = ToQColor(brush().colour);
+    const bool direct = pen().mode == PenMode::Copy && directPixels();
     auto run = [&](int x0, int x1, int y, const QColor& c) {
-        if (x1 >= x0) m_painter->fillRect(QRect(x0, y, x1 - x0 + 1, 1), c);
+        if (x1 < x0) return;
+        if (direct) {
+            plotRun(x0, x1, y, c.rgb());
+        } else {
+            m_painter->fillRect(QRect(x0, y, x1 - x0 + 1, 1), c);
+        }
     };
     for (int i = 0; i < rows; ++i) {
         const int y = b.top + i;
@@ -326,6 +363,81 @@ void PainterCanvas::rasterEllipse(const PixelRect& b) {
         run(x0, edge, y, penColour);
         run(mirror - edge, x1, y, penColour);
         if (fill) run(edge + 1, mirror - edge - 1, y, brushColour);
+    }
+}
+
+bool PainterCanvas::directPixels() const {
+    return m_image != nullptr && m_painter->deviceTransform().type() == QTransform::TxNone &&
+           !m_painter->hasClipping() && m_painter->opacity() >= 1.0;
+}
+
+bool PainterCanvas::directLines() const {
+    return cosmeticPen() && pen().style == PenStyle::Solid && pen().mode == PenMode::Copy && directPixels();
+}
+
+void PainterCanvas::plotRun(int x0, int x1, int y, QRgb colour) {
+    if (y < 0 || y >= m_image->height()) return;
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, m_image->width() - 1);
+    if (x1 < x0) return;
+    auto* row = reinterpret_cast<QRgb*>(m_image->scanLine(y));
+    std::fill(row + x0, row + x1 + 1, colour | 0xFF000000u);
+}
+
+// Every pixel from one end to the other, end points included: along the
+// longer axis one pixel per step, on the other axis the pixel nearest the
+// true line. Lines are walked from their lower end on the longer axis, so a
+// half-way tie falls the same way whichever end the line is drawn from. Only
+// the steps that fall inside the image are walked, so a line of any length
+// costs at most the image's size.
+void PainterCanvas::plotLine(PixelPoint from, PixelPoint to, QRgb colour) {
+    const QRgb value = colour | 0xFF000000u;
+    const int64_t w = m_image->width();
+    const int64_t h = m_image->height();
+    const bool alongX = std::llabs(int64_t{to.x} - from.x) >= std::llabs(int64_t{to.y} - from.y);
+    if (alongX ? to.x < from.x : to.y < from.y) std::swap(from, to);
+    const int64_t dx = int64_t{to.x} - from.x;
+    const int64_t dy = int64_t{to.y} - from.y;
+    // Work in (major, minor) coordinates.
+    const int64_t major0 = alongX ? from.x : from.y;
+    const int64_t minor0 = alongX ? from.y : from.x;
+    const int64_t dMajor = alongX ? dx : dy;
+    const int64_t dMinor = alongX ? dy : dx;
+    const int64_t majorLimit = alongX ? w : h;
+    const int64_t minorLimit = alongX ? h : w;
+    const int64_t sMinor = dMinor < 0 ? -1 : 1;
+    const int64_t aMajor = dMajor;  // not negative after the swap
+    const int64_t aMinor = std::llabs(dMinor);
+
+    // Steps i in 0..aMajor whose major coordinate lies inside the image.
+    const int64_t first = std::max<int64_t>(0, -major0);
+    const int64_t last = std::min(aMajor, majorLimit - 1 - major0);
+    if (first > last) return;
+
+    // Minor offset at step i: floor((2 i aMinor + aMajor) / (2 aMajor)),
+    // carried forward by its remainder.
+    // Far off-image starts of lines with 32-bit ends can pass 64 bits here.
+    __extension__ using Wide = __int128;
+    const int64_t twoMajor = 2 * std::max<int64_t>(aMajor, 1);
+    const int64_t twoMinor = 2 * aMinor;
+    const Wide numerator = Wide{first} * twoMinor + aMajor;
+    int64_t offset = static_cast<int64_t>(numerator / twoMajor);
+    int64_t remainder = static_cast<int64_t>(numerator % twoMajor);
+    uchar* bits = m_image->bits();
+    const qsizetype stride = m_image->bytesPerLine();
+    for (int64_t i = first; i <= last; ++i) {
+        const int64_t major = major0 + i;
+        const int64_t minor = minor0 + sMinor * offset;
+        if (minor >= 0 && minor < minorLimit) {
+            const int64_t x = alongX ? major : minor;
+            const int64_t y = alongX ? minor : major;
+            reinterpret_cast<QRgb*>(bits + y * stride)[x] = value;
+        }
+        remainder += twoMinor;
+        if (remainder >= twoMajor) {
+            remainder -= twoMajor;
+            ++offset;
+        }
     }
 }
 

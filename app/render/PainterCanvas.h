@@ -10,6 +10,7 @@
 
 #include <QBrush>
 #include <QFont>
+#include <QImage>
 #include <QPainter>
 #include <QPen>
 #include <array>
@@ -73,18 +74,31 @@ private:
     // coordinates, where the pixel's middle is half a unit further on.
     qreal fillOffset() const { return m_raster ? 0.0 : 0.5; }
     qreal strokeOffset() const { return m_raster && cosmeticPen() ? 0.0 : 0.5; }
-    void useStroke(bool withBrush);
+    // What an outline call needs of the painter's brush. Lines and polylines
+    // never fill, so they leave it alone: switching it off for every line
+    // and on again for the next fill cost a refresh more than the lines.
+    enum class StrokeFill { Untouched, Nothing, Brush };
+    void useStroke(StrokeFill fill);
     const QPen& currentPen();
     const QBrush& currentBrush();
     void useFillOnly();
     void useShapeMode();
     void useCopyMode();
     void useFont();
+    // Thin solid lines and ellipse rows written straight into the pixels of
+    // a 32-bit image: Qt's one-pixel stroker blends pixel by pixel, some ten
+    // times slower, and a refresh draws thousands of such lines. Only when
+    // nothing (transform, clip, opacity) stands between canvas and pixels.
+    bool directPixels() const;
+    bool directLines() const;
+    void plotLine(PixelPoint from, PixelPoint to, QRgb colour);
+    void plotRun(int x0, int x1, int y, QRgb colour);
 
     std::optional<QPainter> m_ownPainter;
     QPainter* m_painter = nullptr;
     const Pictures& m_pictures;
     bool m_raster = false;
+    QImage* m_image = nullptr;  // the device, when it is a 32-bit image
 
     // Pens and brushes built so far. A refresh switches between a dozen or
     // so, and reusing them keeps it from allocating at every switch.

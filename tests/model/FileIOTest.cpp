@@ -40,6 +40,11 @@ TEST(FileIO, NumbersReadStrictlyAndAcrossLocales) {
     EXPECT_DOUBLE_EQ(*ParseDecimal("0,785398163397448"), 0.785398163397448);
     EXPECT_DOUBLE_EQ(*ParseDecimal("-2,5"), -2.5);
     EXPECT_DOUBLE_EQ(*ParseDecimal("1E-5"), 1e-5);
+    // The exponent form FormatDecimal writes for large values.
+    EXPECT_DOUBLE_EQ(*ParseDecimal("1e+20"), 1e20);
+    EXPECT_DOUBLE_EQ(*ParseDecimal("-2,5E+16"), -2.5e16);
+    EXPECT_FALSE(ParseDecimal("1+e20"));
+    EXPECT_FALSE(ParseDecimal("1e++20"));
     EXPECT_FALSE(ParseDecimal("1.2.3"));
     EXPECT_FALSE(ParseDecimal("1,2.3"));
     EXPECT_FALSE(ParseDecimal("inf"));

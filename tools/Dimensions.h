@@ -8,11 +8,12 @@
 #include <array>
 #include <string>
 
+#include "model/Tracks.h"
+
 namespace quillet {
 
-class TCircuit;
-
-inline constexpr int kMaxLanes = 8;
+inline constexpr int kMaxLanes = TCircuit::kMaxLanes;
+// Lanes 1..8 at [0..7], in mm, as TCircuit::LaneLengths gives them.
 using LaneLengthsMm = std::array<double, kMaxLanes>;
 
 struct CircuitDimensions {
@@ -28,8 +29,9 @@ struct CircuitDimensions {
     int compactnessPercent = 0;
 };
 
-// `laneLengths` are the circuit's lane lengths in mm (lanes beyond the
-// circuit's are not read).
+// From the circuit's own lane lengths.
+CircuitDimensions ComputeDimensions(const TCircuit& circuit);
+// From the given lane lengths (lanes beyond the circuit's are not read).
 CircuitDimensions ComputeDimensions(const TCircuit& circuit, const LaneLengthsMm& laneLengths);
 
 struct DimensionsLabels {
@@ -44,6 +46,7 @@ struct DimensionsLabels {
     std::string compactnessCaption;  // GroupBox4
 };
 
+DimensionsLabels DimensionsLabelsOf(const TCircuit& circuit);
 DimensionsLabels DimensionsLabelsOf(const TCircuit& circuit, const LaneLengthsMm& laneLengths);
 
 }  // namespace quillet

@@ -64,7 +64,11 @@ TEST_F(DimensionsTest, EmptyCircuitShowsZerosAndDashes) {
 TEST_F(DimensionsTest, ClosedOvalShowsNoGapWhicheverWayItTurned) {
     const TCircuit c = ScxOval();
     ASSERT_TRUE(c.closed);
-    const DimensionsLabels l = DimensionsLabelsOf(c, kScxOvalLanes);
+    // The circuit's own lane lengths are the hand-worked ones.
+    const LaneLengthsMm own = c.LaneLengths();
+    EXPECT_NEAR(own[0], kScxOvalLanes[0], 1e-9);
+    EXPECT_NEAR(own[1], kScxOvalLanes[1], 1e-9);
+    const DimensionsLabels l = DimensionsLabelsOf(c);
     EXPECT_EQ(l.length, "Lenght: 109 cm");  // 108.6
     EXPECT_EQ(l.width, "Width: 74 cm");     // 73.6
     EXPECT_EQ(l.lanes[0], "Lane 1: 228 cm");  // 227.708
@@ -77,7 +81,7 @@ TEST_F(DimensionsTest, ClosedOvalShowsNoGapWhicheverWayItTurned) {
     EXPECT_EQ(l.angle, "Angle: 0 \u00B0");
     // SCX strip 156: 2522 x 156 x 100 / (1086 x 736) = 49.22.
     EXPECT_EQ(l.compactness, "Compactness: 49 %");
-    EXPECT_EQ(ComputeDimensions(c, kScxOvalLanes).meanMm, 2522.0);
+    EXPECT_EQ(ComputeDimensions(c).meanMm, 2522.0);
 
     // Started at 2pi: the exit heads about 0, -360 degrees from the start.
     EXPECT_EQ(DimensionsLabelsOf(ScxOval(2 * kPiRef - 1e-12), kScxOvalLanes).angle, "Angle: 0 \u00B0");
@@ -85,8 +89,8 @@ TEST_F(DimensionsTest, ClosedOvalShowsNoGapWhicheverWayItTurned) {
 
     // In Spanish.
     SetLanguageIndex(kSpanish);
-    EXPECT_EQ(DimensionsLabelsOf(c, kScxOvalLanes).length, "Longitud: 109 cm");
-    EXPECT_EQ(DimensionsLabelsOf(c, kScxOvalLanes).compactness, "Compacidad: 49 %");
+    EXPECT_EQ(DimensionsLabelsOf(c).length, "Longitud: 109 cm");
+    EXPECT_EQ(DimensionsLabelsOf(c).compactness, "Compacidad: 49 %");
 }
 
 TEST_F(DimensionsTest, OpenEndsShowDistanceAndAngle) {

@@ -163,6 +163,15 @@ TEST_F(English, TurnsOfHalfA45DegreeStepNeedOuterCurves) {
     EXPECT_EQ(c.Count(), before);
     EXPECT_TRUE(host.starts.empty());  // refused before any search
 
+    // Refused before anything is laid: an adaptation chicane the closing
+    // would need is not appended either.
+    std::vector<Piece> mixed{{kStandardStraight, 0, 1}, {kAdaptationChicane, 1, 0}};
+    for (int k = 0; k < 15; ++k) mixed.push_back({kOuterCurve, 0, 0});
+    TCircuit m = Chain(mixed);
+    ASSERT_TRUE(PlanClosing(m, CloseOptions{}, stock).chicane);
+    EXPECT_EQ(CloseCircuit(m, Only(true, true, true, true), stock, host), CloseStatus::NeedsOuterCurves);
+    EXPECT_EQ(m.Count(), 17);
+
     // With outer curves allowed, the one-piece candidates 1 to 9 do not
     // match the heading and 10, a right-hand outer curve, closes it.
     EXPECT_EQ(CloseCircuit(c, Only(true, true, true, true, true), stock, host), CloseStatus::Closed);
@@ -329,9 +338,12 @@ TEST(Closing, SingleRacingAddsTheMissingEndLoopOnly) {
 
     TCircuit c = Chain({S, S, S});
     c.singleRacing = true;
+    c.Track(1).selected = true;
+    c.firstSelected = c.lastSelected = 1;
     ASSERT_EQ(CloseSingleRacing(c), CloseStatus::SingleRacingEnds);
-    // One outer curve, six inner ones, one outer, after the last piece.
-    EXPECT_EQ(TypesFrom(c, 4), (std::vector<int>{14, 13, 13, 13, 13, 13, 13, 14}));
+    // One outer curve, six inner ones, one outer, after the last piece
+    // whatever was selected: that is the end being closed.
+    EXPECT_EQ(TypesFrom(c, 1), (std::vector<int>{0, 0, 0, 14, 13, 13, 13, 13, 13, 13, 14}));
     EXPECT_TRUE(c.modified);
     // The loop is there now: nothing more to do, and CloseCircuit searches
     // nothing.

@@ -12,7 +12,6 @@
 #include <utility>
 #include <vector>
 
-#include "model/Numeric.h"
 #include "model/Tracks.h"
 #include "tools/Random.h"
 

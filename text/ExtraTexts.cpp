@@ -58,6 +58,176 @@ constexpr Entry kExtra[] = {
     {XText::ClosingTurnUnreachable,
      "Con los tramos elegidos no se puede dar el giro que cierra el circuito.",
      "The tracks chosen cannot make the turn that closes the circuit."},
+    {XText::CliHelp,
+     "Uso: quillet-cli ORDEN ARCHIVOS... [OPCIONES]\n"
+     "\n"
+     "Comprueba, lista, dibuja y modifica circuitos de Quillet (.QLC) sin ventanas.\n"
+     "\n"
+     "Órdenes:\n"
+     "  report ARCHIVO.QLC                  el circuito, sus recorridos, la lista de tramos y las\n"
+     "                                      dimensiones, en JSON\n"
+     "  laptimes ARCHIVO.QLC                el tiempo estimado de una vuelta en cada pista, en JSON\n"
+     "  render ARCHIVO.QLC SALIDA.png|svg|pdf\n"
+     "                                      dibuja el circuito como lo muestra el editor, o lo imprime\n"
+     "  close ENTRADA.QLC SALIDA.QLC        cierra el circuito con tramos nuevos\n"
+     "  equilibrate ENTRADA.QLC SALIDA.QLC  iguala las pistas 1 y 2 con cambios de pista\n"
+     "  convert ENTRADA.QLC SALIDA.QLC add-outer|add-inner|delete-outer|delete-inner\n"
+     "                                      añade o quita 2 carriles exteriores o interiores\n"
+     "\n"
+     "Opciones de todas las órdenes, tras los archivos:\n"
+     "  --lang es|en       idioma de los textos (en si no se indica)\n"
+     "  --stock ARCHIVO.QLs\n"
+     "                     el stock de tramos para report y close (ninguno si no se indica)\n"
+     "  --help             esta ayuda; quillet-cli ORDEN --help explica una orden\n"
+     "  --version          la versión del programa\n"
+     "\n"
+     "Estado de salida: 0 hecho; 1 la orden se rechazó (el motivo sale por la salida de errores);\n"
+     "2 uso incorrecto o un archivo que no se puede leer o escribir. Si la orden falla o se\n"
+     "rechaza, no se escribe nada en el archivo de salida.",
+     "Usage: quillet-cli COMMAND FILES... [OPTIONS]\n"
+     "\n"
+     "Checks, lists, draws and changes Quillet circuits (.QLC) without a window.\n"
+     "\n"
+     "Commands:\n"
+     "  report FILE.QLC                     the circuit, its lane lengths, bill of materials and\n"
+     "                                      dimensions, as JSON\n"
+     "  laptimes FILE.QLC                   the estimated lap time of every lane, as JSON\n"
+     "  render FILE.QLC OUT.png|svg|pdf     draws the circuit as the editor shows it, or prints it\n"
+     "  close IN.QLC OUT.QLC                closes the circuit with new pieces\n"
+     "  equilibrate IN.QLC OUT.QLC          balances lanes 1 and 2 with changeover tracks\n"
+     "  convert IN.QLC OUT.QLC add-outer|add-inner|delete-outer|delete-inner\n"
+     "                                      adds or deletes 2 outer or inner lanes\n"
+     "\n"
+     "Options of every command, after the files:\n"
+     "  --lang es|en       the language of every text (default en)\n"
+     "  --stock FILE.QLs   the stock of pieces for report and close (default: none)\n"
+     "  --help             this help; quillet-cli COMMAND --help explains one command\n"
+     "  --version          the program's version\n"
+     "\n"
+     "Exit status: 0 done; 1 the command was refused (the reason goes to standard error);\n"
+     "2 bad usage or a file that cannot be read or written. When a command fails or is\n"
+     "refused, nothing is written to its output file."},
+    {XText::CliHelpReport,
+     "Uso: quillet-cli report ARCHIVO.QLC [--stock ARCHIVO.QLs] [--lang es|en]\n"
+     "\n"
+     "Escribe un objeto JSON con el circuito: título, pares de pistas, ancho inicial, single\n"
+     "racing, cerrado, punto de inicio y rectángulo que lo contiene (mm); cada tramo en el orden\n"
+     "de la cadena con su posición, medidas, bordes, superficie, salida y contorno; la longitud\n"
+     "de las ocho pistas; las piezas y bordes que necesita de cada sistema; las líneas de la\n"
+     "Lista de Tramos frente al stock; y las cifras del diálogo Dimensiones del Circuito.",
+     "Usage: quillet-cli report FILE.QLC [--stock FILE.QLs] [--lang es|en]\n"
+     "\n"
+     "Prints one JSON object with the circuit: title, lane pairs, start width, single racing,\n"
+     "closed, start point and bounding box (mm); every piece in chain order with its position,\n"
+     "dimensions, borders, surface, exit and outline; the length of the eight lanes; the pieces\n"
+     "and borders it takes of each track system; the lines of the Track List against the stock;\n"
+     "and the figures of the Circuit Dimensions dialog."},
+    {XText::CliHelpLapTimes,
+     "Uso: quillet-cli laptimes ARCHIVO.QLC [--stability 0-4] [--power 0-4] [--first-lap]\n"
+     "\n"
+     "Escribe {\"lap_times_s\": [segundos por pista], \"labels\": [los textos del diálogo]}.\n"
+     "\n"
+     "  --stability N   estabilidad en curva del modelo, de 0 a 4 (2 si no se indica)\n"
+     "  --power N       potencia del motor del modelo, de 0 a 4 (2 si no se indica)\n"
+     "  --first-lap     la primera vuelta, saliendo parado",
+     "Usage: quillet-cli laptimes FILE.QLC [--stability 0-4] [--power 0-4] [--first-lap]\n"
+     "\n"
+     "Prints {\"lap_times_s\": [seconds per lane], \"labels\": [the dialog's texts]}.\n"
+     "\n"
+     "  --stability N   the model's curve stability, 0 to 4 (default 2)\n"
+     "  --power N       the model's engine power, 0 to 4 (default 2)\n"
+     "  --first-lap     the first lap, starting from rest"},
+    {XText::CliHelpRender,
+     "Uso: quillet-cli render ARCHIVO.QLC SALIDA.png|SALIDA.svg|SALIDA.pdf [--detail 1-5]\n"
+     "       [--scale S] [--colour-code] [--print]\n"
+     "\n"
+     "Dibuja toda el área de trabajo como la muestra el editor, o la imprime en una página A4.\n"
+     "\n"
+     "  --detail N      nivel de detalle, de 1 a 5 (el del circuito si no se indica)\n"
+     "  --scale S       milímetros por píxel, de 0.1 a 1000 (la escala del circuito, al menos\n"
+     "                  la mínima del área de trabajo, si no se indica)\n"
+     "  --colour-code   muestra el código de colores\n"
+     "  --print         como se imprime: fondo blanco, título y una página a 300 ppp",
+     "Usage: quillet-cli render FILE.QLC OUT.png|OUT.svg|OUT.pdf [--detail 1-5] [--scale S]\n"
+     "       [--colour-code] [--print]\n"
+     "\n"
+     "Draws the whole work area as the editor shows it, or prints it on one A4 page.\n"
+     "\n"
+     "  --detail N      the detail level, 1 to 5 (default: the circuit's)\n"
+     "  --scale S       millimetres per pixel, 0.1 to 1000 (default: the circuit's scale, at\n"
+     "                  least the work area's smallest)\n"
+     "  --colour-code   shows the colour code\n"
+     "  --print         as printed: white background, the title, one page at 300 dpi"},
+    {XText::CliHelpClose,
+     "Uso: quillet-cli close ENTRADA.QLC SALIDA.QLC [--tolerance 0-5] [--exclude LISTA]\n"
+     "       [--use-stock] [--random] [--stock ARCHIVO.QLs]\n"
+     "\n"
+     "Añade tramos al final de un circuito abierto hasta que llegue a su inicio, como la orden\n"
+     "Cerrar, y escribe el resultado en SALIDA.QLC. Escribe {\"appended\": [códigos de tipo],\n"
+     "\"closed\": true|false, \"message\": texto o null}.\n"
+     "\n"
+     "  --tolerance N   tolerancia de cierre en cm, de 0 a 5 (1 si no se indica)\n"
+     "  --exclude LISTA tramos que no se usan, separados por comas: standard, half, quarter,\n"
+     "                  inner-curve, standard-curve, outer-curve, super-outer-curve\n"
+     "  --use-stock     sólo tramos que quedan en el stock (--stock)\n"
+     "  --random        la búsqueda aleatoria; se toma la primera solución",
+     "Usage: quillet-cli close IN.QLC OUT.QLC [--tolerance 0-5] [--exclude LIST] [--use-stock]\n"
+     "       [--random] [--stock FILE.QLs]\n"
+     "\n"
+     "Appends pieces at the end of an open circuit until it meets its start, as the Close\n"
+     "command does, and writes the result to OUT.QLC. Prints {\"appended\": [type codes],\n"
+     "\"closed\": true|false, \"message\": text or null}.\n"
+     "\n"
+     "  --tolerance N   the closing tolerance in cm, 0 to 5 (default 1)\n"
+     "  --exclude LIST  pieces not to use, separated by commas: standard, half, quarter,\n"
+     "                  inner-curve, standard-curve, outer-curve, super-outer-curve\n"
+     "  --use-stock     only pieces left in the stock (--stock)\n"
+     "  --random        the random search; the first solution is taken"},
+    {XText::CliHelpEquilibrate,
+     "Uso: quillet-cli equilibrate ENTRADA.QLC SALIDA.QLC\n"
+     "\n"
+     "Convierte en cambios de pista las dos rectas estándar que más igualan las pistas 1 y 2,\n"
+     "como la orden Equilibrar, y escribe el resultado en SALIDA.QLC. Escribe\n"
+     "{\"changeovers\": [posiciones de los cambios de pista, desde 1]}.",
+     "Usage: quillet-cli equilibrate IN.QLC OUT.QLC\n"
+     "\n"
+     "Turns the two standard straights that best balance lanes 1 and 2 into changeover tracks,\n"
+     "as the Equilibrate command does, and writes the result to OUT.QLC. Prints\n"
+     "{\"changeovers\": [positions of the changeover tracks, from 1]}."},
+    {XText::CliHelpConvert,
+     "Uso: quillet-cli convert ENTRADA.QLC SALIDA.QLC add-outer|add-inner|delete-outer|delete-inner\n"
+     "\n"
+     "Añade (add) o quita (delete) 2 carriles exteriores (outer) o interiores (inner), como la\n"
+     "orden Convertir, y escribe el resultado en SALIDA.QLC. Escribe {\"lane_pairs\": N}.",
+     "Usage: quillet-cli convert IN.QLC OUT.QLC add-outer|add-inner|delete-outer|delete-inner\n"
+     "\n"
+     "Adds or deletes 2 outer or inner lanes, as the Convert command does, and writes the\n"
+     "result to OUT.QLC. Prints {\"lane_pairs\": N}."},
+    {XText::CliNoCommand, "falta la orden; quillet-cli --help las enumera",
+     "no command given; quillet-cli --help lists them"},
+    {XText::CliUnknownCommand, "%1: orden desconocida; quillet-cli --help las enumera",
+     "%1: unknown command; quillet-cli --help lists them"},
+    {XText::CliUnknownOption, "%1: opción desconocida para %2", "%1: unknown option for %2"},
+    {XText::CliMissingValue, "%1: falta el valor", "%1: the value is missing"},
+    {XText::CliBadValue, "%1: no se admite «%2»; se esperaba %3", "%1: \"%2\" is not allowed; expected %3"},
+    {XText::CliWrongArguments, "%1 necesita %2; véase quillet-cli %1 --help",
+     "%1 takes %2; see quillet-cli %1 --help"},
+    {XText::CliPictureType, "%1: la imagen debe terminar en .png, .svg o .pdf",
+     "%1: the picture must end in .png, .svg or .pdf"},
+    {XText::CliScaleWithPrint, "--scale no se puede usar con --print: la página decide la escala",
+     "--scale cannot be used with --print: the page decides the scale"},
+    {XText::CliPictureTooLarge, "la imagen tendría %1 x %2 píxeles; elija una --scale mayor",
+     "the picture would be %1 x %2 pixels; choose a larger --scale"},
+    {XText::CliStockAndRandom, "--use-stock y --random se excluyen entre sí",
+     "--use-stock and --random exclude each other"},
+    {XText::CliNothingToCloseWith,
+     "no queda ningún tramo con que cerrar (los circuitos anchos no admiten las curvas mayores)",
+     "no track is left to close with (wide circuits cannot take the larger curves)"},
+    {XText::CliConversionNotOffered, "%1: no es posible en un circuito de %2 pistas",
+     "%1: not offered for a circuit of %2 lanes"},
+    {XText::CliSingleRacingConversion,
+     "un circuito single racing no se convierte; quite antes los bucles single racing",
+     "a single-racing circuit is not converted; remove its single-racing loops first"},
 };
 // clang-format on
 

@@ -60,6 +60,29 @@ enum class XText {
     // The automatic closing's random search could not make the needed turn
     // with the pieces allowed.
     ClosingTurnUnreachable,
+    // The command-line tool: the help of the whole tool and of each command
+    // ...
+    CliHelp,
+    CliHelpReport,
+    CliHelpLapTimes,
+    CliHelpRender,
+    CliHelpClose,
+    CliHelpEquilibrate,
+    CliHelpConvert,
+    // ... and what it says about a command line it cannot run.
+    CliNoCommand,
+    CliUnknownCommand,          // %1 the command
+    CliUnknownOption,           // %1 the option, %2 the command
+    CliMissingValue,            // %1 the option
+    CliBadValue,                // %1 the option, %2 the value, %3 what it may be
+    CliWrongArguments,          // %1 the command, %2 the files it takes
+    CliPictureType,             // %1 the file name
+    CliScaleWithPrint,
+    CliPictureTooLarge,         // %1 and %2 the width and height in pixels
+    CliStockAndRandom,
+    CliNothingToCloseWith,
+    CliConversionNotOffered,    // %1 the choice, %2 the number of lanes
+    CliSingleRacingConversion,
     Count
 };
 

@@ -21,7 +21,6 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -152,6 +151,12 @@ std::vector<std::string> Strings(const QJsonValue& v) {
     return out;
 }
 std::string String(const QJsonValue& v) { return v.toString().toStdString(); }
+
+int Occurrences(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
 
 // Close to a figure worked out by hand: the tool adds the same terms in
 // another order.
@@ -531,7 +536,8 @@ TEST_F(CliTest, HelpForTheToolAndEachCommandInBothLanguages) {
     }
     run = RunCli({"--version"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_TRUE(std::regex_match(run.out, std::regex("quillet-cli [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << run.out;
+    EXPECT_EQ(run.out.rfind("quillet-cli ", 0), 0u) << run.out;
+    EXPECT_EQ(run.out.find_first_not_of("0123456789.", 12), run.out.size() - 1) << run.out;  // a version, a line
     // Help wins over a command line that would not run.
     run = RunCli({"close", "--help", "--tolerance", "9"});
     EXPECT_EQ(run.status, 0);
@@ -862,8 +868,7 @@ TEST_F(CliTest, RenderToSvgAndPdf) {
     ASSERT_EQ(RunCli({"render", oval, Path("oval.pdf")}).status, 0);
     const std::string pdf = ReadAll(Path("oval.pdf"));
     EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
-    const std::regex page(R"(/Type\s*/Page[^s])");
-    EXPECT_EQ(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()), 1);
+    EXPECT_EQ(Occurrences(pdf, "/Type /Page\n"), 1);
     EXPECT_NE(pdf.find("/MediaBox [0 0 600.000000 400.000000]"), std::string::npos);
 }
 
@@ -891,6 +896,7 @@ TEST_F(CliTest, RenderPrintsOnOneWhitePage) {
     ASSERT_EQ(RunCli({"render", grey, Path("page.pdf"), "--print"}).status, 0);
     const std::string pdf = ReadAll(Path("page.pdf"));
     EXPECT_NE(pdf.find("/MediaBox [0 0 595.000000 842.000000]"), std::string::npos);  // A4 in points
+    EXPECT_EQ(Occurrences(pdf, "/Type /Page\n"), 1);
 }
 
 TEST_F(CliTest, RenderOfAMissingTemplateWarnsAndDraws) {

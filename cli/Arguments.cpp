@@ -10,7 +10,7 @@ namespace quillet::cli {
 
 namespace {
 
-struct CommandSpec {
+struct CommandSyntax {
     Command command;
     std::string_view name;
     std::string_view files;
@@ -19,8 +19,8 @@ struct CommandSpec {
     std::vector<std::string_view> flags;
 };
 
-const std::vector<CommandSpec>& Specs() {
-    static const std::vector<CommandSpec> specs{
+const std::vector<CommandSyntax>& Syntaxes() {
+    static const std::vector<CommandSyntax> table{
         {Command::Report, "report", "FILE.QLC", 1, {}, {}},
         {Command::LapTimes, "laptimes", "FILE.QLC", 1, {"stability", "power"}, {"first-lap"}},
         {Command::Render, "render", "FILE.QLC OUT.png|OUT.svg|OUT.pdf", 2, {"detail", "scale"},
@@ -29,7 +29,7 @@ const std::vector<CommandSpec>& Specs() {
         {Command::Equilibrate, "equilibrate", "IN.QLC OUT.QLC", 2, {}, {}},
         {Command::Convert, "convert", "IN.QLC OUT.QLC add-outer|add-inner|delete-outer|delete-inner", 3, {}, {}},
     };
-    return specs;
+    return table;
 }
 
 // Options every command takes.
@@ -59,13 +59,6 @@ std::optional<std::string> Invocation::Value(std::string_view name) const {
     return it->second;
 }
 
-std::string_view FilesOf(Command command) {
-    for (const CommandSpec& spec : Specs()) {
-        if (spec.command == command) return spec.files;
-    }
-    return {};
-}
-
 std::optional<int> RequestedLanguage(const std::vector<std::string>& args, std::string* badValue) {
     int language = kEnglish;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -92,7 +85,7 @@ std::optional<int> RequestedLanguage(const std::vector<std::string>& args, std::
 Parsed ParseArguments(const std::vector<std::string>& args) {
     Parsed parsed;
     Invocation& inv = parsed.invocation;
-    const CommandSpec* spec = nullptr;
+    const CommandSyntax* syntax = nullptr;
     std::optional<std::string> unknownCommand;
     bool onlyFiles = false;
 
@@ -103,15 +96,15 @@ Parsed ParseArguments(const std::vector<std::string>& args) {
             continue;
         }
         if (onlyFiles || !IsOption(arg)) {
-            if (spec == nullptr && !unknownCommand && inv.commandName.empty()) {
+            if (syntax == nullptr && !unknownCommand && inv.commandName.empty()) {
                 inv.commandName = arg;
-                for (const CommandSpec& s : Specs()) {
-                    if (s.name == arg) spec = &s;
+                for (const CommandSyntax& s : Syntaxes()) {
+                    if (s.name == arg) syntax = &s;
                 }
-                if (spec == nullptr) {
+                if (syntax == nullptr) {
                     unknownCommand = arg;
                 } else {
-                    inv.command = spec->command;
+                    inv.command = syntax->command;
                 }
             } else {
                 inv.files.push_back(arg);
@@ -129,18 +122,18 @@ Parsed ParseArguments(const std::vector<std::string>& args) {
         }
         const bool global = std::find(kGlobalValueOptions.begin(), kGlobalValueOptions.end(), name) !=
                             kGlobalValueOptions.end();
-        const bool takesValue = global || (spec != nullptr && Contains(spec->valueOptions, name));
-        const bool flag = spec != nullptr && Contains(spec->flags, name);
+        const bool takesValue = global || (syntax != nullptr && Contains(syntax->valueOptions, name));
+        const bool flag = syntax != nullptr && Contains(syntax->flags, name);
         if (!takesValue && !flag) {
             if (parsed.error.empty()) {
-                parsed.error = spec == nullptr ? Format(Text(XText::CliUnknownOption), arg, "quillet-cli")
-                                               : Format(Text(XText::CliUnknownOption), arg, spec->name);
+                parsed.error = syntax == nullptr ? Format(Text(XText::CliUnknownOption), arg, "quillet-cli")
+                                               : Format(Text(XText::CliUnknownOption), arg, syntax->name);
             }
             continue;
         }
         if (flag) {
             if (value && parsed.error.empty()) {
-                parsed.error = Format(Text(XText::CliUnknownOption), arg, spec->name);
+                parsed.error = Format(Text(XText::CliUnknownOption), arg, syntax->name);
             }
             inv.options[name] = "";
             continue;
@@ -164,12 +157,12 @@ Parsed ParseArguments(const std::vector<std::string>& args) {
         parsed.error = Format(Text(XText::CliUnknownCommand), *unknownCommand);
         return parsed;
     }
-    if (spec == nullptr) {
+    if (syntax == nullptr) {
         parsed.error = Text(XText::CliNoCommand);
         return parsed;
     }
-    if (parsed.error.empty() && inv.files.size() != spec->fileCount) {
-        parsed.error = Format(Text(XText::CliWrongArguments), spec->name, spec->files);
+    if (parsed.error.empty() && inv.files.size() != syntax->fileCount) {
+        parsed.error = Format(Text(XText::CliWrongArguments), syntax->name, syntax->files);
     }
     return parsed;
 }

@@ -45,7 +45,4 @@ std::optional<int> RequestedLanguage(const std::vector<std::string>& args, std::
 // by the commands.
 Parsed ParseArguments(const std::vector<std::string>& args);
 
-// "FILE.QLC", "IN.QLC OUT.QLC", ...: what the command takes, for messages.
-std::string_view FilesOf(Command command);
-
 }  // namespace quillet::cli

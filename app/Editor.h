@@ -348,6 +348,9 @@ private:
     // Borders changed on tracks first..last: their strips and the box follow.
     void BordersChanged(int first, int last);
     void MoveBy(double dx, double dy);
+    // With no track selected the border buttons show the defaults for new
+    // pieces (after New and Open too, not the last track clicked).
+    void ShowBorderDefaults();
 
     TPrompter& prompter_;
     TTemplatePicture& template_;

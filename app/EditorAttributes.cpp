@@ -98,6 +98,11 @@ void TEditor::ToolButton36Click() {
 // ---------------------------------------------------------------------------
 // Borders
 
+void TEditor::ShowBorderDefaults() {
+    controls_.pressed.Set(ControlId::ToolButton38, current_.innerBorderDefault);
+    controls_.pressed.Set(ControlId::ToolButton39, current_.outerBorderDefault);
+}
+
 bool TEditor::ToolButton38Click() {
     TCircuit& c = current_;
     int first = 0;
@@ -119,7 +124,7 @@ bool TEditor::ToolButton38Click() {
     if (s == 0) {
         // Nothing selected: the border new pieces get.
         c.innerBorderDefault = !c.innerBorderDefault;
-        controls_.pressed.Set(ControlId::ToolButton38, c.innerBorderDefault);
+        ShowBorderDefaults();
         return false;
     }
     TTrack& t = c.Track(s);

@@ -10,6 +10,7 @@
 
 #include "app/Editor.h"
 #include "model/Numeric.h"
+#include "text/ExtraTexts.h"
 #include "text/Languages.h"
 
 namespace quillet {
@@ -88,11 +89,11 @@ TMouseResult TEditor::Image1MouseDown(TMouseButton button, bool shift, int x, in
     }
     if (placementMode_) {
         PlaceIcon(x, y);
-        return {true, std::nullopt};
+        return {true, std::nullopt, std::nullopt};
     }
     if (PickUpIcon(x, y)) {
         drag_.button = button;
-        return {true, std::nullopt};
+        return {true, std::nullopt, std::nullopt};
     }
     return ClickTrack(shift, x, y);
 }
@@ -181,9 +182,10 @@ TMouseResult TEditor::ClickTrack(bool shift, int x, int y) {
         }
         c.firstSelected = first;
         c.lastSelected = last;
-        return {true, std::nullopt};
+        return {true, std::nullopt, std::nullopt};
     }
 
+    TMouseResult result{true, std::nullopt, std::nullopt};
     const int s = FirstFlaggedTrack();
     const int h = c.HitTest(mx, my);
     c.firstSelected = h;
@@ -193,11 +195,13 @@ TMouseResult TEditor::ClickTrack(bool shift, int x, int y) {
         TTrack& t = c.Track(h);
         if (!t.replaceMark && !IsChicaneType(t.type)) {
             t.replaceMark = true;  // the next insert replaces this track
+            result.notice = Text(XText::ReplaceMarkSet);
         } else {
             t.replaceMark = false;
             ReverseCircuit(true);
             c.firstSelected = count - c.firstSelected + 1;
             c.lastSelected = c.firstSelected;
+            result.notice = Text(XText::CircuitReversed);
         }
     } else {
         // The border buttons show the clicked track's borders, or what new
@@ -207,7 +211,6 @@ TMouseResult TEditor::ClickTrack(bool shift, int x, int y) {
         controls_.pressed.Set(ControlId::ToolButton39, outer);
         controls_.pressed.Set(ControlId::ToolButton38, inner);
     }
-    TMouseResult result{true, std::nullopt};
     if (c.firstSelected == 0) result.panel0 = CursorText(x, y);
     return result;
 }

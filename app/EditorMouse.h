@@ -27,6 +27,9 @@ inline constexpr int kDragThreshold = 2;
 struct TMouseResult {
     bool refresh = false;               // run FormActualize
     std::optional<std::string> panel0;  // the new text of status panel 0
+    // What the click did when the drawing hardly shows it (a replace mark,
+    // a reversed circuit): said beside the mouse and in panel 0.
+    std::optional<std::string> notice;
 };
 
 // A drag in progress. Coordinates are pixels of the drawing.

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QToolButton>
+#include <QToolTip>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -151,6 +152,11 @@ void TSDIAppForm::Image1MouseDown(QMouseEvent* event) {
     const TMouseResult result = m_editor->Image1MouseDown(*button, shift, p.x(), p.y());
     if (result.refresh) FormActualize();
     if (result.panel0) m_panels[0]->setText(QStr(*result.panel0));
+    if (result.notice) {
+        // Said beside the mouse too: the next move writes panel 0 over.
+        m_panels[0]->setText(QStr(*result.notice));
+        QToolTip::showText(event->globalPosition().toPoint(), QStr(*result.notice), m_surface->Image1());
+    }
 }
 
 bool TSDIAppForm::Image1DragMove(QMouseEvent* event) {

@@ -85,6 +85,15 @@ TEST_F(EditorTest, BorderButtonsCycleOnStraightsAndToggleElsewhere) {
     editor.ToolButton24Click();
     EXPECT_TRUE(c.Track(2).Border(kOuterBorder));
     EXPECT_TRUE(c.Track(2).Border(kInnerBorder));
+
+    // With nothing selected a refresh shows the defaults, not the borders
+    // of the track clicked last (after New or Open, say).
+    c.outerBorderDefault = false;
+    EXPECT_TRUE(editor.FormActualize().controls.pressed[C::ToolButton39]);  // track 2 still selected
+    Select(c, 0, 0);
+    const TWindowState s = editor.FormActualize();
+    EXPECT_FALSE(s.controls.pressed[C::ToolButton39]);
+    EXPECT_TRUE(s.controls.pressed[C::ToolButton38]);
 }
 
 TEST_F(EditorTest, BorderButtonsOnARangeAndTheBorderDeletions) {

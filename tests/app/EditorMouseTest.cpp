@@ -54,13 +54,18 @@ TEST_F(EditorTest, ThreeClicksOnACurveSelectMarkAndReverse) {
     EXPECT_TRUE(editor.Controls().pressed[C::ToolButton39]);
     EXPECT_FALSE(editor.Controls().pressed[C::ToolButton38]);
 
-    editor.Image1MouseDown(TMouseButton::Left, false, 465, 223);
+    r = editor.Image1MouseDown(TMouseButton::Left, false, 465, 223);
     ExpectSelection(c, 4, 4);
     EXPECT_TRUE(c.Track(4).replaceMark);
+    // The drawing only drops the insertion mark: the user is told.
+    ASSERT_TRUE(r.notice);
+    EXPECT_EQ(*r.notice, "The next track you insert replaces this one.");
 
     // The third click turns the whole circuit round: the curve is now piece
     // 5 - 4 + 1 = 2 and turns left, and every piece lies where it lay.
-    editor.Image1MouseDown(TMouseButton::Left, false, 465, 223);
+    r = editor.Image1MouseDown(TMouseButton::Left, false, 465, 223);
+    ASSERT_TRUE(r.notice);
+    EXPECT_EQ(*r.notice, "Circuit reversed: it now runs the other way round.");
     ASSERT_EQ(c.Count(), 5);
     ExpectSelection(c, 2, 2);
     EXPECT_EQ(c.Track(2).type, kStandardCurve);

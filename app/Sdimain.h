@@ -161,6 +161,9 @@ private:
     QFileDialog* m_templateDialog = nullptr;
     bool m_refreshing = false;
     TCurveButtonFilter* m_curveButtons = nullptr;
+    // What the last press did, said beside the mouse when it is released
+    // (a tool tip shown earlier would close with the release).
+    QString m_clickNotice;
 };
 
 }  // namespace quillet

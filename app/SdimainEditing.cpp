@@ -152,10 +152,12 @@ void TSDIAppForm::Image1MouseDown(QMouseEvent* event) {
     const TMouseResult result = m_editor->Image1MouseDown(*button, shift, p.x(), p.y());
     if (result.refresh) FormActualize();
     if (result.panel0) m_panels[0]->setText(QStr(*result.panel0));
+    m_clickNotice.clear();
     if (result.notice) {
-        // Said beside the mouse too: the next move writes panel 0 over.
-        m_panels[0]->setText(QStr(*result.notice));
-        QToolTip::showText(event->globalPosition().toPoint(), QStr(*result.notice), m_surface->Image1());
+        // Said beside the mouse too, on release: the next move writes
+        // panel 0 over.
+        m_clickNotice = QStr(*result.notice);
+        m_panels[0]->setText(m_clickNotice);
     }
 }
 
@@ -198,6 +200,10 @@ bool TSDIAppForm::Image1DragMove(QMouseEvent* event) {
 }
 
 void TSDIAppForm::Image1MouseUp(QMouseEvent* event) {
+    if (!m_clickNotice.isEmpty()) {
+        QToolTip::showText(event->globalPosition().toPoint(), m_clickNotice, m_surface->Image1());
+        m_clickNotice.clear();
+    }
     const auto button = ToMouseButton(event->button());
     if (!button || m_editor->Drag().kind == TDragKind::None) return;
     TImageView* image = m_surface->Image1();

@@ -1,5 +1,5 @@
 // Inserting and deleting pieces, the limits that stop an insert, the chicane
-// pairs, the automatic borders, equilibrating and the single-racing loops.
+// pairs, the automatic borders and the single-racing loops.
 
 #include <gtest/gtest.h>
 
@@ -29,168 +29,104 @@ void MarkUndo(TEditor& editor) {
 }
 bool KeptUndoCopy(TEditor& editor) { return editor.UndoCircuit().title == "current"; }
 
-TEST_F(EditorTest, InsertButtonsAddAfterTheSelection) {
+TEST_F(EditorTest, InsertsFollowTheSelectionAndTheMouseButtonChoosesTheTurn) {
     TCircuit& c = editor.Circuit();
     // Into an empty circuit no selection is needed; the first piece is fixed
     // and selected, so the next insert follows it.
     editor.ToolButton24Click();
     ASSERT_EQ(c.Count(), 1);
     EXPECT_TRUE(c.Track(1).anchorMark);
-    EXPECT_TRUE(c.Track(1).selected);
     EXPECT_EQ(c.firstSelected, 1);
-    EXPECT_TRUE(c.modified);
-    editor.ToolButton25Click();
-    editor.ToolButton26Click();
     editor.ToolButton27Click();
-    editor.ToolButton22Click();
-    const int types[] = {kStandardStraight, kHalfStraight, kQuarterStraight, kChangeoverTrack, kStartingStraight};
-    ASSERT_EQ(c.Count(), 5);
-    for (int i = 1; i <= 5; ++i) {
-        EXPECT_EQ(c.Track(i).type, types[i - 1]);
-        EXPECT_EQ(c.Track(i).orientation, 1);  // the Orientation button is never pressed
-    }
-    EXPECT_EQ(c.firstSelected, 5);
+    EXPECT_EQ(c.Track(2).type, kChangeoverTrack);
+    EXPECT_EQ(c.Track(2).orientation, 1);  // the Orientation button is never pressed
 
-    // Without a selection the user is told, and nothing is kept or changed:
-    // Undo still goes back to the last real edit.
-    for (TTrack& t : c.Tracks()) t.selected = false;
-    c.firstSelected = c.lastSelected = 0;
-    MarkUndo(editor);
-    editor.ToolButton24Click();
-    EXPECT_EQ(c.Count(), 5);
-    EXPECT_TRUE(prompter.Logged("info 104"));
-    EXPECT_FALSE(KeptUndoCopy(editor));
-
-    // Insert, Undo, Undo: gone and back.
-    Select(c, 2);
-    editor.ToolButton24Click();
-    EXPECT_EQ(c.Count(), 6);
-    EXPECT_EQ(c.Track(3).type, kStandardStraight);
-    editor.ToolButton44Click();
-    EXPECT_EQ(editor.Circuit().Count(), 5);
-    editor.ToolButton44Click();
-    EXPECT_EQ(editor.Circuit().Count(), 6);
-}
-
-TEST_F(EditorTest, CurveButtonsTurnByTheReleasedMouseButton) {
-    TCircuit& c = editor.Circuit();
-    AppendPieces(c, kStandardStraight, 1);
-    Select(c, 1);
     // Right button: clockwise (orientation 0); left: anticlockwise (1).
     editor.CurveButtonMouseUp(C::ToolButton30, TMouseButton::Right, true);
-    ASSERT_EQ(c.Count(), 2);
-    EXPECT_EQ(c.Track(2).type, kStandardCurve);
-    EXPECT_EQ(c.Track(2).orientation, 0);
     editor.CurveButtonMouseUp(C::ToolButton29, TMouseButton::Left, true);
-    EXPECT_EQ(c.Track(3).type, kInnerCurve);
-    EXPECT_EQ(c.Track(3).orientation, 1);
-    editor.CurveButtonMouseUp(C::ToolButton31, TMouseButton::Left, true);
-    editor.CurveButtonMouseUp(C::ToolButton32, TMouseButton::Right, true);
-    editor.CurveButtonMouseUp(C::ToolButton46, TMouseButton::Right, true);
-    ASSERT_EQ(c.Count(), 6);
-    EXPECT_EQ(c.Track(4).type, kOuterCurve);
-    EXPECT_EQ(c.Track(5).type, kSuperOuterCurve);
-    EXPECT_EQ(c.Track(6).type, kCurvedChicane);
-    // Released off the button, with the middle button, or on a button that
-    // is no curve button: nothing.
+    ASSERT_EQ(c.Count(), 4);
+    EXPECT_EQ(c.Track(3).type, kStandardCurve);
+    EXPECT_EQ(c.Track(3).orientation, 0);
+    EXPECT_EQ(c.Track(4).type, kInnerCurve);
+    EXPECT_EQ(c.Track(4).orientation, 1);
+    // Released off the button or with the middle button: nothing.
     editor.CurveButtonMouseUp(C::ToolButton30, TMouseButton::Left, false);
     editor.CurveButtonMouseUp(C::ToolButton30, TMouseButton::Middle, true);
-    editor.CurveButtonMouseUp(C::ToolButton24, TMouseButton::Left, true);
-    EXPECT_EQ(c.Count(), 6);
+    EXPECT_EQ(c.Count(), 4);
+
+    // Without a selection the user is told, and no undo copy is kept for
+    // nothing: Undo still reaches the last real edit.
+    Select(c, 2);
+    c.Track(2).selected = false;
+    MarkUndo(editor);
+    editor.ToolButton24Click();
+    EXPECT_EQ(c.Count(), 4);
+    EXPECT_TRUE(prompter.Logged("info 104"));
+    EXPECT_FALSE(KeptUndoCopy(editor));
 }
 
 TEST_F(EditorTest, InsertsStopAtThreeHundredPiecesAndFarOffTheWorkArea) {
     TCircuit& c = editor.Circuit();
-    // Inner curves of one hand go round and round a circle of 241.5 mm
-    // outer radius, so the chain stays on the work area at any length.
+    // Inner curves of one hand go round a circle of 241.5 mm outer radius,
+    // so the chain stays on the work area at any length.
     c.startX = 1500;
     c.startY = 1000;
     for (int i = 0; i < 284; ++i) c.Append(kInnerCurve, 0, 1);
     c.ReLay(false);
     Select(c, 284);
-    TWindowState s = editor.FormActualize();
-    EXPECT_TRUE(s.controls.enabled[C::ToolButton24]);
     editor.ToolButton24Click();
     EXPECT_EQ(c.Count(), 285);
-    while (c.Count() < 298) c.Append(kInnerCurve, 0, 1);
-    c.ReLay(false);
-    Select(c, 298);
-    // A chicane pair needs two places: at 299 it goes in whole or not at all.
-    c.Append(kInnerCurve, 0, 1);
+    while (c.Count() < 299) c.Append(kInnerCurve, 0, 1);
     c.ReLay(false);
     Select(c, 299);
-    MarkUndo(editor);
+    // A chicane pair needs two places: at 299 it goes in whole or not at all.
     editor.ToolButton34Click();
     EXPECT_EQ(c.Count(), 299);
-    EXPECT_FALSE(KeptUndoCopy(editor));
     editor.CurveButtonMouseUp(C::ToolButton29, TMouseButton::Left, true);
     EXPECT_EQ(c.Count(), 300);
 
     // At 300 every insert button is off, and every insert refuses anyway.
-    s = editor.FormActualize();
+    const TWindowState s = editor.FormActualize();
     for (C id : {C::ToolButton22, C::ToolButton24, C::ToolButton25, C::ToolButton26, C::ToolButton27, C::ToolButton28,
                  C::ToolButton45, C::ToolButton29, C::ToolButton30, C::ToolButton31, C::ToolButton32,
                  C::ToolButton46, C::ToolButton34}) {
         EXPECT_FALSE(s.controls.enabled[id]) << ControlName(id);
     }
-    editor.ToolButton24Click();
-    editor.ToolButton28Click();
     editor.ToolButton45Click();
     editor.CurveButtonMouseUp(C::ToolButton46, TMouseButton::Left, true);
     EXPECT_EQ(c.Count(), 300);
-}
 
-TEST_F(EditorTest, InsertsStopWhenTheCircuitLiesMoreThan800mmOff) {
-    struct Case {
-        double startX;
-        bool accepted;
-    };
-    // One straight from x = start: its box's left is the start, rounded.
-    // The work area widened by 800 mm reaches x = -800.
-    for (const Case k : {Case{-800.0, true}, Case{-801.0, false}}) {
-        TCircuit& c = editor.Circuit();
+    // One straight from x = start: the box's left is the start. The work
+    // area widened by 800 mm reaches x = -800.
+    for (const double start : {-800.0, -801.0}) {
         c = TCircuit(0, 1000);
-        c.startX = k.startX;
+        c.startX = start;
         AppendPieces(c, kStandardStraight, 1);
         Select(c, 1);
         MarkUndo(editor);
         editor.ToolButton24Click();
-        EXPECT_EQ(c.Count(), k.accepted ? 2 : 1) << k.startX;
-        EXPECT_EQ(KeptUndoCopy(editor), k.accepted);
+        EXPECT_EQ(c.Count(), start == -800.0 ? 2 : 1) << start;
+        EXPECT_EQ(KeptUndoCopy(editor), start == -800.0);
     }
-    // The same on the far side: a straight ending at x = 3801 on a 3000 mm
-    // work area is refused, until Move Left brings it back.
-    TCircuit& c = editor.Circuit();
-    c = TCircuit(0, 1000);
-    c.startX = 3401;
-    AppendPieces(c, kStandardStraight, 1);
-    Select(c, 1);
-    editor.ToolButton24Click();
-    EXPECT_EQ(c.Count(), 1);
-    editor.ToolButton16Click();
-    editor.ToolButton24Click();
-    EXPECT_EQ(c.Count(), 2);
 }
 
 TEST_F(EditorTest, ChicaneButtonsFollowTheSelectedScxTrack) {
     TCircuit& c = editor.Circuit();
     c.startBrand = 0;
     editor.ToolButton24Click();  // an SCX standard straight, 156 wide
-    ASSERT_DOUBLE_EQ(c.Track(1).width, 156.0);
     TWindowState s = editor.FormActualize();
     EXPECT_TRUE(s.controls.enabled[C::ToolButton28]);
     EXPECT_FALSE(s.controls.enabled[C::ToolButton45]);
     EXPECT_FALSE(s.controls.enabled[C::ToolButton46]);
 
     // The pair: the lanes meet in the first piece (orientation 0) and part
-    // in the second (1); the second is selected.
+    // in the second (1).
     editor.ToolButton28Click();
     ASSERT_EQ(c.Count(), 3);
     EXPECT_EQ(c.Track(2).type, kStartingChicane);
     EXPECT_EQ(c.Track(2).orientation, 0);
     EXPECT_EQ(c.Track(3).type, kStartingChicane);
     EXPECT_EQ(c.Track(3).orientation, 1);
-    EXPECT_EQ(c.firstSelected, 3);
 
     // Inside the chicane only chicane pieces and changeovers continue it.
     Select(c, 2);
@@ -203,33 +139,6 @@ TEST_F(EditorTest, ChicaneButtonsFollowTheSelectedScxTrack) {
                  C::ToolButton31, C::ToolButton32, C::ToolButton34, C::ToolButton22}) {
         EXPECT_FALSE(s.controls.enabled[id]) << ControlName(id);
     }
-    editor.ToolButton45Click();
-    EXPECT_EQ(c.Track(3).type, kStraightChicane);
-    EXPECT_EQ(c.Count(), 4);
-}
-
-TEST_F(EditorTest, AChicanePairInsertedOnAMarkedTrackGoesAfterIt) {
-    TCircuit& c = editor.Circuit();
-    AppendPieces(c, kStandardStraight, 2);
-    Select(c, 1);
-    c.Track(1).replaceMark = true;
-    editor.ToolButton34Click();
-    ASSERT_EQ(c.Count(), 4);
-    EXPECT_EQ(c.Track(1).type, kStandardStraight);
-    EXPECT_FALSE(c.Track(1).replaceMark);
-    // NINCO in: the first chicane narrows to SCX (156 wide), the second
-    // widens back (180).
-    EXPECT_EQ(c.Track(2).type, kAdaptationChicane);
-    EXPECT_DOUBLE_EQ(c.Track(2).width, 156.0);
-    EXPECT_EQ(c.Track(3).type, kAdaptationChicane);
-    EXPECT_DOUBLE_EQ(c.Track(3).width, 180.0);
-
-    // A marked track and a single piece: replaced in place.
-    Select(c, 4);
-    c.Track(4).replaceMark = true;
-    editor.ToolButton25Click();
-    EXPECT_EQ(c.Count(), 4);
-    EXPECT_EQ(c.Track(4).type, kHalfStraight);
 }
 
 TEST_F(EditorTest, DeleteTakesAnIconATrackOrARange) {
@@ -239,38 +148,36 @@ TEST_F(EditorTest, DeleteTakesAnIconATrackOrARange) {
     AppendPieces(c, kStandardStraight, 5);
     c.Track(1).anchorMark = true;
 
-    // A selected accessory goes first, tracks untouched.
+    // A selected accessory goes first, tracks untouched, with an undo copy.
     c.Icon(5) = {2, 300.0, 300.0, true};
     Select(c, 3);
     MarkUndo(editor);
     editor.ToolButton19Click();
     EXPECT_EQ(c.Icon(5).kind, 0);
-    EXPECT_FALSE(c.Icon(5).selected);
     EXPECT_EQ(c.Count(), 5);
     EXPECT_TRUE(KeptUndoCopy(editor));
 
-    // One track: the one before it is selected; the anchor keeps piece 1.
+    // One track: the one before it is selected; the chain closes up behind
+    // the anchored first piece.
     editor.ToolButton19Click();
     ASSERT_EQ(c.Count(), 4);
     EXPECT_EQ(c.firstSelected, 2);
-    EXPECT_EQ(c.lastSelected, 2);
     EXPECT_TRUE(c.Track(2).selected);
     ExpectNear(c.Track(3).P(1), PointD{800, 1000});
 
-    // A range: 2..3 go, the rest closes up from the start point.
+    // A range.
     c.Track(3).selected = true;
     c.lastSelected = 3;
     editor.ToolButton19Click();
     ASSERT_EQ(c.Count(), 2);
-    ExpectNear(c.Track(2).P(1), PointD{400, 1000});
 
     // The first piece: the rest stays where it lies, nothing is selected.
+    const PointD second = c.Track(2).P(1);
     Select(c, 1);
     editor.ToolButton19Click();
     ASSERT_EQ(c.Count(), 1);
-    ExpectNear(c.Track(1).P(1), PointD{400, 1000});
+    ExpectNear(c.Track(1).P(1), second);
     EXPECT_EQ(c.firstSelected, 0);
-    EXPECT_FALSE(c.Track(1).selected);
 }
 
 TEST_F(EditorTest, ChicanesAreDeletedInPairs) {
@@ -285,22 +192,19 @@ TEST_F(EditorTest, ChicanesAreDeletedInPairs) {
     ASSERT_EQ(c.Count(), 6);
     ASSERT_EQ(c.Track(4).type, kAdaptationChicane);
     ASSERT_EQ(c.Track(5).type, kAdaptationChicane);
+    const TCircuit saved = c;
     for (int first : {4, 5}) {
-        TCircuit saved = c;
+        c = saved;
         Select(c, first);
         editor.ToolButton19Click();
         ASSERT_EQ(c.Count(), 4) << first;
         for (const TTrack& t : c.Tracks()) EXPECT_EQ(t.type, kStandardStraight);
-        // The last straight now follows the third: (1200, 1000).
+        // The last straight now follows the third, at 3 x 400 = 1200.
         ExpectNear(c.Track(4).P(1), PointD{1200, 1000});
-        ExpectNear(c.Track(4).P(1), c.Track(3).P(9));
         EXPECT_EQ(c.firstSelected, 3);
-        EXPECT_TRUE(c.Track(3).selected);
-        c = saved;
     }
 
-    // A lone starting chicane between two straights: the message, nothing
-    // deleted, nothing kept for Undo.
+    // A lone starting chicane: the message, nothing deleted, nothing kept.
     c = TCircuit(0, 1000);
     c.Append(kStandardStraight, 1, 0);
     c.Append(kStartingChicane, 0, 0);
@@ -309,15 +213,13 @@ TEST_F(EditorTest, ChicanesAreDeletedInPairs) {
     c.ReLay(false);
     Select(c, 2);
     MarkUndo(editor);
-    c.modified = false;
     editor.ToolButton19Click();
     EXPECT_TRUE(prompter.Logged("info 198"));
     EXPECT_EQ(c.Count(), 4);
     EXPECT_FALSE(KeptUndoCopy(editor));
-    EXPECT_FALSE(c.modified);
 
-    // A pair at the head of the chain: both go and the straight after them
-    // stays where it was, at 2 x 350 = 700.
+    // A pair at the head: both go and the straight after them stays where
+    // it was, at 2 x 350 = 700.
     c = TCircuit(0, 1000);
     c.Append(kStartingChicane, 0, 0);
     c.Append(kStartingChicane, 1, 0);
@@ -326,7 +228,6 @@ TEST_F(EditorTest, ChicanesAreDeletedInPairs) {
     Select(c, 1);
     editor.ToolButton19Click();
     ASSERT_EQ(c.Count(), 1);
-    EXPECT_EQ(c.Track(1).type, kStandardStraight);
     ExpectNear(c.Track(1).P(1), PointD{700, 1000});
 }
 
@@ -337,69 +238,46 @@ TEST_F(EditorTest, SingleRacingAddsAndRemovesBothLoops) {
     c.startY = 1000;
     AppendPieces(c, kStandardStraight, 10);
     Select(c, 4);
-    EXPECT_TRUE(editor.FormActualize().controls.enabled[C::ToolButton59]);
     EXPECT_TRUE(editor.ToolButton59Click());
     ASSERT_EQ(c.Count(), 26);
     EXPECT_TRUE(c.singleRacing);
     EXPECT_TRUE(c.closed);
-    EXPECT_TRUE(c.modified);
-    for (int i = 1; i <= 26; ++i) {
-        const bool loop = i <= 8 || i >= 19;
-        EXPECT_EQ(IsSingleRacing(c.Track(i).type), loop) << i;
-    }
-    // The straights keep their place, direction and orientation; the loops
-    // turn at both ends.
+    for (int i = 1; i <= 26; ++i) EXPECT_EQ(IsSingleRacing(c.Track(i).type), i <= 8 || i >= 19) << i;
+    // The straights keep their place and orientation. Each loop comes back
+    // one track width (180) to the side it left from (the loop's radii are
+    // rounded to 0.01 mm).
     ExpectNear(c.Track(9).P(1), PointD{0, 1000});
     ExpectNear(c.Track(18).P(9), PointD{4000, 1000});
     EXPECT_EQ(c.Track(9).orientation, 1);
-    EXPECT_EQ(c.Track(1).type, kSingleRacingOuterCurve);
-    EXPECT_EQ(c.Track(26).type, kSingleRacingOuterCurve);
-    // Each loop comes back one track width (180) to the right of where it
-    // left: the head loop starts on the straights' far edge at x = 0, the
-    // end loop ends there at x = 4000.
-    // (The loop's radii, 127.28 and 217.28, are rounded to 0.01 mm.)
     ExpectNear(c.Track(1).P(1), PointD{0, 1180}, 0.01);
-    ExpectNear(c.Track(8).P(9), PointD{0, 1000});
-    ExpectNear(c.Track(19).P(1), PointD{4000, 1000});
     ExpectNear(c.Track(26).P(9), PointD{4000, 1180}, 0.01);
-    EXPECT_EQ(c.firstSelected, 0);
-    EXPECT_TRUE(editor.FormActualize().controls.pressed[C::ToolButton59]);
-
-    // Undo gives back the plain chain.
-    editor.ToolButton44Click();
-    EXPECT_EQ(editor.Circuit().Count(), 10);
-    editor.ToolButton44Click();
-    ASSERT_EQ(editor.Circuit().Count(), 26);
 
     // Removing: both loops go, the straights stay.
     EXPECT_TRUE(editor.ToolButton59Click());
-    TCircuit& d = editor.Circuit();
-    ASSERT_EQ(d.Count(), 10);
-    EXPECT_FALSE(d.singleRacing);
-    for (const TTrack& t : d.Tracks()) EXPECT_EQ(t.type, kStandardStraight);
-    ExpectNear(d.Track(1).P(1), PointD{0, 1000});
-    ExpectNear(d.Track(10).P(9), PointD{4000, 1000});
+    ASSERT_EQ(c.Count(), 10);
+    EXPECT_FALSE(c.singleRacing);
+    ExpectNear(c.Track(1).P(1), PointD{0, 1000});
+    ExpectNear(c.Track(10).P(9), PointD{4000, 1000});
 
     // One straight between the loops: 17 pieces, and Delete leaves it.
-    d = TCircuit(0, 1000);
-    AppendPieces(d, kStandardStraight, 1);
+    c = TCircuit(0, 1000);
+    AppendPieces(c, kStandardStraight, 1);
     editor.ToolButton59Click();
-    ASSERT_EQ(d.Count(), 17);
-    Select(d, 9);
+    ASSERT_EQ(c.Count(), 17);
+    Select(c, 9);
     editor.ToolButton19Click();
-    EXPECT_EQ(d.Count(), 17);
+    EXPECT_EQ(c.Count(), 17);
 
     // Four lanes: nothing at all.
-    d = TCircuit(0, 1000);
-    d.lanePairs = 2;
-    AppendPieces(d, kStandardStraight, 2);
-    d.modified = false;
+    c = TCircuit(0, 1000);
+    c.lanePairs = 2;
+    AppendPieces(c, kStandardStraight, 2);
     EXPECT_FALSE(editor.ToolButton59Click());
-    EXPECT_EQ(d.Count(), 2);
-    EXPECT_FALSE(d.modified);
+    EXPECT_EQ(c.Count(), 2);
+    EXPECT_FALSE(c.modified);
 }
 
-TEST_F(EditorTest, AutomaticBordersAddWithoutAndRemoveWithAnUndoCopy) {
+TEST_F(EditorTest, AutomaticBordersNeedACurve) {
     // A straight, two standard curves turning right, a straight.
     TCircuit& c = editor.Circuit();
     c.Append(kStandardStraight, 0, 1);
@@ -407,56 +285,19 @@ TEST_F(EditorTest, AutomaticBordersAddWithoutAndRemoveWithAnUndoCopy) {
     c.Append(kStandardCurve, 0, 1);
     c.Append(kStandardStraight, 0, 1);
     c.ReLay(false);
-
     Select(c, 1);
     editor.ToolButton52Click();
     EXPECT_TRUE(prompter.Logged("info 209"));
     editor.ToolButton40Click();
     EXPECT_TRUE(prompter.Logged("info 127"));
-    prompter.log.clear();
 
+    // On a curve the button adds; on the bordered curve it takes them off.
     Select(c, 2);
-    MarkUndo(editor);
     editor.ToolButton52Click();
-    EXPECT_FALSE(KeptUndoCopy(editor));
-    EXPECT_TRUE(c.Track(2).Border(kOuterBorder));
     EXPECT_TRUE(c.Track(3).Border(kOuterBorder));
-    // The straights on the same side get the half next to the curves.
-    EXPECT_TRUE(c.Track(1).Border(kOuterBorderExitHalf));
     EXPECT_TRUE(c.Track(4).Border(kOuterBorderEntryHalf));
-    EXPECT_TRUE(c.modified);
-
-    // The button again on the bordered curve takes them off, keeping Undo.
     editor.ToolButton52Click();
-    EXPECT_TRUE(KeptUndoCopy(editor));
     for (const TTrack& t : c.Tracks()) EXPECT_EQ(t.borders, (std::array<bool, 6>{}));
-    editor.ToolButton52Click();
-    MarkUndo(editor);
-    editor.ToolButton40Click();
-    EXPECT_TRUE(KeptUndoCopy(editor));
-    EXPECT_FALSE(c.Track(3).Border(kOuterBorder));
-    EXPECT_TRUE(prompter.log.empty());
-}
-
-TEST_F(EditorTest, EquilibrateTurnsTwoStraightsIntoChangeovers) {
-    // An oval: two straights, a hairpin of four right-hand curves, two
-    // straights, another hairpin. The inner lane is shorter until two
-    // changeovers, one on each side, share the hairpins between the lanes.
-    TCircuit& c = editor.Circuit();
-    for (int side = 0; side < 2; ++side) {
-        for (int i = 0; i < 2; ++i) c.Append(kStandardStraight, 0, 1);
-        for (int i = 0; i < 4; ++i) c.Append(kStandardCurve, 0, 1);
-    }
-    c.ReLay(false);
-    editor.ToolButton54Click();
-    int changeovers = 0;
-    for (const TTrack& t : c.Tracks()) changeovers += t.type == kChangeoverTrack ? 1 : 0;
-    EXPECT_EQ(changeovers, 2);
-    const auto lanes = c.LaneLengths();
-    EXPECT_NEAR(lanes[0], lanes[1], 1.0);
-    EXPECT_TRUE(c.modified);
-    editor.ToolButton44Click();
-    EXPECT_FALSE(editor.Circuit().ContainsType(kChangeoverTrack));
 }
 
 }  // namespace

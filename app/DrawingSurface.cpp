@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -21,9 +22,23 @@ void TImageView::SetImage(QImage image) {
     update();
 }
 
-void TImageView::paintEvent(QPaintEvent*) {
+void TImageView::SetOverlay(const QImage& picture, QPoint at) {
+    const QRect before = OverlayRect();
+    m_overlay = picture;
+    m_overlayAt = at;
+    // Only the two places change.
+    update(before.united(OverlayRect()));
+}
+
+QRect TImageView::OverlayRect() const {
+    return m_overlay.isNull() ? QRect() : QRect(m_overlayAt, m_overlay.size());
+}
+
+void TImageView::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    p.drawImage(0, 0, m_image);
+    const QRect area = event->rect();
+    p.drawImage(area.topLeft(), m_image, area);
+    if (!m_overlay.isNull() && area.intersects(OverlayRect())) p.drawImage(m_overlayAt, m_overlay);
 }
 
 void TImageView::mousePressEvent(QMouseEvent* event) { emit MouseDown(event); }

@@ -23,6 +23,10 @@ public:
     const QImage& Image() const { return m_image; }
     // For drawing on in place (the ruler guides); call update() after.
     QImage& MutableImage() { return m_image; }
+    // A picture shown over the image without touching it (an accessory
+    // being dragged); a null picture shows none.
+    void SetOverlay(const QImage& picture, QPoint at);
+    QRect OverlayRect() const;
 
 signals:
     void MouseDown(QMouseEvent* event);
@@ -37,6 +41,8 @@ protected:
 
 private:
     QImage m_image;
+    QImage m_overlay;
+    QPoint m_overlayAt;
 };
 
 // The outline of the work area: invisible except while the handle is dragged.

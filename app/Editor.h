@@ -12,15 +12,23 @@
 //   EditorView.cpp      zoom, fit, grid, rulers, view flags, the work-area
 //                       handle, status texts, markers and the render
 //   EditorSettings.cpp  the Settings dialog's load and apply
+//   EditorMouse.cpp     selecting, reversing, placing and dragging with the
+//                       mouse, and measuring
+//   EditorEditing.cpp   inserting and deleting pieces, automatic borders,
+//                       equilibrating, single racing
+//   EditorAttributes.cpp  anchor, orientation, borders, barriers, and
+//                       rotating, moving and centring the circuit
 // Commands added later (editing, clipboard, icons, tools) get files of their
 // own.
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/Controls.h"
+#include "app/EditorMouse.h"
 #include "app/Prompter.h"
 #include "model/Canvas.h"
 #include "model/Tracks.h"
@@ -221,7 +229,8 @@ public:
     std::vector<PixelPoint> AnchorMarkers() const;
     std::optional<PixelPoint> StartMarker() const;
     // Draws the whole drawing: the circuit on its work area and the markers.
-    void Render(Canvas& canvas) const;
+    // An accessory held by the mouse is left out (the window shows it).
+    void Render(Canvas& canvas);
 
     // ---- Settings (EditorSettings.cpp)
     // The dialog's values for the current circuit and work area.
@@ -231,6 +240,82 @@ public:
     bool ApplySettings(const TSettingsValues& values);
     // The whole command: load, ask, apply. True when the language changed.
     bool WorkingArea1Click();
+
+    // ---- Mouse editing on the drawing (EditorMouse.cpp)
+    // A press on Image1 at pixel (x, y). The right button starts measuring;
+    // the left and middle ones place an accessory (placement mode), pick one
+    // up to drag it, or select tracks: a click selects, a second click on
+    // the selected track marks it for replacement, a third reverses the
+    // circuit; Shift widens or narrows a range. Ignored while a drag is held.
+    TMouseResult Image1MouseDown(TMouseButton button, bool shift, int x, int y);
+    // The mouse moved with the button held: true once, when it has gone
+    // kDragThreshold pixels from the press and the drag begins.
+    bool Image1DragStarts(int x, int y);
+    // A move during a started drag: the ruler guides follow (when shown and
+    // given), the measuring line is drawn again on `image` in inverting mode,
+    // or the held accessory moves, never past the work area. The distance
+    // text for panel 0 when the line moved.
+    std::optional<std::string> Image1DragOver(int x, int y, Canvas& image, Canvas* horizontalRuler,
+                                              Canvas* verticalRuler);
+    // The button that pressed went up: ends the drag, erasing the measuring
+    // line from `image`. True when the window must refresh (an accessory was
+    // held: it goes back into the picture).
+    bool Image1MouseUp(TMouseButton button, Canvas& image);
+    const TDragState& Drag() const { return drag_; }
+    std::optional<TLiftedIcon> LiftedIcon() const;
+    // The picture was rendered again while a line was shown: it is gone.
+    void DragPictureRendered() { drag_.lineShown = false; }
+
+    // ---- Editing commands (EditorEditing.cpp)
+    // Insert by click: Starting Straight, Standard, Half and Quarter
+    // Straight, Changeover Track, Starting Chicane (a pair), Straight
+    // Chicane, Adaptation Chicane (a pair).
+    void ToolButton22Click();
+    void ToolButton24Click();
+    void ToolButton25Click();
+    void ToolButton26Click();
+    void ToolButton27Click();
+    void ToolButton28Click();
+    void ToolButton45Click();
+    void ToolButton34Click();
+    // Insert by press and release (the curves and the curved chicane): the
+    // mouse button released over the button chooses the turn, left
+    // anticlockwise, right clockwise. `over` says the pointer was still on
+    // the button.
+    void CurveButtonMouseUp(ControlId button, TMouseButton released, bool over);
+    // The piece type a press-and-release button inserts, or -1.
+    static int CurveButtonType(ControlId button);
+    void ToolButton19Click();  // Delete: an accessory, a range, a track or a chicane pair
+    void ToolButton52Click();  // Automatic Borders (adds, or removes from a bordered curve)
+    void ToolButton40Click();  // Delete Automatic Borders
+    void ToolButton54Click();  // Equilibrate Lanes
+    // Single racing: adds or removes the loops at both ends. False when the
+    // circuit has more than two lanes and nothing was done.
+    bool ToolButton59Click();
+
+    // ---- Track attributes and the circuit's position (EditorAttributes.cpp)
+    void ToolButton20Click();  // Fix
+    void ToolButton36Click();  // Orientation
+    // Inner and Outer Border. False when only the circuit's default for new
+    // pieces changed: the button shows it, nothing is redrawn.
+    bool ToolButton38Click();
+    bool ToolButton39Click();
+    void ToolButton65Click();  // Delete Inner Borders
+    void ToolButton64Click();  // Delete Outer Borders
+    void ToolButton60Click();  // Delete all borders
+    void ToolButton62Click();  // Crash Barriers
+    void ToolButton63Click();  // Delete Crash Barriers
+    // Rotate Left and Right, 22.5 degrees, on the buttons ToolButton11 and
+    // ToolButton12. (The handlers are named after what they do: the plain
+    // button-named handlers ToolButton11Click and ToolButton12Click are the
+    // zoom commands.)
+    void RotateLeftClick();
+    void RotateRightClick();
+    void ToolButton15Click();  // Move Up
+    void ToolButton14Click();  // Move Down
+    void ToolButton16Click();  // Move Left
+    void ToolButton17Click();  // Move Right
+    void ToolButton43Click();  // Center
 
 private:
     // Saves to a name the user chose; a failure is shown and leaves the
@@ -243,6 +328,29 @@ private:
     void CentreEmptyCircuit();
     void RaiseScaleToMinimum();
     void ApplyEnablingRules(TControlStates& s) const;
+
+    // ---- Mouse and editing helpers (EditorMouse.cpp, EditorEditing.cpp,
+    // EditorAttributes.cpp)
+    void PlaceIcon(int x, int y);
+    bool PickUpIcon(int x, int y);
+    TMouseResult ClickTrack(bool shift, int x, int y);
+    void WidenToWholeChicanes(int& first, int& last) const;
+    // Turns the direction of travel round: the chain in reverse order, each
+    // piece turned about. The single-racing command keeps the half borders
+    // where they are.
+    void ReverseCircuit(bool swapHalfBorders);
+    // The lowest track with its selected flag, 0 when none.
+    int FirstFlaggedTrack() const;
+    // The selection becomes the last track with its selected flag, or none.
+    void SelectLastFlagged();
+    // Inserts pieces of one type after the selection, one per orientation.
+    void InsertTracks(int type, std::initializer_list<int> orientations);
+    // Borders changed on tracks first..last: their strips and the box follow.
+    void BordersChanged(int first, int last);
+    void MoveBy(double dx, double dy);
+    // With no track selected the border buttons show the defaults for new
+    // pieces (after New and Open too, not the last track clicked).
+    void ShowBorderDefaults();
 
     TPrompter& prompter_;
     TTemplatePicture& template_;
@@ -278,6 +386,9 @@ private:
 
     int32_t guideX_ = kGuideParked;
     int32_t guideY_ = kGuideParked;
+
+    // ---- Mouse editing
+    TDragState drag_;
 };
 
 }  // namespace quillet

@@ -202,6 +202,7 @@ TWindowState TEditor::FormActualize() {
     s.panel3 = LaneLengthsPanelText();
 
     ApplyEnablingRules(controls_);
+    if (FirstFlaggedTrack() == 0) ShowBorderDefaults();
     if (current_.Count() == 0) CentreEmptyCircuit();
 
     s.controls = controls_;

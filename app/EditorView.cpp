@@ -251,8 +251,18 @@ void TEditor::MoveRulerGuides(Canvas& horizontal, Canvas& vertical, int x, int y
 // ---------------------------------------------------------------------------
 // The drawing
 
-void TEditor::Render(Canvas& canvas) const {
+void TEditor::Render(Canvas& canvas) {
+    // An accessory held by the mouse is out of the picture only while it is
+    // drawn; it never leaves its slot, so nothing can lose it.
+    TIconSlot* held = nullptr;
+    int32_t heldKind = 0;
+    if (LiftedIcon()) {
+        held = &current_.Icon(drag_.slot);
+        heldKind = held->kind;
+        held->kind = 0;
+    }
     current_.Draw(canvas, CircuitDrawMode::Screen, workAreaWidth_, workAreaLength_);
+    if (held != nullptr) held->kind = heldKind;
     for (const PixelPoint& p : AnchorMarkers()) canvas.drawPicture(Picture::AnchorMarker, p.x, p.y);
     if (const auto p = StartMarker()) canvas.drawPicture(Picture::StartMarker, p->x, p->y);
 }

@@ -78,8 +78,11 @@ TSDIAppForm::TSDIAppForm(TPrompter* prompter, QWidget* parent) : QMainWindow(par
     connect(m_surface->Image4(), &TImageView::MouseMove, this, &TSDIAppForm::Image4MouseMove);
     connect(m_surface->Image4(), &TImageView::MouseUp, this, &TSDIAppForm::Image4MouseUp);
     connect(m_surface, &TDrawingSurface::Resized, this, &TSDIAppForm::ScrollBox1Resize);
-    connect(m_surface, &TDrawingSurface::MouseOver, this,
-            [this] { m_panels[1]->setText(QStr(m_editor->Panel1Text())); });
+    connect(m_surface, &TDrawingSurface::MouseOver, this, [this] {
+        m_panels[1]->setText(QStr(m_editor->Panel1Text()));
+        ReleaseCurveButtons();
+    });
+    ConnectEditing();
 }
 
 TSDIAppForm::~TSDIAppForm() = default;
@@ -251,6 +254,7 @@ void TSDIAppForm::FormActualize() {
         m_editor->Render(canvas);
     }
     m_surface->Image1()->SetImage(std::move(drawing));
+    PictureRendered();
     m_surface->Place(s.layout);
     if (s.rulersShown) RedrawRulers();
     if (s.scrollTo) m_surface->ScrollTo(s.scrollTo->x, s.scrollTo->y);
@@ -368,6 +372,8 @@ void TSDIAppForm::OpenAtStart(const QString& path) {
 // Mouse and window events
 
 void TSDIAppForm::Image1MouseMove(QMouseEvent* event) {
+    ReleaseCurveButtons();
+    if (Image1DragMove(event)) return;
     const QPoint p = event->position().toPoint();
     m_panels[0]->setText(QStr(m_editor->CursorText(p.x(), p.y())));
 }

@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QRect>
 #include <array>
 #include <memory>
 
@@ -26,6 +27,7 @@ class QToolButton;
 namespace quillet {
 
 class TAboutBox;
+class TCurveButtonFilter;
 class TDrawingSurface;
 class TForm2;
 class TForm7;
@@ -76,6 +78,29 @@ public:
     void ToolButton56Click();  // Copy Circuit
     void WorkingArea1Click();  // Options
 
+    // ---- Editing with the mouse and the toolbars (SdimainEditing.cpp)
+    // An editor command, then the refresh. The control table names the
+    // editor's handler: Command<&TEditor::ToolButton19Click> is Delete.
+    template <void (TEditor::*Handler)()>
+    void Command() {
+        (m_editor.get()->*Handler)();
+        FormActualize();
+    }
+    // A command that may only change what a button shows (the border
+    // defaults): refreshed only when the editor asks for it.
+    template <bool (TEditor::*Handler)()>
+    void CommandOrShow() {
+        if ((m_editor.get()->*Handler)()) {
+            FormActualize();
+        } else {
+            ApplyControlStates(m_editor->Controls(), m_editor->IconImage(), m_editor->SurfaceImage());
+        }
+    }
+    // A curve button released: inserts when the pointer is still over it.
+    void CurveButtonReleased(ControlId button, TMouseButton released, bool over);
+    // Shows any curve button left pressed released again.
+    void ReleaseCurveButtons();
+
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -102,6 +127,17 @@ private:
     void Image4MouseMove(QMouseEvent* event);
     void Image4MouseUp(QMouseEvent* event);
     void ScrollBox1Resize();
+    // ---- Mouse editing on the drawing (SdimainEditing.cpp)
+    void ConnectEditing();
+    void Image1MouseDown(QMouseEvent* event);
+    void Image1MouseUp(QMouseEvent* event);
+    // A move with a drag held: true when the drag took it.
+    bool Image1DragMove(QMouseEvent* event);
+    // The picture was rendered again: no measuring line is on it, and the
+    // held accessory is shown over it.
+    void PictureRendered();
+    void ShowHeldIcon();
+    QRect DragArea() const;
     QObject* TextTarget(const QString& name) const;
 
     std::unique_ptr<TDialogPrompter> m_ownPrompter;
@@ -124,6 +160,10 @@ private:
     QFileDialog* m_saveDialog = nullptr;
     QFileDialog* m_templateDialog = nullptr;
     bool m_refreshing = false;
+    TCurveButtonFilter* m_curveButtons = nullptr;
+    // What the last press did, said beside the mouse when it is released
+    // (a tool tip shown earlier would close with the release).
+    QString m_clickNotice;
 };
 
 }  // namespace quillet

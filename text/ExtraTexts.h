@@ -46,6 +46,9 @@ enum class XText {
     FileEndsBeforeLine,      // %1 the line number that is missing
     // The main window and its dialogs.
     CannotReadPicture,       // %1 the file name
+    // Editing with the mouse: what a click did that the drawing barely shows.
+    ReplaceMarkSet,
+    CircuitReversed,
     SettingsEmptyLength,
     SettingsEmptyWidth,
     SettingsEmptyGrid,

@@ -1,0 +1,350 @@
+// The commands that change attributes of the selected tracks (anchor,
+// orientation, borders, crash barriers) and the place of the whole circuit
+// on the work area (rotate, move, centre).
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/Editor.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr double kRotateStep = 22.5;  // degrees
+
+// The selected range clamped to the chain; false when there is none.
+bool SelectedRange(const TCircuit& c, int& first, int& last) {
+    first = c.firstSelected;
+    last = std::min(std::max(c.lastSelected, first), c.Count());
+    return first >= 1 && first <= c.Count();
+}
+
+// Straights whose border may cover either half of the piece alone.
+bool HasHalfBorders(int type) {
+    return type == kStandardStraight || type == kChangeoverTrack || type == kStartingChicane ||
+           type == kStraightChicane;
+}
+
+// One border side: its whole flag and its exit-half and entry-half flags.
+struct BorderSide {
+    int whole;
+    int exitHalf;
+    int entryHalf;
+};
+constexpr BorderSide kInnerSide{kInnerBorder, kInnerBorderExitHalf, kInnerBorderEntryHalf};
+constexpr BorderSide kOuterSide{kOuterBorder, kOuterBorderExitHalf, kOuterBorderEntryHalf};
+
+// none -> whole -> exit half -> entry half -> none.
+void CycleBorder(TTrack& t, const BorderSide& side) {
+    if (t.Border(side.whole)) {
+        t.SetBorder(side.whole, false);
+        t.SetBorder(side.exitHalf, true);
+        t.SetBorder(side.entryHalf, false);
+    } else if (t.Border(side.exitHalf)) {
+        t.SetBorder(side.exitHalf, false);
+        t.SetBorder(side.entryHalf, true);
+    } else if (t.Border(side.entryHalf)) {
+        t.SetBorder(side.entryHalf, false);
+    } else {
+        t.SetBorder(side.whole, true);
+    }
+}
+
+void ClearSide(TTrack& t, const BorderSide& side) {
+    t.SetBorder(side.whole, false);
+    t.SetBorder(side.exitHalf, false);
+    t.SetBorder(side.entryHalf, false);
+}
+
+}  // namespace
+
+void TEditor::BordersChanged(int first, int last) {
+    // The strips are part of each piece's outline, and the box takes them in.
+    for (int i = std::max(first, 1); i <= std::min(last, current_.Count()); ++i) {
+        current_.Track(i).ComputeOutline(current_);
+    }
+    current_.BoundingBox();
+}
+
+// ---------------------------------------------------------------------------
+// Anchor and orientation
+
+void TEditor::ToolButton20Click() {
+    const int s = FirstFlaggedTrack();
+    if (s == 0) return;
+    // At most one piece is fixed in place.
+    const bool fix = !current_.Track(s).anchorMark;
+    for (TTrack& t : current_.Tracks()) t.anchorMark = false;
+    current_.Track(s).anchorMark = fix;
+    current_.modified = true;
+}
+
+void TEditor::ToolButton36Click() {
+    int first = 0;
+    int last = 0;
+    if (!SelectedRange(current_, first, last)) return;
+    KeepCircuit();
+    for (int i = first; i <= last; ++i) {
+        TTrack& t = current_.Track(i);
+        // A starting chicane's orientation says where its lanes meet, not
+        // which way it turns.
+        if (t.type != kStartingChicane) t.orientation = t.orientation != 0 ? 0 : 1;
+    }
+    current_.ReLay(true);
+    current_.modified = true;
+}
+
+// ---------------------------------------------------------------------------
+// Borders
+
+void TEditor::ShowBorderDefaults() {
+    controls_.pressed.Set(ControlId::ToolButton38, current_.innerBorderDefault);
+    controls_.pressed.Set(ControlId::ToolButton39, current_.outerBorderDefault);
+}
+
+bool TEditor::ToolButton38Click() {
+    TCircuit& c = current_;
+    int first = 0;
+    int last = 0;
+    if (c.Count() > 0 && SelectedRange(c, first, last) && first < last) {
+        KeepCircuit();
+        for (int i = first; i <= last; ++i) {
+            TTrack& t = c.Track(i);
+            if (t.type == kAdaptationChicane) continue;
+            t.SetBorder(kInnerBorder, true);
+            t.SetBorder(kInnerBorderExitHalf, false);
+            t.SetBorder(kInnerBorderEntryHalf, false);
+        }
+        c.modified = true;
+        BordersChanged(first, last);
+        return true;
+    }
+    const int s = FirstFlaggedTrack();
+    if (s == 0) {
+        // Nothing selected: the border new pieces get.
+        c.innerBorderDefault = !c.innerBorderDefault;
+        ShowBorderDefaults();
+        return false;
+    }
+    TTrack& t = c.Track(s);
+    if (HasHalfBorders(t.type)) {
+        CycleBorder(t, kInnerSide);
+        t.ComputeOutline(c);
+    } else {
+        t.SetBorder(kInnerBorder, !t.Border(kInnerBorder));
+    }
+    controls_.pressed.Set(ControlId::ToolButton38, t.Border(kInnerBorder));
+    c.modified = true;
+    c.ReLay(false);
+    return true;
+}
+
+bool TEditor::ToolButton39Click() {
+    TCircuit& c = current_;
+    // Starting straights carry their connector box on that side, and
+    // adaptation chicanes take no borders.
+    auto bordersOutside = [](const TTrack& t) {
+        return t.type != kStartingStraight && t.type != kAdaptationChicane;
+    };
+    int first = 0;
+    int last = 0;
+    if (c.Count() > 0 && SelectedRange(c, first, last) && first < last) {
+        KeepCircuit();
+        for (int i = first; i <= last; ++i) {
+            TTrack& t = c.Track(i);
+            if (!bordersOutside(t)) continue;
+            t.SetBorder(kOuterBorder, true);
+            t.SetBorder(kOuterBorderExitHalf, false);
+            t.SetBorder(kOuterBorderEntryHalf, false);
+        }
+        c.modified = true;
+        BordersChanged(first, last);
+        return true;
+    }
+    int s = 0;
+    for (int i = 1; i <= c.Count() && s == 0; ++i) {
+        if (c.Track(i).selected && bordersOutside(c.Track(i))) s = i;
+    }
+    if (s == 0) {
+        // Nothing that takes an outer border is selected: the border new
+        // pieces get.
+        c.outerBorderDefault = !c.outerBorderDefault;
+        controls_.pressed.Set(ControlId::ToolButton39, c.outerBorderDefault);
+        return false;
+    }
+    TTrack& t = c.Track(s);
+    if (HasHalfBorders(t.type)) {
+        CycleBorder(t, kOuterSide);
+        t.ComputeOutline(c);
+    } else {
+        t.SetBorder(kOuterBorder, !t.Border(kOuterBorder));
+    }
+    controls_.pressed.Set(ControlId::ToolButton39, t.Border(kOuterBorder));
+    c.modified = true;
+    c.ReLay(false);
+    return true;
+}
+
+void TEditor::ToolButton65Click() {
+    int first = 0;
+    int last = 0;
+    if (current_.Count() == 0 || !SelectedRange(current_, first, last)) return;
+    KeepCircuit();
+    for (int i = first; i <= last; ++i) ClearSide(current_.Track(i), kInnerSide);
+    current_.modified = true;
+    BordersChanged(first, last);
+}
+
+void TEditor::ToolButton64Click() {
+    int first = 0;
+    int last = 0;
+    if (current_.Count() == 0 || !SelectedRange(current_, first, last)) return;
+    KeepCircuit();
+    for (int i = first; i <= last; ++i) ClearSide(current_.Track(i), kOuterSide);
+    current_.modified = true;
+    BordersChanged(first, last);
+}
+
+void TEditor::ToolButton60Click() {
+    if (current_.Count() == 0) return;
+    KeepCircuit();
+    current_.modified = true;
+    for (TTrack& t : current_.Tracks()) t.borders.fill(false);
+    BordersChanged(1, current_.Count());
+}
+
+// ---------------------------------------------------------------------------
+// Crash barriers
+
+void TEditor::ToolButton62Click() {
+    TCircuit& c = current_;
+    if (c.firstSelected >= 1 && c.firstSelected < c.lastSelected) {
+        int first = 0;
+        int last = 0;
+        if (!SelectedRange(c, first, last)) return;
+        KeepCircuit();
+        c.modified = true;
+        for (int i = first; i <= last; ++i) c.Track(i).outerBarrier = true;
+        return;
+    }
+    const int s = FirstFlaggedTrack();
+    if (s == 0) return;
+    TTrack& t = c.Track(s);
+    switch (t.type) {
+        case kStandardCurve:
+        case kInnerCurve:
+        case kOuterCurve:
+        case kSuperOuterCurve:
+        case kCurvedChicane:
+            // A curve's barrier stands on its outside only.
+            KeepCircuit();
+            t.outerBarrier = !t.outerBarrier;
+            break;
+        case kAdaptationChicane:
+        case kStartingStraight:
+        case kStartingChicane:
+        case kSingleRacingInnerCurve:
+        case kSingleRacingOuterCurve:
+            return;
+        default:
+            // Straights: none -> outer -> inner -> both -> none.
+            KeepCircuit();
+            if (!t.innerBarrier && !t.outerBarrier) {
+                t.outerBarrier = true;
+            } else if (!t.innerBarrier) {
+                t.innerBarrier = true;
+                t.outerBarrier = false;
+            } else if (!t.outerBarrier) {
+                t.outerBarrier = true;
+            } else {
+                t.innerBarrier = false;
+                t.outerBarrier = false;
+            }
+            break;
+    }
+    c.modified = true;
+}
+
+void TEditor::ToolButton63Click() {
+    int first = 0;
+    int last = 0;
+    if (current_.lastSelected == 0 || !SelectedRange(current_, first, last)) return;
+    KeepCircuit();
+    // The inner barriers stay.
+    for (int i = first; i <= last; ++i) current_.Track(i).outerBarrier = false;
+    current_.modified = true;
+}
+
+// ---------------------------------------------------------------------------
+// Rotate, move, centre: no undo copy, so Undo goes back past them to the last
+// edit of the chain.
+
+void TEditor::RotateLeftClick() {
+    if (current_.Count() == 0) return;
+    current_.modified = true;
+    current_.BoundingBox();
+    current_.Rotate(-kRotateStep);
+}
+
+void TEditor::RotateRightClick() {
+    if (current_.Count() == 0) return;
+    current_.modified = true;
+    current_.BoundingBox();
+    current_.Rotate(kRotateStep);
+}
+
+void TEditor::MoveBy(double dx, double dy) {
+    TCircuit& c = current_;
+    c.modified = true;
+    c.startX += dx;
+    c.startY += dy;
+    for (TIconSlot& icon : c.icons) {
+        if (icon.kind == 0) continue;
+        icon.x += dx;
+        icon.y += dy;
+    }
+    c.ReLay(false);
+}
+
+// Each move goes one grid step, or less where the box would cross the work
+// area's edge; at the edge it does nothing.
+void TEditor::ToolButton15Click() {
+    if (current_.Count() == 0) return;
+    const TBoundingBox b = current_.BoundingBox();
+    if (b.top < 1) return;
+    MoveBy(0, -std::min<double>(EffectiveGridStep(), b.top));
+}
+
+void TEditor::ToolButton14Click() {
+    if (current_.Count() == 0) return;
+    const TBoundingBox b = current_.BoundingBox();
+    if (b.bottom >= workAreaWidth_) return;
+    MoveBy(0, std::min<double>(EffectiveGridStep(), static_cast<double>(workAreaWidth_) - b.bottom));
+}
+
+void TEditor::ToolButton16Click() {
+    if (current_.Count() == 0) return;
+    const TBoundingBox b = current_.BoundingBox();
+    if (b.left < 1) return;
+    MoveBy(-std::min<double>(EffectiveGridStep(), b.left), 0);
+}
+
+void TEditor::ToolButton17Click() {
+    if (current_.Count() == 0) return;
+    const TBoundingBox b = current_.BoundingBox();
+    if (b.right >= workAreaLength_) return;
+    MoveBy(std::min<double>(EffectiveGridStep(), static_cast<double>(workAreaLength_) - b.right), 0);
+}
+
+void TEditor::ToolButton43Click() {
+    if (current_.Count() == 0) return;
+    const TBoundingBox b = current_.BoundingBox();
+    auto shift = [](double area, double low, double high) {
+        const double d = (area + low - high) / 2.0 - low;
+        return std::fabs(d) < 1.0 ? 0.0 : d;
+    };
+    MoveBy(shift(workAreaLength_, b.left, b.right), shift(workAreaWidth_, b.top, b.bottom));
+}
+
+}  // namespace quillet

@@ -1,0 +1,341 @@
+// Editing with the mouse on the drawing: placing an accessory, picking one
+// up and dragging it, selecting tracks (single, Shift ranges kept whole
+// around chicanes, the replace mark, reversing the circuit) and measuring a
+// distance with the right button.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "app/Editor.h"
+#include "model/Numeric.h"
+#include "text/ExtraTexts.h"
+#include "text/Languages.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr int kIconPixels = 32;     // accessory pictures are 32 x 32
+constexpr int kIconHalf = kIconPixels / 2;
+constexpr int kLoopPieces = 8;      // one single-racing end loop
+constexpr int kTextDistance = 7;    // "Distance:"
+
+// The accessory kind the Insert Icon button's picture stands for.
+int KindOfIconImage(int image) {
+    switch (image) {
+        case kImageLapCounter: return 1;
+        case kImageStart: return 2;
+        case kImageController: return 3;
+        case kImageAssistant: return 4;
+        case kImagePowerSource: return 5;
+        default: return 0;
+    }
+}
+
+// A second click on these reverses at once: a chicane piece is never
+// replaced on its own.
+bool IsChicaneType(int type) {
+    return type == kAdaptationChicane || type == kStartingChicane || type == kStraightChicane ||
+           type == kCurvedChicane;
+}
+
+// Pieces whose exit heading differs from their entry heading. (The curved
+// chicane turns like the standard curve it is shaped as.)
+bool Turns(int type) {
+    return type == kStandardCurve || type == kInnerCurve || type == kOuterCurve || type == kSuperOuterCurve ||
+           type == kCurvedChicane || IsSingleRacing(type);
+}
+
+// Straights whose border may cover half the piece.
+bool HasHalfBorders(int type) {
+    return type == kStandardStraight || type == kChangeoverTrack || type == kStartingChicane ||
+           type == kStraightChicane;
+}
+
+}  // namespace
+
+int TEditor::FirstFlaggedTrack() const {
+    for (int i = 1; i <= current_.Count(); ++i) {
+        if (current_.Track(i).selected) return i;
+    }
+    return 0;
+}
+
+void TEditor::SelectLastFlagged() {
+    int last = 0;
+    for (int i = current_.Count(); i >= 1 && last == 0; --i) {
+        if (current_.Track(i).selected) last = i;
+    }
+    current_.firstSelected = last;
+    current_.lastSelected = last;
+}
+
+// ---------------------------------------------------------------------------
+// The press
+
+TMouseResult TEditor::Image1MouseDown(TMouseButton button, bool shift, int x, int y) {
+    // A second button pressed during a drag belongs to that drag.
+    if (drag_.kind != TDragKind::None) return {};
+
+    if (button == TMouseButton::Right) {
+        measuringMode_ = true;
+        drag_ = {};
+        drag_.kind = TDragKind::Measure;
+        drag_.button = button;
+        drag_.press = drag_.origin = drag_.end = {x, y};
+        return {};
+    }
+    if (placementMode_) {
+        PlaceIcon(x, y);
+        return {true, std::nullopt, std::nullopt};
+    }
+    if (PickUpIcon(x, y)) {
+        drag_.button = button;
+        return {true, std::nullopt, std::nullopt};
+    }
+    return ClickTrack(shift, x, y);
+}
+
+void TEditor::PlaceIcon(int x, int y) {
+    current_.modified = true;
+    KeepCircuit();
+    const int kind = KindOfIconImage(iconImage_);
+    auto free = std::find_if(current_.icons.begin(), current_.icons.end(),
+                             [](const TIconSlot& icon) { return icon.kind == 0; });
+    if (free == current_.icons.end() || kind == 0) return;
+    for (TIconSlot& icon : current_.icons) icon.selected = false;
+    // The 32 x 32 picture is centred on the click.
+    const double scale = current_.PixelScale();
+    free->kind = kind;
+    free->x = (x - kIconHalf) * scale;
+    free->y = (y - kIconHalf) * scale;
+}
+
+bool TEditor::PickUpIcon(int x, int y) {
+    for (TIconSlot& icon : current_.icons) icon.selected = false;
+    const double scale = current_.PixelScale();
+    // The highest slot is drawn last, on top: it is the one under the mouse.
+    int hit = 0;
+    for (int slot = TCircuit::kIconSlots; slot >= 1 && hit == 0; --slot) {
+        const TIconSlot& icon = current_.Icon(slot);
+        if (icon.kind == 0) continue;
+        const double left = icon.x / scale;
+        const double top = icon.y / scale;
+        if (left <= x && x <= left + kIconPixels && top <= y && y <= top + kIconPixels) hit = slot;
+    }
+    if (hit == 0) return false;
+
+    current_.Icon(hit).selected = true;
+    for (TTrack& t : current_.Tracks()) {
+        t.selected = false;
+        t.replaceMark = false;
+    }
+    // The indexes follow the flags: no track is selected any more.
+    current_.firstSelected = 0;
+    current_.lastSelected = 0;
+    drag_ = {};
+    drag_.kind = TDragKind::Icon;
+    drag_.slot = hit;
+    drag_.press = drag_.origin = {x, y};
+    return true;
+}
+
+TMouseResult TEditor::ClickTrack(bool shift, int x, int y) {
+    TCircuit& c = current_;
+    const double scale = c.PixelScale();
+    const int32_t mx = Round(x * scale);
+    const int32_t my = Round(y * scale);
+    const int count = c.Count();
+
+    if (shift && count >= 1) {
+        int first = c.firstSelected;
+        int last = c.lastSelected;
+        // A range that no longer fits the chain counts as none.
+        if (first < 1 || first > count || last < first) first = last = 0;
+        last = std::min(last, count);
+
+        const int h = c.HitTest(mx, my);
+        if (h == 0) {
+            first = last = 0;
+        } else if (first == 0) {
+            // Nothing to widen yet: the range starts at this track.
+            first = last = h;
+        } else if (h == last) {
+            last = h - 1;  // shrinks at its end
+        } else if (h == first) {
+            first = h + 1;  // shrinks at its start
+        } else if (h > last) {
+            last = h;
+        } else if (h < first) {
+            first = h;
+        }
+        // A one-track range Shift-clicked again is no range at all.
+        if (last < first) first = last = 0;
+        if (first >= 1) WidenToWholeChicanes(first, last);
+
+        for (int i = 1; i <= count; ++i) {
+            TTrack& t = c.Track(i);
+            t.selected = first >= 1 && i >= first && i <= last;
+            t.replaceMark = false;
+        }
+        c.firstSelected = first;
+        c.lastSelected = last;
+        return {true, std::nullopt, std::nullopt};
+    }
+
+    TMouseResult result{true, std::nullopt, std::nullopt};
+    const int s = FirstFlaggedTrack();
+    const int h = c.HitTest(mx, my);
+    c.firstSelected = h;
+    c.lastSelected = h;
+    if (s != 0 && h != s) c.Track(s).replaceMark = false;
+    if (s != 0 && h == s) {
+        TTrack& t = c.Track(h);
+        if (!t.replaceMark && !IsChicaneType(t.type)) {
+            t.replaceMark = true;  // the next insert replaces this track
+            result.notice = Text(XText::ReplaceMarkSet);
+        } else {
+            t.replaceMark = false;
+            ReverseCircuit(true);
+            c.firstSelected = count - c.firstSelected + 1;
+            c.lastSelected = c.firstSelected;
+            result.notice = Text(XText::CircuitReversed);
+        }
+    } else {
+        // The border buttons show the clicked track's borders, or what new
+        // pieces get when the click missed every track.
+        const bool outer = h != 0 ? c.Track(h).Border(kOuterBorder) : c.outerBorderDefault;
+        const bool inner = h != 0 ? c.Track(h).Border(kInnerBorder) : c.innerBorderDefault;
+        controls_.pressed.Set(ControlId::ToolButton39, outer);
+        controls_.pressed.Set(ControlId::ToolButton38, inner);
+    }
+    if (c.firstSelected == 0) result.panel0 = CursorText(x, y);
+    return result;
+}
+
+void TEditor::WidenToWholeChicanes(int& first, int& last) const {
+    const TCircuit& c = current_;
+    // A range holding one piece of a pair takes in the other piece: first
+    // the one before the range, else the one after it.
+    for (int type : {static_cast<int>(kStartingChicane), static_cast<int>(kAdaptationChicane)}) {
+        int inside = 0;
+        for (int i = first; i <= last; ++i) inside += c.Track(i).type == type ? 1 : 0;
+        if (inside % 2 == 0) continue;
+        int partner = 0;
+        for (int j = first - 1; j >= 1 && partner == 0; --j) {
+            if (c.Track(j).type == type) partner = j;
+        }
+        if (partner != 0) {
+            first = partner;
+            continue;
+        }
+        for (int j = last + 1; j <= c.Count() && partner == 0; ++j) {
+            if (c.Track(j).type == type) partner = j;
+        }
+        if (partner != 0) last = partner;
+    }
+}
+
+void TEditor::ReverseCircuit(bool swapHalfBorders) {
+    TCircuit& c = current_;
+    const int count = c.Count();
+    if (count == 0) return;
+    std::span<TTrack> tracks = c.Tracks();
+    std::reverse(tracks.begin(), tracks.end());
+
+    // The old last piece's right exit corner is the new left entry corner;
+    // a single-racing loop at the head starts where its eighth piece did.
+    TTrack& head = c.Track(1);
+    const PointD start = head.type == kSingleRacingOuterCurve && count >= kLoopPieces
+                             ? c.Track(kLoopPieces).P(1)
+                             : head.P(10);
+    c.startX = start.x;
+    c.startY = start.y;
+    // The head now runs from its old exit back to its old entry.
+    double heading = head.angle + kPi;
+    if (Turns(head.type)) heading += head.TurnsLeft() ? -head.lengthOrArc : head.lengthOrArc;
+    head.angle = ReduceHeading(heading);
+
+    const int pairs = c.LanePairs();
+    for (TTrack& t : tracks) {
+        if (!IsSingleRacing(t.type)) t.orientation = t.orientation != 0 ? 0 : 1;
+        if (t.type == kAdaptationChicane) {
+            // It tapers the other way now.
+            t.width = t.width / pairs != kScxPairWidth ? pairs * kScxPairWidth : pairs * kNincoPairWidth;
+        }
+        if (swapHalfBorders && HasHalfBorders(t.type)) {
+            std::swap(t.borders[kOuterBorderExitHalf - 1], t.borders[kOuterBorderEntryHalf - 1]);
+            std::swap(t.borders[kInnerBorderExitHalf - 1], t.borders[kInnerBorderEntryHalf - 1]);
+        }
+    }
+    c.ReLay(false);
+}
+
+// ---------------------------------------------------------------------------
+// Drags
+
+bool TEditor::Image1DragStarts(int x, int y) {
+    if (drag_.kind == TDragKind::None || drag_.started) return false;
+    if (std::abs(x - drag_.press.x) < kDragThreshold && std::abs(y - drag_.press.y) < kDragThreshold) return false;
+    drag_.started = true;
+    return true;
+}
+
+std::optional<std::string> TEditor::Image1DragOver(int x, int y, Canvas& image, Canvas* horizontalRuler,
+                                                   Canvas* verticalRuler) {
+    if (drag_.kind == TDragKind::None || !drag_.started) return std::nullopt;
+    if (rulersVisible_ && horizontalRuler != nullptr && verticalRuler != nullptr) {
+        MoveRulerGuides(*horizontalRuler, *verticalRuler, x, y);
+    }
+    const double scale = current_.PixelScale();
+
+    if (drag_.kind == TDragKind::Measure) {
+        if (std::abs(x - drag_.end.x) <= 1 && std::abs(y - drag_.end.y) < 2) return std::nullopt;
+        // Inverting strokes: the old line drawn again disappears.
+        image.setPen({colour::Black, 1, PenStyle::Solid, PenMode::NotXor});
+        if (drag_.lineShown) image.line(drag_.origin.x, drag_.origin.y, drag_.end.x, drag_.end.y);
+        image.line(drag_.origin.x, drag_.origin.y, x, y);
+        drag_.lineShown = true;
+        drag_.end = {x, y};
+        const double pixels = std::hypot(static_cast<double>(x - drag_.origin.x), static_cast<double>(y - drag_.origin.y));
+        return Text(kTextDistance) + " " + std::to_string(Round(pixels * scale / 10.0)) + " cm";
+    }
+
+    // An accessory: the selected slot follows the mouse, kept on the work area.
+    auto held = std::find_if(current_.icons.begin(), current_.icons.end(),
+                             [](const TIconSlot& icon) { return icon.selected && icon.kind != 0; });
+    if (held == current_.icons.end()) return std::nullopt;
+    if (x == drag_.origin.x && y == drag_.origin.y) return std::nullopt;
+    const double size = kIconPixels * scale;
+    held->x += (x - drag_.origin.x) * scale;
+    held->x = std::max(std::min(held->x, workAreaLength_ - size), 0.0);
+    held->y += (y - drag_.origin.y) * scale;
+    held->y = std::max(std::min(held->y, workAreaWidth_ - size), 0.0);
+    drag_.origin = {x, y};
+    return std::nullopt;
+}
+
+bool TEditor::Image1MouseUp(TMouseButton button, Canvas& image) {
+    if (drag_.kind == TDragKind::None || button != drag_.button) return false;
+    const TDragKind kind = drag_.kind;
+    if (kind == TDragKind::Measure && drag_.lineShown) {
+        image.setPen({colour::Black, 1, PenStyle::Solid, PenMode::NotXor});
+        image.line(drag_.origin.x, drag_.origin.y, drag_.end.x, drag_.end.y);
+    }
+    drag_ = {};
+    // A held accessory goes back into the picture, still selected. Moving it
+    // is no edit: no undo copy, no modified flag.
+    return kind == TDragKind::Icon;
+}
+
+std::optional<TLiftedIcon> TEditor::LiftedIcon() const {
+    if (drag_.kind != TDragKind::Icon || drag_.slot < 1 || drag_.slot > TCircuit::kIconSlots) return std::nullopt;
+    const TIconSlot& icon = current_.Icon(drag_.slot);
+    if (icon.kind == 0 || !icon.selected) return std::nullopt;
+    const double scale = current_.PixelScale();
+    return TLiftedIcon{{Round(icon.x / scale), Round(icon.y / scale)}, AccessoryIcon(icon.kind, true)};
+}
+
+}  // namespace quillet

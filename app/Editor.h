@@ -12,6 +12,7 @@
 //   EditorView.cpp      zoom, fit, grid, rulers, view flags, the work-area
 //                       handle, status texts, markers and the render
 //   EditorSettings.cpp  the Settings dialog's load and apply
+//   EditorClipboard.cpp Select All, Copy, Cut and Paste Tracks
 // Commands added later (editing, clipboard, icons, tools) get files of their
 // own.
 
@@ -231,6 +232,19 @@ public:
     bool ApplySettings(const TSettingsValues& values);
     // The whole command: load, ask, apply. True when the language changed.
     bool WorkingArea1Click();
+
+    // ---- Clipboard (EditorClipboard.cpp)
+    // The clipboard circuit keeps copies of whole pieces without their
+    // places, surfaces or marks; pasting puts them after the selection and
+    // the chain lays them out. Each command checks its own enabling rule, so
+    // a shortcut that arrives before a refresh does nothing it could not.
+    void SelectAll1Click();
+    void CopyTrack1Click();
+    void CutTrack1Click();
+    // Refused with "Wide incompatibility" (237) when the run does not join
+    // the pieces around it at their widths, and with "Tracks Limit " (122)
+    // when the chain would pass 300 pieces; a refused paste changes nothing.
+    void PasteTrack1Click();
 
 private:
     // Saves to a name the user chose; a failure is shown and leaves the

@@ -13,6 +13,7 @@
 //                       handle, status texts, markers and the render
 //   EditorSettings.cpp  the Settings dialog's load and apply
 //   EditorClipboard.cpp Select All, Copy, Cut and Paste Tracks
+//   EditorIcons.cpp     the Insert Icon and surface drop-downs
 // Commands added later (editing, clipboard, icons, tools) get files of their
 // own.
 
@@ -81,6 +82,11 @@ inline constexpr int kImageSand = 69;
 inline constexpr int kImageAsphalt = 70;
 inline constexpr int kImageWater = 71;
 inline constexpr int kImageSnow = 72;
+
+// The icon kind a placing click gives for the picture on ToolButton23:
+// 65 lap counter 1, 66 controller 3, 67 start 2, 68 assistant 4, 74 power
+// source 5; 0 for any other picture.
+int IconKindOfImage(int image);
 
 // The scale limits, mm per pixel.
 inline constexpr double kMaxScale = 20.0;
@@ -246,6 +252,28 @@ public:
     // when the chain would pass 300 pieces; a refused paste changes nothing.
     void PasteTrack1Click();
 
+    // ---- Accessory icons and track surfaces (EditorIcons.cpp)
+    // The Insert Icon menu: the kind's picture goes on ToolButton23 and
+    // placement starts (ToolButton23Click).
+    void asd1Click();          // controller
+    void asd2Click();          // lap counter
+    void asd3Click();          // start
+    void HelperClick();        // assistant
+    void PowerSource1Click();  // power source
+    // Deselects every icon and track and turns placement mode on. The
+    // window then refreshes, which ends every mode, and turns placement back
+    // on with the cross cursor; the next click on the drawing places an icon
+    // of IconKindOfImage(IconImage()).
+    void ToolButton23Click();
+    // The surface shown on ToolButton33 goes to the first selected track.
+    void ToolButton33Click();
+    // Asphalt, snow, sand, water: to the first selected track; with none
+    // selected only ToolButton33 takes the surface's picture.
+    void N11Click();
+    void N21Click();
+    void N31Click();
+    void N41Click();
+
 private:
     // Saves to a name the user chose; a failure is shown and leaves the
     // circuit modified. True on success.
@@ -292,6 +320,11 @@ private:
 
     int32_t guideX_ = kGuideParked;
     int32_t guideY_ = kGuideParked;
+
+    // Icons and surfaces.
+    void SetFirstSelectedSurface(uint8_t surface);
+    void ChooseSurface(uint8_t surface, int image);
+    void ChooseIcon(int image);
 };
 
 }  // namespace quillet

@@ -14,6 +14,7 @@
 //   EditorSettings.cpp  the Settings dialog's load and apply
 //   EditorClipboard.cpp Select All, Copy, Cut and Paste Tracks
 //   EditorIcons.cpp     the Insert Icon and surface drop-downs
+//   EditorNotes.cpp     the notes and the save question they take part in
 // Commands added later (editing, clipboard, icons, tools) get files of their
 // own.
 
@@ -274,6 +275,21 @@ public:
     void N31Click();
     void N41Click();
 
+    // ---- Notes (EditorNotes.cpp)
+    // The notes live in the current circuit (saved and read with it, kept by
+    // Undo, cleared by New); the Notes window shows them and hands back
+    // every change at once.
+    const std::string& Notes() const { return current_.notes; }
+    // Memo1's text after the user changed it. The circuit is not marked
+    // modified.
+    void Memo1Change(std::string text);
+    // The notes differ from what the file holds (or, for a new circuit, are
+    // not empty): the save question is asked for them too, so notes are
+    // never dropped without asking.
+    bool NotesUnsaved() const { return current_.notes != savedNotes_; }
+    // A save question is due: the circuit is modified or its notes unsaved.
+    bool HasUnsavedWork() const { return current_.modified || NotesUnsaved(); }
+
 private:
     // Saves to a name the user chose; a failure is shown and leaves the
     // circuit modified. True on success.
@@ -321,10 +337,12 @@ private:
     int32_t guideX_ = kGuideParked;
     int32_t guideY_ = kGuideParked;
 
-    // Icons and surfaces.
+    // Clipboard, icons, surfaces, notes.
     void SetFirstSelectedSurface(uint8_t surface);
     void ChooseSurface(uint8_t surface, int image);
     void ChooseIcon(int image);
+    // The notes as the file last saved or opened holds them.
+    std::string savedNotes_;
 };
 
 }  // namespace quillet

@@ -30,6 +30,7 @@ class TDrawingSurface;
 class TForm2;
 class TForm7;
 class TForm9;
+class TForm11;
 class TForm15;
 
 class TSDIAppForm : public QMainWindow, private TTemplatePicture {
@@ -75,6 +76,25 @@ public:
     void ToolButton42Click();  // Show Template
     void ToolButton56Click();  // Copy Circuit
     void WorkingArea1Click();  // Options
+
+    // ---- Clipboard, accessory icons, track surfaces and notes
+    void SelectAll1Click();
+    void CopyTrack1Click();
+    void CutTrack1Click();
+    void PasteTrack1Click();
+    void ToolButton23Click();  // Insert Icon: the kind on the button again
+    void asd1Click();          // controller
+    void asd2Click();          // lap counter
+    void asd3Click();          // start
+    void HelperClick();        // assistant
+    void PowerSource1Click();  // power source
+    void ToolButton33Click();  // the surface on the button
+    void N11Click();           // asphalt
+    void N21Click();           // snow
+    void N31Click();           // sand
+    void N41Click();           // water
+    void ToolButton55Click();  // Notes
+    TForm11* NotesWindow() const { return m_form11; }
 
 protected:
     bool event(QEvent* event) override;
@@ -124,6 +144,11 @@ private:
     QFileDialog* m_saveDialog = nullptr;
     QFileDialog* m_templateDialog = nullptr;
     bool m_refreshing = false;
+
+    // Clipboard, icons, surfaces, notes.
+    void StartIconPlacement();
+    TForm11* m_form11 = nullptr;
+    bool m_notesPlaced = false;
 };
 
 }  // namespace quillet

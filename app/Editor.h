@@ -247,6 +247,8 @@ public:
     // a shortcut that arrives before a refresh does nothing it could not.
     void SelectAll1Click();
     void CopyTrack1Click();
+    // Refused with "Wide incompatibility" (237) when the pieces either side
+    // of the run would not join once it is gone.
     void CutTrack1Click();
     // Refused with "Wide incompatibility" (237) when the run does not join
     // the pieces around it at their widths, and with "Tracks Limit " (122)

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "app/Editor.h"
-#include "model/Messages.h"
 
 namespace quillet {
 
@@ -74,6 +73,14 @@ void TEditor::CopyTrack1Click() {
 void TEditor::CutTrack1Click() {
     TCircuit& c = current_;
     if (!ValidRange(c)) return;
+    // The pieces either side of the run must join once it is gone: cutting
+    // an adaptation chicane alone would put the two families edge to edge,
+    // which the file would read back as one family.
+    if (c.firstSelected > 1 && c.lastSelected < c.Count() &&
+        c.Track(c.firstSelected - 1).ExitWidth() != c.Track(c.lastSelected + 1).EntryWidth(c)) {
+        prompter_.Information(kTextWideIncompatibility);
+        return;
+    }
     // The undo copy first, so that Undo gives back the modified flag the
     // circuit had before the cut.
     KeepCircuit();

@@ -316,7 +316,7 @@ TEST_F(ClipboardTest, CutClosesTheGapAndUndoBringsTheRunBack) {
     EXPECT_DOUBLE_EQ(d.Track(1).P(1).x, x0);
 }
 
-TEST_F(ClipboardTest, CuttingAwayTheWiderFamilyKeepsTheFileTrue) {
+TEST_F(ClipboardTest, CuttingNeverLeavesTwoFamiliesEdgeToEdge) {
     // NINCO, NINCO, chicane, SCX, SCX: cutting 1..3 leaves SCX pieces first,
     // which the file must rebuild as SCX.
     TCircuit& c = editor.Circuit();
@@ -326,6 +326,15 @@ TEST_F(ClipboardTest, CuttingAwayTheWiderFamilyKeepsTheFileTrue) {
     c.Append(kStandardStraight, 1, 0);
     c.Append(kStandardStraight, 1, 0);
     c.ReLay(false);
+    // The chicane alone cannot go: NINCO 2 would meet SCX 4. Nothing
+    // changes, the clipboard included.
+    Select(c, 3, 3);
+    editor.CutTrack1Click();
+    EXPECT_EQ(prompter.log, (std::vector<std::string>{"info 237"}));
+    EXPECT_EQ(c.Count(), 5);
+    EXPECT_FALSE(c.modified);
+    EXPECT_EQ(editor.ClipboardCircuit().Count(), 0);
+    // With the NINCO pieces before it, it can.
     Select(c, 1, 3);
     editor.CutTrack1Click();
     ASSERT_EQ(c.Count(), 2);

@@ -55,6 +55,9 @@ constexpr Entry kExtra[] = {
     {XText::AboutVersion, "Versión %1", "Version %1"},
     {XText::AboutPurpose, "Diseño de circuitos de slot a escala con las piezas reales de NINCO y SCX.",
      "Slot-car circuits designed to scale from real NINCO and SCX track pieces."},
+    {XText::ClosingTurnUnreachable,
+     "Con los tramos elegidos no se puede dar el giro que cierra el circuito.",
+     "The tracks chosen cannot make the turn that closes the circuit."},
 };
 // clang-format on
 

@@ -57,6 +57,9 @@ enum class XText {
     AllFilesFilter,
     AboutVersion,            // %1 the version
     AboutPurpose,
+    // The automatic closing's random search could not make the needed turn
+    // with the pieces allowed.
+    ClosingTurnUnreachable,
     Count
 };
 

@@ -18,6 +18,9 @@
 //                       equilibrating, single racing
 //   EditorAttributes.cpp  anchor, orientation, borders, barriers, and
 //                       rotating, moving and centring the circuit
+//   EditorClipboard.cpp Select All, Copy, Cut and Paste Tracks
+//   EditorIcons.cpp     the Insert Icon and surface drop-downs
+//   EditorNotes.cpp     the notes and the save question they take part in
 // Commands added later (editing, clipboard, icons, tools) get files of their
 // own.
 
@@ -88,6 +91,11 @@ inline constexpr int kImageSand = 69;
 inline constexpr int kImageAsphalt = 70;
 inline constexpr int kImageWater = 71;
 inline constexpr int kImageSnow = 72;
+
+// The icon kind a placing click gives for the picture on ToolButton23:
+// 65 lap counter 1, 66 controller 3, 67 start 2, 68 assistant 4, 74 power
+// source 5; 0 for any other picture.
+int IconKindOfImage(int image);
 
 // The scale limits, mm per pixel.
 inline constexpr double kMaxScale = 20.0;
@@ -316,6 +324,57 @@ public:
     void ToolButton16Click();  // Move Left
     void ToolButton17Click();  // Move Right
     void ToolButton43Click();  // Center
+    // ---- Clipboard (EditorClipboard.cpp)
+    // The clipboard circuit keeps copies of whole pieces without their
+    // places, surfaces or marks; pasting puts them after the selection and
+    // the chain lays them out. Each command checks its own enabling rule, so
+    // a shortcut that arrives before a refresh does nothing it could not.
+    void SelectAll1Click();
+    void CopyTrack1Click();
+    // Refused with "Wide incompatibility" (237) when the pieces either side
+    // of the run would not join once it is gone.
+    void CutTrack1Click();
+    // Refused with "Wide incompatibility" (237) when the run does not join
+    // the pieces around it at their widths, and with "Tracks Limit " (122)
+    // when the chain would pass 300 pieces; a refused paste changes nothing.
+    void PasteTrack1Click();
+
+    // ---- Accessory icons and track surfaces (EditorIcons.cpp)
+    // The Insert Icon menu: the kind's picture goes on ToolButton23 and
+    // placement starts (ToolButton23Click).
+    void asd1Click();          // controller
+    void asd2Click();          // lap counter
+    void asd3Click();          // start
+    void HelperClick();        // assistant
+    void PowerSource1Click();  // power source
+    // Deselects every icon and track and turns placement mode on. The
+    // window then refreshes, which ends every mode, and turns placement back
+    // on with the cross cursor; the next click on the drawing places an icon
+    // of IconKindOfImage(IconImage()).
+    void ToolButton23Click();
+    // The surface shown on ToolButton33 goes to the first selected track.
+    void ToolButton33Click();
+    // Asphalt, snow, sand, water: to the first selected track; with none
+    // selected only ToolButton33 takes the surface's picture.
+    void N11Click();
+    void N21Click();
+    void N31Click();
+    void N41Click();
+
+    // ---- Notes (EditorNotes.cpp)
+    // The notes live in the current circuit (saved and read with it, kept by
+    // Undo, cleared by New); the Notes window shows them and hands back
+    // every change at once.
+    const std::string& Notes() const { return current_.notes; }
+    // Memo1's text after the user changed it. The circuit is not marked
+    // modified.
+    void Memo1Change(std::string text);
+    // The notes differ from what the file holds (or, for a new circuit, are
+    // not empty): the save question is asked for them too, so notes are
+    // never dropped without asking.
+    bool NotesUnsaved() const { return current_.notes != savedNotes_; }
+    // A save question is due: the circuit is modified or its notes unsaved.
+    bool HasUnsavedWork() const { return current_.modified || NotesUnsaved(); }
 
 private:
     // Saves to a name the user chose; a failure is shown and leaves the
@@ -389,6 +448,12 @@ private:
 
     // ---- Mouse editing
     TDragState drag_;
+    // Clipboard, icons, surfaces, notes.
+    void SetFirstSelectedSurface(uint8_t surface);
+    void ChooseSurface(uint8_t surface, int image);
+    void ChooseIcon(int image);
+    // The notes as the file last saved or opened holds them.
+    std::string savedNotes_;
 };
 
 }  // namespace quillet

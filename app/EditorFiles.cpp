@@ -51,6 +51,7 @@ bool TEditor::SaveTo(const std::string& path) {
     }
     // The state Undo would bring back is no longer what the file holds.
     undoModified_ = true;
+    savedNotes_ = current_.notes;
     return true;
 }
 
@@ -68,7 +69,7 @@ void TEditor::FileNew1Execute() {
     // The number is used up even when the command is then abandoned.
     ++newCounter_;
     const std::string name = Text(kUntitledEntry) + " " + std::to_string(newCounter_);
-    if (current_.modified) {
+    if (HasUnsavedWork()) {
         switch (prompter_.AskSaveChanges()) {
             case SaveAnswer::Yes:
                 if (!AskAndSave()) return;
@@ -90,7 +91,7 @@ void TEditor::FileNew1Execute() {
 // Open
 
 void TEditor::FileOpen1Execute() {
-    if (current_.modified) {
+    if (HasUnsavedWork()) {
         switch (prompter_.AskSaveChanges()) {
             case SaveAnswer::Yes: {
                 // Declining the save dialog still goes on to the open dialog,
@@ -138,6 +139,7 @@ bool TEditor::OpenCircuit(const std::string& path) {
             break;
     }
     current_.modified = false;
+    savedNotes_ = current_.notes;
     KeepCircuit();
     viewport_.scrollX = 0;
     viewport_.scrollY = 0;
@@ -165,7 +167,7 @@ void TEditor::OpenTemplate1Click() {
 // Closing
 
 bool TEditor::FormCloseQuery() {
-    if (current_.modified) {
+    if (HasUnsavedWork()) {
         switch (prompter_.AskSaveChanges()) {
             case SaveAnswer::Yes:
                 if (!AskAndSave()) return false;

@@ -58,6 +58,7 @@ void TEditor::FormCreate() {
     undo_ = TCircuit(workAreaLength_ / 2, workAreaWidth_ / 2);
     clipboard_ = TCircuit(workAreaLength_ / 2, workAreaWidth_ / 2);
     undoModified_ = false;
+    savedNotes_.clear();
     current_.scale = kStartScale;
     current_.workAreaLength = workAreaLength_;
     current_.workAreaWidth = workAreaWidth_;

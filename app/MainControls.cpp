@@ -48,11 +48,11 @@ constexpr TControlDef kControls[] = {
     Tool(C::ToolButton50, 1, u"stock"),
     Tool(C::ToolButton6, 1, u"close-circuit"),
     Tool(C::ToolButton58, 1, u"convert-lanes"),
-    Tool(C::ToolButton55, 1, u"notes"),
+    Tool(C::ToolButton55, 1, u"notes", &F::ToolButton55Click),
     Tool(C::ToolButton61, 1, u"lap-times"),
     Gap(1),
-    Tool(C::ToolButton23, 1, u"insert-icon-lap-counter", nullptr, K::DropDown),
-    Tool(C::ToolButton33, 1, u"surface-asphalt", nullptr, K::DropDown),
+    Tool(C::ToolButton23, 1, u"insert-icon-lap-counter", &F::ToolButton23Click, K::DropDown),
+    Tool(C::ToolButton33, 1, u"surface-asphalt", &F::ToolButton33Click, K::DropDown),
     Gap(1),
     Tool(C::ToolButton8, 1, u"zoom-out", &F::ToolButton12Click),
     Tool(C::ToolButton10, 1, u"zoom-in", &F::ToolButton11Click),
@@ -117,10 +117,10 @@ constexpr TControlDef kControls[] = {
     // ---- Edit menu.
     Item(C::Undo1, M::Edit, u"edit-undo", &F::ToolButton44Click, "Ctrl+Z"),
     MenuGap(M::Edit),
-    Item(C::CutTrack1, M::Edit, {}, nullptr, "Ctrl+X"),
-    Item(C::CopyTrack1, M::Edit, {}, nullptr, "Ctrl+C"),
-    Item(C::PasteTrack1, M::Edit, {}, nullptr, "Ctrl+V"),
-    Item(C::SelectAll1, M::Edit),
+    Item(C::CutTrack1, M::Edit, {}, &F::CutTrack1Click, "Ctrl+X"),
+    Item(C::CopyTrack1, M::Edit, {}, &F::CopyTrack1Click, "Ctrl+C"),
+    Item(C::PasteTrack1, M::Edit, {}, &F::PasteTrack1Click, "Ctrl+V"),
+    Item(C::SelectAll1, M::Edit, {}, &F::SelectAll1Click),
     MenuGap(M::Edit),
     Item(C::Delete1, M::Edit, u"edit-delete", &F::Command<&E::ToolButton19Click>, "Ctrl+Del"),
     MenuGap(M::Edit),
@@ -137,7 +137,7 @@ constexpr TControlDef kControls[] = {
     Item(C::Close1, M::Tools, u"close-circuit"),
     Item(C::Equilibrate1, M::Tools, u"equilibrate-lanes"),  // the toolbar button does the work
     Item(C::Convert1, M::Tools, u"convert-lanes"),
-    Item(C::Notes1, M::Tools, u"notes"),
+    Item(C::Notes1, M::Tools, u"notes", &F::ToolButton55Click),
     Item(C::TiemposEstimados1, M::Tools, u"lap-times"),
     MenuGap(M::Tools),
     Item(C::Reglas1, M::Tools, {}, &F::Reglas1Click, {}, K::CheckItem),
@@ -146,17 +146,17 @@ constexpr TControlDef kControls[] = {
     Item(C::HelpAboutItem, M::Help, {}, &F::HelpAbout1Execute),
 
     // ---- Insert Icon pop-up: controller, lap counter, start, assistant, power source.
-    Item(C::asd1, M::Icons, u"insert-icon-controller"),
-    Item(C::asd2, M::Icons, u"insert-icon-lap-counter"),
-    Item(C::asd3, M::Icons, u"insert-icon-start"),
-    Item(C::Helper, M::Icons, u"insert-icon-assistant"),
-    Item(C::PowerSource1, M::Icons, u"insert-icon-power-source"),
+    Item(C::asd1, M::Icons, u"insert-icon-controller", &F::asd1Click),
+    Item(C::asd2, M::Icons, u"insert-icon-lap-counter", &F::asd2Click),
+    Item(C::asd3, M::Icons, u"insert-icon-start", &F::asd3Click),
+    Item(C::Helper, M::Icons, u"insert-icon-assistant", &F::HelperClick),
+    Item(C::PowerSource1, M::Icons, u"insert-icon-power-source", &F::PowerSource1Click),
 
     // ---- Surface pop-up: asphalt, snow, sand, water.
-    Item(C::N11, M::Surfaces, u"surface-asphalt"),
-    Item(C::N21, M::Surfaces, u"surface-snow"),
-    Item(C::N31, M::Surfaces, u"surface-sand"),
-    Item(C::N41, M::Surfaces, u"surface-water"),
+    Item(C::N11, M::Surfaces, u"surface-asphalt", &F::N11Click),
+    Item(C::N21, M::Surfaces, u"surface-snow", &F::N21Click),
+    Item(C::N31, M::Surfaces, u"surface-sand", &F::N31Click),
+    Item(C::N41, M::Surfaces, u"surface-water", &F::N41Click),
 };
 // clang-format on
 

@@ -14,6 +14,7 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 #include "app/About.h"
 #include "app/Alert.h"
@@ -26,6 +27,7 @@
 #include "text/ApplyTexts.h"
 #include "text/ExtraTexts.h"
 #include "text/Languages.h"
+#include "tools/Notes.h"
 #include "tools/area.h"
 
 namespace quillet {
@@ -53,6 +55,7 @@ TSDIAppForm::TSDIAppForm(TPrompter* prompter, QWidget* parent) : QMainWindow(par
     m_form15 = new TForm15(this);
     m_form2 = new TForm2(this);
     m_about = new TAboutBox(this);
+    m_form11 = new TForm11(this);
     m_openDialog = new QFileDialog(this);
     m_openDialog->setObjectName(QStringLiteral("OpenDialog"));
     m_saveDialog = new QFileDialog(this);
@@ -83,6 +86,9 @@ TSDIAppForm::TSDIAppForm(TPrompter* prompter, QWidget* parent) : QMainWindow(par
         ReleaseCurveButtons();
     });
     ConnectEditing();
+    connect(m_surface, &TDrawingSurface::MouseOver, this,
+            [this] { m_panels[1]->setText(QStr(m_editor->Panel1Text())); });
+    connect(m_form11, &TForm11::NotesEdited, this, [this](const QString& text) { m_editor->Memo1Change(StdStr(text)); });
 }
 
 TSDIAppForm::~TSDIAppForm() = default;
@@ -198,6 +204,7 @@ void TSDIAppForm::ApplyLanguage() {
     m_form9->ApplyLanguage();
     m_form2->ApplyLanguage();
     m_about->ApplyLanguage();
+    m_form11->ApplyLanguage();
     ApplyWindowTexts(this, "TSDIAppForm", [this](const QString& name) { return TextTarget(name); });
     // Items the text table leaves to the window.
     Action(ControlId::StockControl1)->setText(CaptionText(Text(XText::StockControlMenu)));
@@ -258,6 +265,8 @@ void TSDIAppForm::FormActualize() {
     m_surface->Place(s.layout);
     if (s.rulersShown) RedrawRulers();
     if (s.scrollTo) m_surface->ScrollTo(s.scrollTo->x, s.scrollTo->y);
+    // New and Open replace the notes with the circuit.
+    m_form11->ShowNotes(m_editor->Notes());
     m_refreshing = false;
 }
 
@@ -366,6 +375,110 @@ void TSDIAppForm::WorkingArea1Click() {
 void TSDIAppForm::OpenAtStart(const QString& path) {
     m_editor->OpenCircuit(StdStr(path));
     FormActualize();
+}
+
+// ---------------------------------------------------------------------------
+// Clipboard, accessory icons, track surfaces and notes
+
+void TSDIAppForm::SelectAll1Click() {
+    m_editor->SelectAll1Click();
+    FormActualize();
+}
+
+void TSDIAppForm::CopyTrack1Click() {
+    m_editor->CopyTrack1Click();
+    FormActualize();
+}
+
+void TSDIAppForm::CutTrack1Click() {
+    m_editor->CutTrack1Click();
+    FormActualize();
+}
+
+void TSDIAppForm::PasteTrack1Click() {
+    m_editor->PasteTrack1Click();
+    FormActualize();
+}
+
+void TSDIAppForm::StartIconPlacement() {
+    // The refresh shows the deselection and ends every mode; placement then
+    // starts, and lasts until the next refresh (the placing click's).
+    FormActualize();
+    m_editor->SetPlacementMode(true);
+    m_surface->Image1()->setCursor(Qt::CrossCursor);
+}
+
+void TSDIAppForm::ToolButton23Click() {
+    m_editor->ToolButton23Click();
+    StartIconPlacement();
+}
+
+void TSDIAppForm::asd1Click() {
+    m_editor->asd1Click();
+    StartIconPlacement();
+}
+
+void TSDIAppForm::asd2Click() {
+    m_editor->asd2Click();
+    StartIconPlacement();
+}
+
+void TSDIAppForm::asd3Click() {
+    m_editor->asd3Click();
+    StartIconPlacement();
+}
+
+void TSDIAppForm::HelperClick() {
+    m_editor->HelperClick();
+    StartIconPlacement();
+}
+
+void TSDIAppForm::PowerSource1Click() {
+    m_editor->PowerSource1Click();
+    StartIconPlacement();
+}
+
+void TSDIAppForm::ToolButton33Click() {
+    m_editor->ToolButton33Click();
+    FormActualize();
+}
+
+void TSDIAppForm::N11Click() {
+    m_editor->N11Click();
+    FormActualize();
+}
+
+void TSDIAppForm::N21Click() {
+    m_editor->N21Click();
+    FormActualize();
+}
+
+void TSDIAppForm::N31Click() {
+    m_editor->N31Click();
+    FormActualize();
+}
+
+void TSDIAppForm::N41Click() {
+    m_editor->N41Click();
+    FormActualize();
+}
+
+void TSDIAppForm::ToolButton55Click() {
+    if (!m_form11->isVisible()) {
+        m_form11->ShowNotes(m_editor->Notes());
+        // The first time: inside the main window's right edge, under the
+        // toolbars; later wherever the user left it.
+        if (!m_notesPlaced) {
+            const QRect area = geometry();
+            const int x = std::max(area.left(), area.right() - m_form11->width() - 24);
+            const int y = area.top() + (centralWidget() != nullptr ? centralWidget()->y() : 0) + 24;
+            m_form11->move(x, y);
+            m_notesPlaced = true;
+        }
+    }
+    m_form11->show();
+    m_form11->raise();
+    m_form11->activateWindow();
 }
 
 // ---------------------------------------------------------------------------

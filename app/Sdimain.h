@@ -32,6 +32,7 @@ class TDrawingSurface;
 class TForm2;
 class TForm7;
 class TForm9;
+class TForm11;
 class TForm15;
 
 class TSDIAppForm : public QMainWindow, private TTemplatePicture {
@@ -100,6 +101,24 @@ public:
     void CurveButtonReleased(ControlId button, TMouseButton released, bool over);
     // Shows any curve button left pressed released again.
     void ReleaseCurveButtons();
+    // ---- Clipboard, accessory icons, track surfaces and notes
+    void SelectAll1Click();
+    void CopyTrack1Click();
+    void CutTrack1Click();
+    void PasteTrack1Click();
+    void ToolButton23Click();  // Insert Icon: the kind on the button again
+    void asd1Click();          // controller
+    void asd2Click();          // lap counter
+    void asd3Click();          // start
+    void HelperClick();        // assistant
+    void PowerSource1Click();  // power source
+    void ToolButton33Click();  // the surface on the button
+    void N11Click();           // asphalt
+    void N21Click();           // snow
+    void N31Click();           // sand
+    void N41Click();           // water
+    void ToolButton55Click();  // Notes
+    TForm11* NotesWindow() const { return m_form11; }
 
 protected:
     bool event(QEvent* event) override;
@@ -164,6 +183,11 @@ private:
     // What the last press did, said beside the mouse when it is released
     // (a tool tip shown earlier would close with the release).
     QString m_clickNotice;
+
+    // Clipboard, icons, surfaces, notes.
+    void StartIconPlacement();
+    TForm11* m_form11 = nullptr;
+    bool m_notesPlaced = false;
 };
 
 }  // namespace quillet

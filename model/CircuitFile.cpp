@@ -105,7 +105,8 @@ private:
 };
 
 // The notes' lines, whatever line breaks they use, without trailing empty
-// lines (an empty line would end the notes anyway).
+// lines. An empty line ends the notes on reading, so one between two lines
+// of text is written as a single blank: the text after it stays in the file.
 std::vector<std::string_view> NoteLines(std::string_view notes) {
     while (!notes.empty() && (notes.back() == '\n' || notes.back() == '\r')) notes.remove_suffix(1);
     std::vector<std::string_view> lines;
@@ -116,7 +117,8 @@ std::vector<std::string_view> NoteLines(std::string_view notes) {
             lines.push_back(notes.substr(start));
             break;
         }
-        lines.push_back(notes.substr(start, brk - start));
+        const std::string_view line = notes.substr(start, brk - start);
+        lines.push_back(line.empty() ? std::string_view(" ") : line);
         start = brk + (notes[brk] == '\r' && brk + 1 < notes.size() && notes[brk + 1] == '\n' ? 2 : 1);
     }
     return lines;

@@ -9,7 +9,8 @@
 // implements.
 //
 // Implementation files: Catalogue.cpp (piece types), TrackGeometry.cpp (one
-// piece), CircuitChain.cpp (the chain), CircuitFile.cpp (the .QLC file),
+// piece), CircuitChain.cpp (the chain), CircuitRuns.cpp (runs of pieces
+// moved as a whole), CircuitFile.cpp (the .QLC file),
 // LaneLengths.cpp, Borders.cpp and Equilibrate.cpp (circuit-wide computations),
 // TrackDraw.cpp and CircuitDraw.cpp (drawing on a Canvas).
 
@@ -172,6 +173,11 @@ public:
     bool TurnsLeft() const { return orientation != 0; }
     // Width per lane pair is the NINCO one (180).
     bool IsNincoWidth(const TCircuit& circuit) const;
+    // The width of the entry and of the exit edge across all lanes: the
+    // stored width, except at an adaptation chicane's entry, which has the
+    // other family's width (CircuitRuns.cpp).
+    double EntryWidth(const TCircuit& circuit) const;
+    double ExitWidth() const { return width; }
 
     // New piece of the given type at (x, y) heading `angle`, with borders,
     // widths and dimensions for its brand and the circuit's lane pairs, and
@@ -324,6 +330,16 @@ public:
     // Brand flag of a piece of `type` inserted after piece i: the width
     // family of piece i, the other one for an adaptation chicane.
     int BrandFlagAfter(int i, int type) const;
+
+    // ---- Runs of pieces (CircuitRuns.cpp), for cutting and pasting
+    // Puts copies of `pieces` after piece `after` (0: in front of piece 1),
+    // as they are; the caller re-lays. False, and nothing changes, when
+    // `after` lies outside 0..Count(), the chain would pass 300 pieces or a
+    // piece has an unknown type code.
+    bool InsertRun(int after, std::span<const TTrack> pieces);
+    // Frees pieces first..last; the later ones move down. No re-lay. False,
+    // and nothing changes, unless 1 <= first <= last <= Count().
+    bool EraseRun(int first, int last);
 
     // ---- Circuit-wide computations (LaneLengths.cpp, Borders.cpp,
     // Equilibrate.cpp)

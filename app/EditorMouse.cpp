@@ -22,18 +22,6 @@ constexpr int kIconHalf = kIconPixels / 2;
 constexpr int kLoopPieces = 8;      // one single-racing end loop
 constexpr int kTextDistance = 7;    // "Distance:"
 
-// The accessory kind the Insert Icon button's picture stands for.
-int KindOfIconImage(int image) {
-    switch (image) {
-        case kImageLapCounter: return 1;
-        case kImageStart: return 2;
-        case kImageController: return 3;
-        case kImageAssistant: return 4;
-        case kImagePowerSource: return 5;
-        default: return 0;
-    }
-}
-
 // A second click on these reverses at once: a chicane piece is never
 // replaced on its own.
 bool IsChicaneType(int type) {
@@ -101,7 +89,7 @@ TMouseResult TEditor::Image1MouseDown(TMouseButton button, bool shift, int x, in
 void TEditor::PlaceIcon(int x, int y) {
     current_.modified = true;
     KeepCircuit();
-    const int kind = KindOfIconImage(iconImage_);
+    const int kind = IconKindOfImage(iconImage_);
     auto free = std::find_if(current_.icons.begin(), current_.icons.end(),
                              [](const TIconSlot& icon) { return icon.kind == 0; });
     if (free == current_.icons.end() || kind == 0) return;

@@ -12,6 +12,7 @@
 //   EditorView.cpp      zoom, fit, grid, rulers, view flags, the work-area
 //                       handle, status texts, markers and the render
 //   EditorSettings.cpp  the Settings dialog's load and apply
+//   EditorTools.cpp     Track List, Tracks Stock, Close, Convert and Print
 // Commands added later (editing, clipboard, icons, tools) get files of their
 // own.
 
@@ -232,6 +233,29 @@ public:
     // The whole command: load, ask, apply. True when the language changed.
     bool WorkingArea1Click();
 
+    // ---- Circuit tools and stock (EditorTools.cpp)
+    // The Track List of the current circuit against the stock, in the
+    // current language.
+    std::vector<std::string> TrackListLines() const;
+    // Tracks Stock: shows the stock, and on OK stores every field (or none,
+    // when one is not a count) and writes the stock file. True when stored;
+    // the window then refreshes, which refreshes the Stock Control too.
+    bool Stock1Click();
+    // Close...: the options dialog, the search and the appending. One Undo
+    // takes back everything it appended; a command that ends up appending
+    // nothing (cancelled, refused) leaves the undo copy as it was.
+    void Close1Click();
+    // The Close Circuit dialog's boxes and tolerance, kept between uses.
+    const CloseOptions& CloseOptionsKept() const { return closeOptions_; }
+    // Convert...: two lanes more or fewer. A refusal is shown and changes
+    // nothing, the undo copy included.
+    void Convert1Click();
+    // Print...: asks what to print and prints it on the printer.
+    void ToolButton53Click(TPrinterDevice& printer);
+    // The two kinds of print, without asking. A printer failure is shown.
+    bool PrintDrawing(TPrinterDevice& printer);
+    bool PrintTrackList(TPrinterDevice& printer);
+
 private:
     // Saves to a name the user chose; a failure is shown and leaves the
     // circuit modified. True on success.
@@ -243,6 +267,16 @@ private:
     void CentreEmptyCircuit();
     void RaiseScaleToMinimum();
     void ApplyEnablingRules(TControlStates& s) const;
+
+    // Circuit tools (EditorTools.cpp): the undo copy as it was before a
+    // command took a new one, to put back when the command changes nothing.
+    struct TUndoMark {
+        TCircuit circuit;
+        bool modified = false;
+    };
+    TUndoMark KeepCircuitMarked();
+    void RestoreUndo(TUndoMark&& mark);
+    CloseOptions closeOptions_;
 
     TPrompter& prompter_;
     TTemplatePicture& template_;

@@ -58,6 +58,19 @@ constexpr Entry kExtra[] = {
     {XText::ClosingTurnUnreachable,
      "Con los tramos elegidos no se puede dar el giro que cierra el circuito.",
      "The tracks chosen cannot make the turn that closes the circuit."},
+    {XText::StockFieldEmpty, "%1, %2: el campo está vacío. Escriba cuántas piezas tiene, 0 si ninguna.",
+     "%1, %2: the field is empty. Enter how many pieces you have, 0 if none."},
+    {XText::StockFieldNotACount, "%1, %2: escriba una cantidad de 0 a %3.",
+     "%1, %2: enter a count from 0 to %3."},
+    {XText::StockControlCaption, "Control de Stock", "Stock Control"},
+    {XText::ConvertSingleRacing,
+     "Un circuito single racing no se puede convertir. Quite primero el single racing.",
+     "A single racing circuit cannot be converted. Turn single racing off first."},
+    {XText::LapTimesMin, "Mín", "Min"},
+    {XText::LapTimesMax, "Máx", "Max"},
+    {XText::NoPrinter, "No hay ninguna impresora.", "No printer is installed."},
+    {XText::PrintToFile, "Imprimir en el archivo %1", "Print to the file %1"},
+    {XText::PrintFailed, "La impresora no pudo imprimir el documento.", "The printer could not print the document."},
 };
 // clang-format on
 

@@ -60,6 +60,16 @@ enum class XText {
     // The automatic closing's random search could not make the needed turn
     // with the pieces allowed.
     ClosingTurnUnreachable,
+    // ---- The stock dialogs and the circuit tools' windows.
+    StockFieldEmpty,         // %1 the row's piece, %2 the column (NINCO, SCX)
+    StockFieldNotACount,     // %1 the row's piece, %2 the column, %3 the largest count
+    StockControlCaption,     // the Stock Control window's title
+    ConvertSingleRacing,     // Convert refused while single racing is on
+    LapTimesMin,             // the lap-time track bars' ends
+    LapTimesMax,
+    NoPrinter,               // the Print dialog when no printer is known
+    PrintToFile,             // %1 the file the printer writes to
+    PrintFailed,             // the printer refused the document
     Count
 };
 

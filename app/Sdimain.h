@@ -13,6 +13,7 @@
 #include "app/DialogPrompter.h"
 #include "app/Editor.h"
 #include "app/MainControls.h"
+#include "app/ToolWindows.h"
 #include "app/render/Pictures.h"
 
 class QAction;
@@ -76,6 +77,17 @@ public:
     void ToolButton56Click();  // Copy Circuit
     void WorkingArea1Click();  // Options
 
+    // ---- Circuit tools and stock (SdimainTools.cpp)
+    void TracksList1Click();         // Track List
+    void Stock1Click();              // Tracks Stock
+    void StockControl1Click();       // Stock Control
+    void Close1Click();              // Close...
+    void Convert1Click();            // Convert...
+    void CircuitDimensions1Click();  // Circuit Dimensions
+    void ToolButton61Click();        // Lap Times
+    void ToolButton53Click();        // Print
+    const TToolWindows& Tools() const { return m_tools; }
+
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -103,6 +115,8 @@ private:
     void Image4MouseUp(QMouseEvent* event);
     void ScrollBox1Resize();
     QObject* TextTarget(const QString& name) const;
+    // FormActualize's step for the Stock Control window while it is shown.
+    void RefreshStockControl();
 
     std::unique_ptr<TDialogPrompter> m_ownPrompter;
     std::unique_ptr<TEditor> m_editor;
@@ -124,6 +138,7 @@ private:
     QFileDialog* m_saveDialog = nullptr;
     QFileDialog* m_templateDialog = nullptr;
     bool m_refreshing = false;
+    TToolWindows m_tools;
 };
 
 }  // namespace quillet

@@ -68,7 +68,8 @@ constexpr Entry kExtra[] = {
      "A single racing circuit cannot be converted. Turn single racing off first."},
     {XText::LapTimesMin, "Mín", "Min"},
     {XText::LapTimesMax, "Máx", "Max"},
-    {XText::NoPrinter, "No hay ninguna impresora.", "No printer is installed."},
+    {XText::NoPrinter, "Elija una impresora, o un archivo donde imprimir, con Configurar.",
+     "Choose a printer, or a file to print to, with Setup."},
     {XText::PrintToFile, "Imprimir en el archivo %1", "Print to the file %1"},
     {XText::PrintFailed, "La impresora no pudo imprimir el documento.", "The printer could not print the document."},
 };

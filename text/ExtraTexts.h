@@ -67,7 +67,7 @@ enum class XText {
     ConvertSingleRacing,     // Convert refused while single racing is on
     LapTimesMin,             // the lap-time track bars' ends
     LapTimesMax,
-    NoPrinter,               // the Print dialog when no printer is known
+    NoPrinter,               // the Print dialog while it has nowhere to print to
     PrintToFile,             // %1 the file the printer writes to
     PrintFailed,             // the printer refused the document
     Count

@@ -41,6 +41,7 @@
 #include "tools/CloseCircuit.h"
 #include "tools/CloseProgress.h"
 #include "tools/DimensionsForm.h"
+#include "tools/PrintCircuit.h"
 #include "tools/Unit14.h"
 
 using namespace quillet;
@@ -171,6 +172,19 @@ private:
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void cleanup() { SetLanguageIndex(kSpanish); }
+
+    void everyTextOfTheTableFindsItsControl() {
+        auto w = Start(TCircuit(1000, 1000));
+        const TToolWindows& t = w->Tools();
+        const std::pair<QWidget*, const char*> forms[] = {
+            {t.stock, "TForm1"},        {t.trackList, "TForm3"}, {t.dimensions, "TForm4"}, {t.closeOptions, "TForm5"},
+            {t.closeProgress, "TForm6"}, {t.print, "TForm10"},   {t.convert, "TForm12"},   {t.lapTimes, "TForm14"},
+        };
+        for (const auto& [form, name] : forms) {
+            QCOMPARE(form->objectName(), QLatin1String(name));
+            QCOMPARE(ApplyWindowTexts(form, name), 0);
+        }
+    }
 
     void trackListShowsTheBillOfMaterialsUnderItsHeadings() {
         // Three NINCO standard straights and two standard curves with an

@@ -2,7 +2,8 @@
 // or the stock's windows over it, for screenshots under Xvfb:
 //   tools_showcase LANGUAGE SECONDS WINDOW
 // LANGUAGE is 1 (Spanish) or 2 (English); WINDOW one of tracklist, stock,
-// stockcontrol, close, progress, convert, dimensions, laptimes, print.
+// stockcontrol, close, progress, another (the random search's question),
+// convert, dimensions, laptimes, print, or none.
 
 #include <QApplication>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 
 #include "app/Sdimain.h"
 #include "app/Startup.h"
+#include "app/Unit15.h"
 #include "model/Tracks.h"
 #include "stock/StockControlForm.h"
 #include "stock/StockFile.h"
@@ -114,6 +116,10 @@ int main(int argc, char* argv[]) {
             tools.closeProgress->Bar()->setValue(57);
             tools.closeProgress->adjustSize();
             tools.closeProgress->show();
+        } else if (which == "another") {
+            QTimer::singleShot(0, window.get(), [&] {
+                window->findChild<TForm15*>()->Ask(QStr(Text(206)), QStr(Text(205)));
+            });
         } else if (which == "convert") {
             tools.convert->Offer(ConversionChoices(editor.Circuit().LanePairs()));
             tools.convert->open();

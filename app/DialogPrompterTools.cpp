@@ -1,5 +1,5 @@
 // The circuit tools' and the stock dialogs' questions answered with the
-// real windows (app/ToolWindows).
+// real windows (app/ToolWindows); without them, as nobody would answer.
 
 #include <QApplication>
 #include <QCursor>
@@ -27,13 +27,17 @@ constexpr int kTextSearchAnother = 206;   // "Do you wish to search another solu
 
 void TDialogPrompter::ShowMessage(const std::string& text) { m_d.information->ShowMessage(QStr(text)); }
 
-bool TDialogPrompter::EditStock(TStockFields& fields) { return m_d.tools->stock->Edit(fields); }
+bool TDialogPrompter::EditStock(TStockFields& fields) {
+    return m_d.tools != nullptr ? m_d.tools->stock->Edit(fields) : TPrompter::EditStock(fields);
+}
 
 bool TDialogPrompter::EditCloseOptions(CloseOptions& options, const CloseDialogLimits& limits) {
+    if (m_d.tools == nullptr) return TPrompter::EditCloseOptions(options, limits);
     return m_d.tools->closeOptions->Edit(options, limits);
 }
 
 SearchResult TDialogPrompter::SearchClosing(const ClosingPlan& plan) {
+    if (m_d.tools == nullptr) return TPrompter::SearchClosing(plan);
     return m_d.tools->closeProgress->Run([&plan](const SearchControl& control) {
         return RunExhaustiveClosing(plan, control);
     });
@@ -54,13 +58,16 @@ void TDialogPrompter::Busy(bool on) {
 void TDialogPrompter::Beep() { QApplication::beep(); }
 
 void TDialogPrompter::CircuitChanged() {
-    if (m_d.tools->refresh) m_d.tools->refresh();
+    if (m_d.tools != nullptr && m_d.tools->refresh) m_d.tools->refresh();
 }
 
 std::optional<ConversionKind> TDialogPrompter::AskConversion(const std::vector<ConversionKind>& choices) {
+    if (m_d.tools == nullptr) return TPrompter::AskConversion(choices);
     return m_d.tools->convert->Ask(choices);
 }
 
-std::optional<PrintChoice> TDialogPrompter::AskPrintChoice() { return m_d.tools->print->Ask(); }
+std::optional<PrintChoice> TDialogPrompter::AskPrintChoice() {
+    return m_d.tools != nullptr ? m_d.tools->print->Ask() : TPrompter::AskPrintChoice();
+}
 
 }  // namespace quillet

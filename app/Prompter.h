@@ -5,12 +5,11 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/Messages.h"
 #include "tools/Settings.h"
-// The circuit tools' and stock dialogs' questions.
-#include <vector>
-
+// The circuit tools' and the stock's questions.
 #include "stock/StockFields.h"
 #include "tools/Closing.h"
 #include "tools/LaneConversion.h"

@@ -187,6 +187,29 @@ TEST_F(ToolsEditorTest, CancelledClosingAppendsNothingAndKeepsTheUndoState) {
     EXPECT_FALSE(editor.CloseOptionsKept().standardCurve);
 }
 
+TEST_F(ToolsEditorTest, SingleRacingClosesWithItsEndLoopAndNoDialog) {
+    // Three NINCO straights with single racing on: Close adds the eight-piece
+    // loop after the last one (outer, six inner, outer single-racing
+    // curves), asks nothing, and one Undo takes it back.
+    TCircuit c = Chain({{kStandardStraight, 0, 1}, {kStandardStraight, 0, 1}, {kStandardStraight, 0, 1}});
+    c.singleRacing = true;
+    const std::string before = Load(c);
+    editor.Close1Click();
+    EXPECT_EQ(Types(editor.Circuit()), (std::vector<int>{0, 0, 0, 14, 13, 13, 13, 13, 13, 13, 14}));
+    EXPECT_EQ(prompter.log, std::vector<std::string>{"redraw"});
+    editor.ToolButton44Click();
+    EXPECT_EQ(Bytes(editor.Circuit()), before);
+
+    // The loop already there: nothing to do, and the undo state stays.
+    editor.ToolButton44Click();
+    const std::string undoBefore = Bytes(editor.UndoCircuit());
+    prompter.log.clear();
+    editor.Close1Click();
+    EXPECT_EQ(editor.Circuit().Count(), 11);
+    EXPECT_TRUE(prompter.log.empty());
+    EXPECT_EQ(Bytes(editor.UndoCircuit()), undoBefore);
+}
+
 TEST_F(ToolsEditorTest, RefusedConversionChangesNothing) {
     // A super outer curve has no larger catalogue curve: two outer lanes
     // cannot be added.

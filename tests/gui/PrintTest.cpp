@@ -236,6 +236,23 @@ private slots:
         QCOMPARE(shownPrinter, QStringLiteral("Imprimir en el archivo from-dialog.pdf"));
         QVERIFY(QFileInfo(file).size() > 0);
         if (HavePoppler()) QVERIFY(TextLines(file).contains(QStringLiteral("Club")));
+
+        // In English, from the menu again; Cancel prints nothing.
+        SetLanguageIndex(kEnglish);
+        w->ApplyLanguage();
+        QFile::remove(file);
+        seen.clear();
+        QTimer::singleShot(0, form, [&] {
+            seen << form->windowTitle() << form->Item(PrintChoice::Drawing)->text()
+                 << form->Item(PrintChoice::TrackList)->text() << form->PrinterName()->text()
+                 << form->findChild<QPushButton*>(QStringLiteral("Button3"))->text();
+            form->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+            if (form->isVisible()) form->reject();
+        });
+        w->Action(ControlId::Print1)->trigger();
+        QCOMPARE(seen, (QStringList{QStringLiteral("Print"), QStringLiteral("Circuit"), QStringLiteral("Track List"),
+                                    QStringLiteral("Print to the file from-dialog.pdf"), QStringLiteral("Setup...")}));
+        QVERIFY(!QFile::exists(file));
     }
 };
 

@@ -541,6 +541,11 @@ private slots:
         QVERIFY(found.found);
         QCOMPARE(PieceCount(found.codes), 1);
         QCOMPARE(int(found.codes[0]), int(kCodeStandardStraight));
+
+        English(*w);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Closing in progress"));
+        QCOMPARE(LabelText(form, "Label1"), QStringLiteral("Trying to close the Circuit. Please wait..."));
+        QCOMPARE(form->CancelButton()->text(), QStringLiteral("Cancel"));
     }
 
     void convertOffersByLaneCountAndRefusesWithTheReason() {

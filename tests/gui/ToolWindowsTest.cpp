@@ -36,6 +36,7 @@
 #include "stock/StockForm.h"
 #include "stock/TrackListForm.h"
 #include "text/ApplyTexts.h"
+#include "text/Globals.h"
 #include "text/Languages.h"
 #include "tools/Ampliate.h"
 #include "tools/CloseCircuit.h"
@@ -667,9 +668,12 @@ private slots:
             texts << form->Lane(1)->text();
         });
         w->Action(ControlId::TiemposEstimados1)->trigger();
-        QCOMPARE(texts, (QStringList{QStringLiteral("Tiempos de Vuelta..."), QStringLiteral("Pista 1: 0.17 s"),
-                                     QStringLiteral("Pista 2: 0.15 s"), QStringLiteral("Pista 1: 0.55 s"),
-                                     QStringLiteral("Pista 2: 0.23 s"), QStringLiteral("Pista 1: 0.49 s")}));
+        // Times are written with the system's decimal separator.
+        auto t = [](const char* text) {
+            return QString::fromUtf8(text).replace(QLatin1Char('.'), QLatin1Char(DecimalSeparator()));
+        };
+        QCOMPARE(texts, (QStringList{QStringLiteral("Tiempos de Vuelta..."), t("Pista 1: 0.17 s"), t("Pista 2: 0.15 s"),
+                                     t("Pista 1: 0.55 s"), t("Pista 2: 0.23 s"), t("Pista 1: 0.49 s")}));
         // The settings stay for the next opening, in English now.
         English(*w);
         texts.clear();
@@ -678,8 +682,8 @@ private slots:
                   << LabelText(d, "Label16");
         });
         w->Action(ControlId::TiemposEstimados1)->trigger();
-        QCOMPARE(texts, (QStringList{QStringLiteral("Lap Times..."), QStringLiteral("First Lap"),
-                                     QStringLiteral("Lane 1: 0.49 s"), QStringLiteral("Model Engine Power")}));
+        QCOMPARE(texts, (QStringList{QStringLiteral("Lap Times..."), QStringLiteral("First Lap"), t("Lane 1: 0.49 s"),
+                                     QStringLiteral("Model Engine Power")}));
         QVERIFY(modals.unexpected.isEmpty());
     }
 };

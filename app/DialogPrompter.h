@@ -14,6 +14,7 @@ class TForm2;
 class TForm7;
 class TForm9;
 class TForm15;
+struct TToolWindows;
 
 // The windows the questions are asked in; owned by the main window.
 struct TMainDialogs {
@@ -25,6 +26,8 @@ struct TMainDialogs {
     QFileDialog* openDialog = nullptr;
     QFileDialog* saveDialog = nullptr;
     QFileDialog* templateDialog = nullptr;
+    // The circuit tools' and the stock's windows (DialogPrompterTools.cpp).
+    const TToolWindows* tools = nullptr;
 };
 
 // The file dialogs' filters. Circuits are named *.QLC; the lower-case form is
@@ -49,6 +52,18 @@ public:
     bool AskYesNo(const std::string& question) override;
     void ShowError(const std::string& message) override;
     bool EditSettings(TSettingsValues& values) override;
+
+    // ---- Circuit tools and stock (DialogPrompterTools.cpp)
+    void ShowMessage(const std::string& text) override;
+    bool EditStock(TStockFields& fields) override;
+    bool EditCloseOptions(CloseOptions& options, const CloseDialogLimits& limits) override;
+    SearchResult SearchClosing(const ClosingPlan& plan) override;
+    bool AskSearchAnother() override;
+    void Busy(bool on) override;
+    void Beep() override;
+    void CircuitChanged() override;
+    std::optional<ConversionKind> AskConversion(const std::vector<ConversionKind>& choices) override;
+    std::optional<PrintChoice> AskPrintChoice() override;
 
 private:
     TMainDialogs m_d;

@@ -21,6 +21,7 @@
 //   EditorClipboard.cpp Select All, Copy, Cut and Paste Tracks
 //   EditorIcons.cpp     the Insert Icon and surface drop-downs
 //   EditorNotes.cpp     the notes and the save question they take part in
+//   EditorTools.cpp     Track List, Tracks Stock, Close, Convert and Print
 // Commands added later (editing, clipboard, icons, tools) get files of their
 // own.
 
@@ -375,6 +376,28 @@ public:
     bool NotesUnsaved() const { return current_.notes != savedNotes_; }
     // A save question is due: the circuit is modified or its notes unsaved.
     bool HasUnsavedWork() const { return current_.modified || NotesUnsaved(); }
+    // ---- Circuit tools and stock (EditorTools.cpp)
+    // The Track List of the current circuit against the stock, in the
+    // current language.
+    std::vector<std::string> TrackListLines() const;
+    // Tracks Stock: shows the stock, and on OK stores every field (or none,
+    // when one is not a count) and writes the stock file. True when stored;
+    // the window then refreshes, which refreshes the Stock Control too.
+    bool Stock1Click();
+    // Close...: the options dialog, the search and the appending. One Undo
+    // takes back everything it appended; a command that ends up appending
+    // nothing (cancelled, refused) leaves the undo copy as it was.
+    void Close1Click();
+    // The Close Circuit dialog's boxes and tolerance, kept between uses.
+    const CloseOptions& CloseOptionsKept() const { return closeOptions_; }
+    // Convert...: two lanes more or fewer. A refusal is shown and changes
+    // nothing, the undo copy included.
+    void Convert1Click();
+    // Print...: asks what to print and prints it on the printer.
+    void ToolButton53Click(TPrinterDevice& printer);
+    // The two kinds of print, without asking. A printer failure is shown.
+    bool PrintDrawing(TPrinterDevice& printer);
+    bool PrintTrackList(TPrinterDevice& printer);
 
 private:
     // Saves to a name the user chose; a failure is shown and leaves the
@@ -410,6 +433,15 @@ private:
     // With no track selected the border buttons show the defaults for new
     // pieces (after New and Open too, not the last track clicked).
     void ShowBorderDefaults();
+    // Circuit tools (EditorTools.cpp): the undo copy as it was before a
+    // command took a new one, to put back when the command changes nothing.
+    struct TUndoMark {
+        TCircuit circuit;
+        bool modified = false;
+    };
+    TUndoMark KeepCircuitMarked();
+    void RestoreUndo(TUndoMark&& mark);
+    CloseOptions closeOptions_;
 
     TPrompter& prompter_;
     TTemplatePicture& template_;

@@ -5,9 +5,15 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/Messages.h"
 #include "tools/Settings.h"
+// The circuit tools' and the stock's questions.
+#include "stock/StockFields.h"
+#include "tools/Closing.h"
+#include "tools/LaneConversion.h"
+#include "tools/Printing.h"
 
 namespace quillet {
 
@@ -43,6 +49,51 @@ public:
     // hold what the user chose and the result is true. The dialog itself
     // keeps OK from closing while a field is empty (CheckSettings).
     virtual bool EditSettings(TSettingsValues& values) = 0;
+
+    // ---- The circuit tools and the stock dialogs. Each has the answer of
+    // a user who is not there (Cancel, No, nothing), so a prompter that does
+    // not take part in these commands leaves them without effect.
+
+    // A message already put together in the current language, in the
+    // "Information" window.
+    virtual void ShowMessage(const std::string& text) { Information(-1, text); }
+
+    // TForm1, the Tracks Stock dialog, filled with `fields`; on OK the
+    // fields hold what the user typed and the result is true. The dialog
+    // itself keeps OK from closing while a field is not a count
+    // (CheckStockFields).
+    virtual bool EditStock(TStockFields& /*fields*/) { return false; }
+
+    // TForm5, the Close Circuit options: the boxes `limits` disables are
+    // shown unchecked and greyed. On OK `options` holds the choice.
+    virtual bool EditCloseOptions(CloseOptions& /*options*/, const CloseDialogLimits& /*limits*/) { return false; }
+
+    // Runs the plain or the stock closing of the plan while TForm6 shows
+    // its progress (0..132) with a Cancel button; a cancelled search comes
+    // back with `cancelled` set.
+    virtual SearchResult SearchClosing(const ClosingPlan& plan) { return RunExhaustiveClosing(plan); }
+
+    // TForm15 under "Random Search": "Do you wish to search another
+    // solution?"; true for Yes.
+    virtual bool AskSearchAnother() { return false; }
+
+    // The busy cursor around a search that runs on the user's thread.
+    virtual void Busy(bool /*on*/) {}
+    // The system beep.
+    virtual void Beep() {}
+    // The circuit changed in the middle of a command: the window redraws it
+    // before the command asks its next question.
+    virtual void CircuitChanged() {}
+
+    // TForm12, the Convert dialog with the choices in order, the first
+    // preselected; nothing when cancelled.
+    virtual std::optional<ConversionKind> AskConversion(const std::vector<ConversionKind>& /*choices*/) {
+        return std::nullopt;
+    }
+
+    // TForm10, the Print dialog (its Setup button chooses the printer);
+    // nothing when cancelled.
+    virtual std::optional<PrintChoice> AskPrintChoice() { return std::nullopt; }
 };
 
 // The template picture drawn under the circuit. The editor decides when it is

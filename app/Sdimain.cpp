@@ -62,7 +62,10 @@ TSDIAppForm::TSDIAppForm(TPrompter* prompter, QWidget* parent) : QMainWindow(par
     m_saveDialog->setObjectName(QStringLiteral("SaveDialog"));
     m_templateDialog = new QFileDialog(this);
     m_templateDialog->setObjectName(QStringLiteral("TemplateDialog"));
-    const TMainDialogs dialogs{this, m_form9, m_form7, m_form15, m_form2, m_openDialog, m_saveDialog, m_templateDialog};
+    m_tools.Create(this);
+    m_tools.refresh = [this] { FormActualize(); };
+    const TMainDialogs dialogs{this,         m_form9,      m_form7,          m_form15, m_form2,
+                               m_openDialog, m_saveDialog, m_templateDialog, &m_tools};
     PrepareFileDialogs(dialogs);
     if (prompter == nullptr) {
         m_ownPrompter = std::make_unique<TDialogPrompter>(dialogs);
@@ -205,6 +208,7 @@ void TSDIAppForm::ApplyLanguage() {
     m_form2->ApplyLanguage();
     m_about->ApplyLanguage();
     m_form11->ApplyLanguage();
+    m_tools.ApplyLanguage();
     ApplyWindowTexts(this, "TSDIAppForm", [this](const QString& name) { return TextTarget(name); });
     // Items the text table leaves to the window.
     Action(ControlId::StockControl1)->setText(CaptionText(Text(XText::StockControlMenu)));
@@ -250,6 +254,7 @@ void TSDIAppForm::FormActualize() {
     const TWindowState s = m_editor->FormActualize();
     m_surface->Image1()->unsetCursor();
     setWindowTitle(QStr(s.caption));
+    RefreshStockControl();
     m_panels[1]->setText(QStr(s.panel1));
     m_panels[2]->setText(QStr(s.panel2));
     m_panels[3]->setText(QStr(s.panel3));

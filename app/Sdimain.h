@@ -14,6 +14,7 @@
 #include "app/DialogPrompter.h"
 #include "app/Editor.h"
 #include "app/MainControls.h"
+#include "app/ToolWindows.h"
 #include "app/render/Pictures.h"
 
 class QAction;
@@ -119,6 +120,16 @@ public:
     void N41Click();           // water
     void ToolButton55Click();  // Notes
     TForm11* NotesWindow() const { return m_form11; }
+    // ---- Circuit tools and stock (SdimainTools.cpp)
+    void TracksList1Click();         // Track List
+    void Stock1Click();              // Tracks Stock
+    void StockControl1Click();       // Stock Control
+    void Close1Click();              // Close...
+    void Convert1Click();            // Convert...
+    void CircuitDimensions1Click();  // Circuit Dimensions
+    void ToolButton61Click();        // Lap Times
+    void ToolButton53Click();        // Print
+    const TToolWindows& Tools() const { return m_tools; }
 
 protected:
     bool event(QEvent* event) override;
@@ -158,6 +169,8 @@ private:
     void ShowHeldIcon();
     QRect DragArea() const;
     QObject* TextTarget(const QString& name) const;
+    // FormActualize's step for the Stock Control window while it is shown.
+    void RefreshStockControl();
 
     std::unique_ptr<TDialogPrompter> m_ownPrompter;
     std::unique_ptr<TEditor> m_editor;
@@ -188,6 +201,7 @@ private:
     void StartIconPlacement();
     TForm11* m_form11 = nullptr;
     bool m_notesPlaced = false;
+    TToolWindows m_tools;
 };
 
 }  // namespace quillet

@@ -40,6 +40,13 @@ TForm15::TForm15(QWidget* parent) : QDialog(parent) {
     connect(m_no, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+bool TForm15::Ask(const QString& question, const QString& caption) {
+    setWindowTitle(caption);
+    const bool yes = Ask(question);
+    setWindowTitle(QStringLiteral("Quillet"));
+    return yes;
+}
+
 bool TForm15::Ask(const QString& question) {
     m_yes->setText(QStr(Text(117)));  // "Yes"
     m_no->setText(QStr(Text(118)));   // "No"

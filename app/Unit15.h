@@ -14,6 +14,8 @@ public:
     explicit TForm15(QWidget* parent = nullptr);
     // True for Yes; No and closing the window are No.
     bool Ask(const QString& question);
+    // The same under a caption of its own ("Random Search").
+    bool Ask(const QString& question, const QString& caption);
 
 private:
     QLabel* m_label;

@@ -232,6 +232,17 @@ constexpr Entry kExtra[] = {
     {XText::CliSingleRacingConversion,
      "un circuito single racing no se convierte; quite antes los bucles single racing",
      "a single-racing circuit is not converted; remove its single-racing loops first"},
+    {XText::StockFieldEmpty, "%1, %2: el campo está vacío. Escriba cuántas piezas tiene, 0 si ninguna.",
+     "%1, %2: the field is empty. Enter how many pieces you have, 0 if none."},
+    {XText::StockFieldNotACount, "%1, %2: escriba una cantidad de 0 a %3.",
+     "%1, %2: enter a count from 0 to %3."},
+    {XText::StockControlCaption, "Control de Stock", "Stock Control"},
+    {XText::LapTimesMin, "Mín", "Min"},
+    {XText::LapTimesMax, "Máx", "Max"},
+    {XText::NoPrinter, "Elija una impresora, o un archivo donde imprimir, con Configurar.",
+     "Choose a printer, or a file to print to, with Setup."},
+    {XText::PrintToFile, "Imprimir en el archivo %1", "Print to the file %1"},
+    {XText::PrintFailed, "La impresora no pudo imprimir el documento.", "The printer could not print the document."},
 };
 // clang-format on
 

@@ -86,6 +86,15 @@ enum class XText {
     CliNothingToCloseWith,
     CliConversionNotOffered,    // %1 the choice, %2 the number of lanes
     CliSingleRacingConversion,
+    // ---- The stock dialogs and the circuit tools' windows.
+    StockFieldEmpty,         // %1 the row's piece, %2 the column (NINCO, SCX)
+    StockFieldNotACount,     // %1 the row's piece, %2 the column, %3 the largest count
+    StockControlCaption,     // the Stock Control window's title
+    LapTimesMin,             // the lap-time track bars' ends
+    LapTimesMax,
+    NoPrinter,               // the Print dialog while it has nowhere to print to
+    PrintToFile,             // %1 the file the printer writes to
+    PrintFailed,             // the printer refused the document
     Count
 };
 

@@ -226,6 +226,13 @@ void RemoveClosing(TCircuit& circuit, const ClosingCodes& codes) {
     circuit.ReLay(false);
 }
 
+SearchResult TCloseHost::RunExhaustive(const ClosingPlan& plan) {
+    SearchControl control;
+    control.progress = [this](int step) { Progress(step); };
+    control.cancelled = [this] { return CancelRequested(); };
+    return RunExhaustiveClosing(plan, control);
+}
+
 CloseStatus CloseCircuit(TCircuit& circuit, const CloseOptions& options, const TTrackList& stock, TCloseHost& host,
                          TRandom& random) {
     if (const auto done = CloseSingleRacing(circuit)) {
@@ -253,10 +260,7 @@ CloseStatus CloseCircuit(TCircuit& circuit, const CloseOptions& options, const T
             codes = found.codes;
             TidyRandomCodes(codes, plan.problem.excluded, [&host] { host.Beep(); });
         } else {
-            SearchControl control;
-            control.progress = [&host](int step) { host.Progress(step); };
-            control.cancelled = [&host] { return host.CancelRequested(); };
-            const SearchResult found = RunExhaustiveClosing(plan, control);
+            const SearchResult found = host.RunExhaustive(plan);
             host.SearchEnds();
             if (found.cancelled) return CloseStatus::Cancelled;
             codes = found.codes;

@@ -125,6 +125,10 @@ public:
     virtual void Progress(int /*step*/) {}
     // Polled between candidates of the exhaustive searches.
     virtual bool CancelRequested() { return false; }
+    // Runs the plain or the stock closing of the plan. By default here and
+    // now, reporting through Progress and CancelRequested; a window may run
+    // it elsewhere (a worker thread) and wait for it.
+    virtual SearchResult RunExhaustive(const ClosingPlan& plan);
     // The circuit changed: refresh the drawing.
     virtual void Redraw() {}
     // The system beep, once per merged quarter-half-quarter straight.

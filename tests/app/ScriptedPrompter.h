@@ -63,6 +63,61 @@ public:
         return settings(values);
     }
 
+    // ---- Circuit tools and stock. Each question is answered by its hook
+    // or queue; an unscripted one fails the test.
+    std::function<bool(TStockFields&)> stock;
+    std::function<bool(CloseOptions&, const CloseDialogLimits&)> closeOptions;
+    // Runs the exhaustive search; unset, it runs as without a window.
+    std::function<SearchResult(const ClosingPlan&)> search;
+    std::deque<bool> searchAnotherAnswers;
+    std::function<void()> beforeSearchAnother;  // looks at the circuit first
+    std::function<void()> onRedraw;             // the same at every redraw
+    std::deque<std::optional<ConversionKind>> conversions;
+    std::vector<ConversionKind> offeredChoices;
+    std::deque<std::optional<PrintChoice>> printChoices;
+
+    void ShowMessage(const std::string& text) override { log.push_back("message " + text); }
+    bool EditStock(TStockFields& fields) override {
+        log.push_back("stock");
+        if (!stock) {
+            ADD_FAILURE() << "the stock dialog was not expected";
+            return false;
+        }
+        return stock(fields);
+    }
+    bool EditCloseOptions(CloseOptions& options, const CloseDialogLimits& limits) override {
+        log.push_back("close options");
+        if (!closeOptions) {
+            ADD_FAILURE() << "the close dialog was not expected";
+            return false;
+        }
+        return closeOptions(options, limits);
+    }
+    SearchResult SearchClosing(const ClosingPlan& plan) override {
+        log.push_back("search");
+        return search ? search(plan) : RunExhaustiveClosing(plan);
+    }
+    bool AskSearchAnother() override {
+        log.push_back("another?");
+        if (beforeSearchAnother) beforeSearchAnother();
+        return Next(searchAnotherAnswers, false, "search-another question");
+    }
+    void Busy(bool on) override { log.push_back(on ? "busy" : "idle"); }
+    void Beep() override { log.push_back("beep"); }
+    void CircuitChanged() override {
+        log.push_back("redraw");
+        if (onRedraw) onRedraw();
+    }
+    std::optional<ConversionKind> AskConversion(const std::vector<ConversionKind>& choices) override {
+        log.push_back("convert");
+        offeredChoices = choices;
+        return Next(conversions, std::optional<ConversionKind>(), "convert dialog");
+    }
+    std::optional<PrintChoice> AskPrintChoice() override {
+        log.push_back("print?");
+        return Next(printChoices, std::optional<PrintChoice>(), "print dialog");
+    }
+
     // True when some logged line starts with `prefix`.
     bool Logged(const std::string& prefix) const {
         for (const std::string& line : log) {

@@ -1,0 +1,140 @@
+// The circuit tools and the stock: Track List, Tracks Stock, Close, Convert
+// and Print, as far as they need no window.
+
+#include <utility>
+
+#include "app/Editor.h"
+#include "text/ExtraTexts.h"
+#include "text/Languages.h"
+#include "tools/Closing.h"
+#include "tools/LaneConversion.h"
+#include "tools/Printing.h"
+
+namespace quillet {
+
+namespace {
+
+// The Close command's requests, answered by the prompter.
+class TEditorCloseHost final : public TCloseHost {
+public:
+    explicit TEditorCloseHost(TPrompter& prompter) : prompter_(prompter) {}
+
+    void SearchStarts(bool exhaustive) override {
+        // The exhaustive searches show their own progress window.
+        if (!exhaustive) prompter_.Busy(true);
+        busy_ = !exhaustive;
+    }
+    void SearchEnds() override {
+        if (busy_) prompter_.Busy(false);
+        busy_ = false;
+    }
+    SearchResult RunExhaustive(const ClosingPlan& plan) override { return prompter_.SearchClosing(plan); }
+    void Redraw() override { prompter_.CircuitChanged(); }
+    void Beep() override { prompter_.Beep(); }
+    bool SearchAnother() override { return prompter_.AskSearchAnother(); }
+    void Tell(const std::string& text) override { prompter_.ShowMessage(text); }
+
+private:
+    TPrompter& prompter_;
+    bool busy_ = false;
+};
+
+}  // namespace
+
+TEditor::TUndoMark TEditor::KeepCircuitMarked() {
+    TUndoMark mark{undo_, undoModified_};
+    KeepCircuit();
+    return mark;
+}
+
+void TEditor::RestoreUndo(TUndoMark&& mark) {
+    undo_ = std::move(mark.circuit);
+    undoModified_ = mark.modified;
+}
+
+std::vector<std::string> TEditor::TrackListLines() const {
+    TTrackList required;
+    required.CountTracks(current_);
+    return required.ListLines(stock_);
+}
+
+bool TEditor::Stock1Click() {
+    TStockFields fields = StockFieldsOf(stock_);
+    if (!prompter_.EditStock(fields)) return false;
+    // The dialog does not close while a field is wrong; should such fields
+    // arrive anyway, nothing is stored rather than part of them.
+    if (const auto problem = CheckStockFields(fields)) {
+        prompter_.ShowMessage(StockFieldProblemText(*problem));
+        return false;
+    }
+    ApplyStockFields(fields, stock_);
+    SaveStockFile();
+    return true;
+}
+
+void TEditor::Close1Click() {
+    const int before = current_.Count();
+    if (before == 0) return;
+    TUndoMark mark = KeepCircuitMarked();
+    if (!current_.singleRacing) {
+        // Wider circuits have no catalogue curve for the larger radii: those
+        // boxes go unchecked, and stay so until the user checks them again.
+        const int pairs = current_.LanePairs();
+        closeOptions_ = ApplyCloseLimits(closeOptions_, pairs);
+        CloseOptions chosen = closeOptions_;
+        if (!prompter_.EditCloseOptions(chosen, CloseLimits(pairs))) {
+            RestoreUndo(std::move(mark));
+            return;
+        }
+        closeOptions_ = ApplyCloseLimits(chosen, pairs);
+    }
+    TEditorCloseHost host(prompter_);
+    CloseCircuit(current_, closeOptions_, stock_, host);
+    // Nothing appended (cancelled, refused, nothing nearer): the earlier
+    // undo state is still the one worth going back to.
+    if (current_.Count() == before) RestoreUndo(std::move(mark));
+}
+
+void TEditor::Convert1Click() {
+    // A single-racing circuit keeps its two lanes: the command takes its
+    // loops off instead, as the Single racing button does.
+    if (current_.singleRacing) {
+        ToolButton59Click();
+        return;
+    }
+    const auto kind = prompter_.AskConversion(ConversionChoices(current_.LanePairs()));
+    if (!kind) return;
+    TUndoMark mark = KeepCircuitMarked();
+    const ConversionResult result = ConvertLanes(current_, *kind);
+    if (!result.converted) {
+        RestoreUndo(std::move(mark));
+        if (result.refusal != 0) prompter_.Information(result.refusal);
+        return;
+    }
+    // Every width changed: the circuit no longer matches its file.
+    current_.modified = true;
+}
+
+void TEditor::ToolButton53Click(TPrinterDevice& printer) {
+    const auto choice = prompter_.AskPrintChoice();
+    if (!choice) return;
+    if (*choice == PrintChoice::Drawing) {
+        PrintDrawing(printer);
+    } else {
+        PrintTrackList(printer);
+    }
+}
+
+bool TEditor::PrintDrawing(TPrinterDevice& printer) {
+    if (PrintCircuitDrawing(current_, workAreaLength_, workAreaWidth_, printer)) return true;
+    prompter_.ShowError(Text(XText::PrintFailed));
+    return false;
+}
+
+bool TEditor::PrintTrackList(TPrinterDevice& printer) {
+    if (quillet::PrintTrackList(current_, stock_, printer)) return true;
+    prompter_.ShowError(Text(XText::PrintFailed));
+    return false;
+}
+
+}  // namespace quillet

@@ -1,0 +1,139 @@
+// Shows the main window with a sample circuit and one of the circuit tools'
+// or the stock's windows over it, for screenshots under Xvfb:
+//   tools_showcase LANGUAGE SECONDS WINDOW
+// LANGUAGE is 1 (Spanish) or 2 (English); WINDOW one of tracklist, stock,
+// stockcontrol, close, progress, another (the random search's question),
+// convert, dimensions, laptimes, print, or none.
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <fstream>
+
+#include "app/Sdimain.h"
+#include "app/Startup.h"
+#include "app/Unit15.h"
+#include "model/Tracks.h"
+#include "stock/StockControlForm.h"
+#include "stock/StockFile.h"
+#include "stock/StockForm.h"
+#include "stock/TrackListForm.h"
+#include "text/ApplyTexts.h"
+#include "text/Languages.h"
+#include "tools/Ampliate.h"
+#include "tools/CloseCircuit.h"
+#include "tools/CloseProgress.h"
+#include "tools/DimensionsForm.h"
+#include "tools/PrintCircuit.h"
+#include "tools/Unit14.h"
+
+using namespace quillet;
+
+namespace {
+
+// A club circuit on four lanes: a starting straight and straights, a
+// bordered hairpin, a back straight with a changeover, and the second
+// hairpin missing its last curve, so that it waits to be closed.
+void SaveSampleCircuit(const std::string& path) {
+    TCircuit c(700, 700);
+    c.detailLevel = 5;
+    c.lanePairs = 2;
+    const int straight[] = {kStartingStraight, kStandardStraight, kStandardStraight, kHalfStraight};
+    const int back[] = {kStandardStraight, kChangeoverTrack, kStandardStraight, kHalfStraight};
+    for (int type : straight) c.Append(type, 1, 1);
+    for (int k = 0; k < 4; ++k) c.Append(kStandardCurve, 0, 1);
+    for (int type : back) c.Append(type, 1, 1);
+    for (int k = 0; k < 3; ++k) c.Append(kStandardCurve, 0, 1);
+    for (int i = 1; i <= c.Count(); ++i) {
+        if (c.Track(i).type == kStandardCurve) c.Track(i).SetBorder(kOuterBorder, true);
+    }
+    c.ReLay(false);
+    SaveCircuit(c, path);
+}
+
+TTrackList SampleStock() {
+    TTrackList s;
+    s.SetPieces(kNincoIndex, kStartingStraight, 2);
+    s.SetPieces(kNincoIndex, kStandardStraight, 8);
+    s.SetPieces(kNincoIndex, kHalfStraight, 4);
+    s.SetPieces(kNincoIndex, kChangeoverTrack, 2);
+    s.SetPieces(kNincoIndex, kStandardCurve, 6);
+    s.SetPieces(kNincoIndex, kOuterCurve, 16);
+    s.SetPieces(kScxIndex, kStandardStraight, 12);
+    s.SetPieces(kScxIndex, kStandardCurve, 8);
+    s.SetPieces(kScxIndex, kStartingChicane, 1);
+    s.SetBorders(kNincoIndex, kOuterCurveOuterBorder, 10);
+    return s;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillet"));
+    QStandardPaths::setTestModeEnabled(true);
+    const int language = argc > 1 ? std::atoi(argv[1]) : kSpanish;
+    const int seconds = argc > 2 ? std::atoi(argv[2]) : 5;
+    const std::string which = argc > 3 ? argv[3] : "tracklist";
+
+    QTemporaryDir folder;
+    std::ofstream(StdStr(folder.filePath(QLatin1String(kStockFileName))), std::ios::binary)
+        << StockFileBytes(SampleStock(), language);
+    const QString circuit = folder.filePath(QStringLiteral("Club.QLC"));
+    SaveSampleCircuit(StdStr(circuit));
+
+    const std::unique_ptr<TSDIAppForm> window = StartProgram({folder.path(), folder.path(), nullptr});
+    window->showMaximized();
+    // Xvfb has no window manager to maximise the window: fill the screen.
+    window->setGeometry(window->screen()->availableGeometry());
+    window->OpenAtStart(circuit);
+    window->Editor().SetWorkArea(4000, 2600);
+    window->FormActualize();
+    const TToolWindows& tools = window->Tools();
+    TEditor& editor = window->Editor();
+
+    QTimer::singleShot(1200, window.get(), [&] {
+        if (which == "tracklist") {
+            tools.trackList->SetLines(editor.TrackListLines());
+            tools.trackList->open();
+        } else if (which == "stock") {
+            tools.stock->Load(StockFieldsOf(editor.Stock()));
+            tools.stock->Pages()->setCurrentIndex(language == kEnglish ? 4 : 1);
+            tools.stock->open();
+        } else if (which == "stockcontrol") {
+            window->StockControl1Click();
+            const QRect screen = window->screen()->availableGeometry();
+            tools.stockControl->move(screen.right() - tools.stockControl->width() - 40, 120);
+        } else if (which == "close") {
+            tools.closeOptions->Load(editor.CloseOptionsKept(), CloseLimits(editor.Circuit().LanePairs()));
+            tools.closeOptions->open();
+        } else if (which == "progress") {
+            tools.closeProgress->Bar()->setValue(57);
+            tools.closeProgress->adjustSize();
+            tools.closeProgress->show();
+        } else if (which == "another") {
+            QTimer::singleShot(0, window.get(), [&] {
+                window->findChild<TForm15*>()->Ask(QStr(Text(206)), QStr(Text(205)));
+            });
+        } else if (which == "convert") {
+            tools.convert->Offer(ConversionChoices(editor.Circuit().LanePairs()));
+            tools.convert->open();
+        } else if (which == "dimensions") {
+            tools.dimensions->Fill(editor.Circuit());
+            tools.dimensions->adjustSize();
+            tools.dimensions->open();
+        } else if (which == "laptimes") {
+            tools.lapTimes->SetCircuit(&editor.Circuit());
+            tools.lapTimes->open();
+        } else if (which == "print") {
+            QTimer::singleShot(0, tools.print, [&] { tools.print->Ask(); });
+        }
+    });
+    QTimer::singleShot(seconds * 1000, &app, [] { QApplication::exit(0); });
+    return QApplication::exec();
+}

@@ -533,9 +533,17 @@ bool TSDIAppForm::event(QEvent* event) {
             // The long part of a hint goes to the first panel.
             m_panels[0]->setText(static_cast<QStatusTipEvent*>(event)->tip());
             return true;
-        case QEvent::WindowActivate:
+        case QEvent::WindowActivate: {
+            // Coming back to the window (the Insert Icon menu closing, a tool
+            // window left) must not cancel the accessory about to be placed.
+            const bool placing = m_editor->PlacementMode();
             FormActualize();
+            if (placing) {
+                m_editor->SetPlacementMode(true);
+                m_surface->Image1()->setCursor(Qt::CrossCursor);
+            }
             break;
+        }
         default:
             break;
     }

@@ -106,6 +106,13 @@ private slots:
         QCOMPARE(w->Editor().Circuit().firstSelected, 0);
         QVERIFY(!w->Action(ControlId::CopyTrack1)->isEnabled());
 
+        // The window coming back to the front (the menu closing) keeps it,
+        // so the click that follows still places the icon.
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(w.get(), &activate);
+        QVERIFY(w->Editor().PlacementMode());
+        QCOMPARE(w->Surface()->Image1()->cursor().shape(), Qt::CrossCursor);
+
         // The next refresh ends placement; the button itself starts it again
         // with the same kind.
         w->Button(ControlId::ToolButton18)->click();  // Grid

@@ -15,6 +15,8 @@ version=$4
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# A command that fails outside the checks stops the test: say which.
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 prefix="$work/prefix"
 failures=0
 
@@ -171,6 +173,16 @@ for name in "Club Circuit.QLC" "oval.qlc"; do
     gio info -a standard::content-type "$work/files/$name" | sed -n 's/^ *standard::content-type: //p')
   [ "$found" = "$mime_type" ] || fail "gio gives '$found' for $name"
 done
+
+# And the program a double-click starts: Quillet, not a text editor, though
+# the type is a kind of text. GLib offers only entries whose program is on the
+# PATH.
+update-desktop-database "$prefix/share/applications" || fail "update-desktop-database failed"
+mkdir -p "$work/noconfig"
+default_app=$(env PATH="$prefix/bin:$PATH" XDG_DATA_DIRS="$prefix/share" XDG_DATA_HOME="$work/nodata" \
+  XDG_CONFIG_HOME="$work/noconfig" XDG_CONFIG_DIRS="$work/noconfig" gio mime "$mime_type") || fail "gio mime failed"
+default_app=${default_app%%$'\n'*}
+[[ $default_app == *": quillet.desktop" ]] || fail "gio mime says '$default_app'"
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed" >&2

@@ -162,7 +162,6 @@ TEST(Examples, TheFolderHoldsExactlyTheListedExamples) {
 // line. Nothing may be said (no reader error, no missing template) and the
 // editor takes the example's work area; the status bar shows it closed.
 TEST(Examples, EachOpensInTheEditorWithoutAMessage) {
-    SetLanguageIndex(kEnglish);
     for (const Example& e : Examples()) {
         SCOPED_TRACE(e.file);
         test::ScriptedPrompter prompter;
@@ -175,7 +174,7 @@ TEST(Examples, EachOpensInTheEditorWithoutAMessage) {
         EXPECT_EQ(editor.WorkAreaWidth(), e.areaWidth);
         const TWindowState state = editor.FormActualize();
         EXPECT_EQ(state.caption, std::string("Quillet - ") + e.file);
-        EXPECT_EQ(state.panel1, Text(120));  // "Circuit closed "
+        EXPECT_EQ(state.panel1, Text(120));  // "Circuit closed " in the current language
 
         const TCircuit& c = editor.Circuit();
         EXPECT_EQ(c.title, e.file);
@@ -187,7 +186,6 @@ TEST(Examples, EachOpensInTheEditorWithoutAMessage) {
         EXPECT_NE(c.notes.find("\n--\n"), std::string::npos);
         EXPECT_GT(c.notes.size(), 200u);
     }
-    SetLanguageIndex(kSpanish);
 }
 
 TEST(Examples, EachIsClosedCentredAndNoPieceOverlapsAnother) {

@@ -10,6 +10,9 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
+    // The installed desktop entry: Wayland desktops tie the window to its
+    // menu entry and icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("quillet"));
 
     quillet::TStartOptions options;
     options.programFolder = QCoreApplication::applicationDirPath();

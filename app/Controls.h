@@ -31,7 +31,8 @@ namespace quillet {
     X(ToolButton52) X(ToolButton40) X(ToolButton59) X(ToolButton54)                      \
     /* File menu */                                                                      \
     X(FileNewItem) X(FileOpenItem) X(FileSaveItem) X(FileSaveAsItem) X(OpenTemplate1)    \
-    X(Print1) X(FileExitItem)                                                            \
+    X(Print1) X(ExportPng1) X(ExportSvg1) X(ExportPdf1) X(ExportCsv1) X(RecentFiles1)    \
+    X(FileExitItem)                                                                      \
     /* Edit menu */                                                                      \
     X(Undo1) X(CutTrack1) X(CopyTrack1) X(PasteTrack1) X(SelectAll1) X(Delete1)          \
     X(CopyItem)                                                                          \

@@ -4,6 +4,7 @@
 #include <QImageReader>
 
 #include "app/Alert.h"
+#include "app/Editor.h"
 #include "app/Information.h"
 #include "app/Unit15.h"
 #include "text/ApplyTexts.h"
@@ -55,6 +56,21 @@ void PrepareFileDialogs(const TMainDialogs& d) {
     d.templateDialog->setAcceptMode(QFileDialog::AcceptOpen);
     d.templateDialog->setFileMode(QFileDialog::ExistingFile);
     d.templateDialog->setNameFilters(TemplateFilters());
+    if (d.exportDialog != nullptr) {
+        d.exportDialog->setAcceptMode(QFileDialog::AcceptSave);
+        d.exportDialog->setFileMode(QFileDialog::AnyFile);
+        d.exportDialog->setOption(QFileDialog::DontConfirmOverwrite, false);
+    }
+}
+
+QString ExportFilter(ExportKind kind) {
+    switch (kind) {
+        case ExportKind::Png: return QStr(Text(XText::ExportPngFilter)) + QStringLiteral(" (*.png *.PNG)");
+        case ExportKind::Svg: return QStr(Text(XText::ExportSvgFilter)) + QStringLiteral(" (*.svg *.SVG)");
+        case ExportKind::Pdf: return QStr(Text(XText::ExportPdfFilter)) + QStringLiteral(" (*.pdf *.PDF)");
+        case ExportKind::Csv: return QStr(Text(XText::ExportCsvFilter)) + QStringLiteral(" (*.csv *.CSV)");
+    }
+    return {};
 }
 
 void TDialogPrompter::Information(int textEntry, const std::string& suffix) {
@@ -66,6 +82,11 @@ SaveAnswer TDialogPrompter::AskSaveChanges() { return m_d.saveQuestion->Ask(); }
 std::optional<std::string> TDialogPrompter::AskOpenCircuitName() { return Run(m_d.openDialog); }
 
 std::optional<std::string> TDialogPrompter::AskSaveCircuitName(const std::string& suggestedName) {
+    if (m_script != nullptr && !m_script->saveNames.empty()) {
+        std::string name = m_script->saveNames.front();
+        m_script->saveNames.pop_front();
+        return name;
+    }
     m_d.saveDialog->selectFile(QStr(suggestedName));
     return Run(m_d.saveDialog);
 }
@@ -76,7 +97,30 @@ std::optional<std::string> TDialogPrompter::AskTemplateName() {
     return Run(m_d.templateDialog);
 }
 
-bool TDialogPrompter::AskYesNo(const std::string& question) { return m_d.yesNo->Ask(QStr(question)); }
+bool TDialogPrompter::AskYesNo(const std::string& question) {
+    if (m_script != nullptr && !m_script->yesNo.empty()) {
+        const bool yes = m_script->yesNo.front();
+        m_script->yesNo.pop_front();
+        return yes;
+    }
+    return m_d.yesNo->Ask(QStr(question));
+}
+
+std::optional<std::string> TDialogPrompter::AskExportName(ExportKind kind, const std::string& suggestedName) {
+    if (m_script != nullptr && !m_script->exportNames.empty()) {
+        std::string name = m_script->exportNames.front();
+        m_script->exportNames.pop_front();
+        return name;
+    }
+    QFileDialog* dialog = m_d.exportDialog;
+    if (dialog == nullptr) return std::nullopt;
+    dialog->setWindowTitle(QStr(Text(XText::ExportDialogTitle)));
+    dialog->setNameFilters({ExportFilter(kind)});
+    // A name typed without an extension gets the format's.
+    dialog->setDefaultSuffix(QStr(ExportExtension(kind).substr(1)));
+    dialog->selectFile(QStr(suggestedName));
+    return Run(dialog);
+}
 
 void TDialogPrompter::ShowError(const std::string& message) { m_d.information->ShowProblem(QStr(message)); }
 

@@ -22,6 +22,8 @@
 //   EditorIcons.cpp     the Insert Icon and surface drop-downs
 //   EditorNotes.cpp     the notes and the save question they take part in
 //   EditorTools.cpp     Track List, Tracks Stock, Close, Convert and Print
+//   EditorExport.cpp    File > Export and the recent files
+//   EditorRecovery.cpp  the crash-recovery copy and restoring it
 // Commands added later (editing, clipboard, icons, tools) get files of their
 // own.
 
@@ -29,11 +31,14 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/Controls.h"
 #include "app/EditorMouse.h"
 #include "app/Prompter.h"
+#include "app/RecentFiles.h"
+#include "app/Recovery.h"
 #include "model/Canvas.h"
 #include "model/Tracks.h"
 #include "stock/StockFile.h"
@@ -109,6 +114,18 @@ inline constexpr int32_t kGuideParked = -17;
 // The smallest scale Zoom In reaches for a work area:
 // max(trunc(sqrt(length / 2000 x width / 2000)) + 1, 3).
 int32_t MinimumScaleFor(int32_t areaLength, int32_t areaWidth);
+
+// Draws the pictures File > Export writes (PNG, SVG, PDF); the window does it
+// with the toolkit's painter.
+class TPictureMaker {
+public:
+    virtual ~TPictureMaker() = default;
+    // The whole file's bytes; false when the picture could not be drawn.
+    virtual bool MakePicture(ExportKind kind, std::string& bytes) = 0;
+};
+
+// ".png", ".svg", ".pdf", ".csv".
+std::string_view ExportExtension(ExportKind kind);
 
 class TEditor {
 public:
@@ -399,7 +416,52 @@ public:
     bool PrintDrawing(TPrinterDevice& printer);
     bool PrintTrackList(TPrinterDevice& printer);
 
+    // ---- File > Export and the recent files (EditorExport.cpp)
+    // The name the export dialog offers: the circuit's title with the
+    // format's extension.
+    std::string ExportSuggestion(ExportKind kind) const;
+    // Asks for a name and writes the drawing (PNG, SVG: the work area as
+    // shown; PDF: the printed page) or, for Csv, the bill of materials of
+    // the current circuit against the stock. The file is written whole or
+    // not at all; a failure is shown. True when written.
+    bool ExportClick(ExportKind kind, TPictureMaker& pictures);
+    // Where the recent list is kept (by default for this run only). The
+    // store must outlive the editor.
+    void SetRecentStore(TRecentStore& store) { recentStore_ = &store; }
+    TRecentFiles RecentFiles() const { return TRecentFiles(recentStore_->Load()); }
+    // A circuit was opened or saved under `path`: it goes to the list's top.
+    void NoteRecentFile(const std::string& path);
+    void ClearRecentFiles();
+    // A recent file chosen in the menu: the save question and the error
+    // handling of Open, without the open dialog (so declining the save
+    // dialog stops, where Open would still show its dialog).
+    void OpenRecentClick(const std::string& path);
+
+    // ---- Crash recovery (EditorRecovery.cpp)
+    // The file the circuit was last opened from or saved to; empty for a new
+    // one.
+    const std::string& CurrentPath() const { return currentPath_; }
+    // The circuit as Save would write it, for the recovery copy.
+    TRecoverySnapshot RecoverySnapshot() const;
+    // Start-up: offers each copy left by a session that did not end cleanly,
+    // newest first. Yes restores it and ends the questions; No discards it.
+    // True when one was restored.
+    bool OfferRecovery(TRecovery& recovery);
+    // Reads a copy whole, as Open reads a file, and makes it the current
+    // circuit: modified (it was never saved), under its title and file name.
+    // A copy that cannot be read is reported and nothing changes.
+    bool RestoreRecovery(const TRecoveryCopy& copy);
+
 private:
+    // The save question before a circuit replaces the current one (Open,
+    // a recent file): false when the user stops there. `dialogFollows`: the
+    // open dialog comes next, so a declined save dialog goes on to it.
+    bool ReadyToReplace(bool dialogFollows);
+    // Makes a circuit just read the current one, with its template, and
+    // takes the undo copy of it.
+    void Adopt(TCircuit&& loaded, const TTemplateAction& templateAction, bool modified);
+    // Writes an exported file; a failure is shown.
+    bool WriteExport(const std::string& path, std::string_view bytes);
     // Saves to a name the user chose; a failure is shown and leaves the
     // circuit modified. True on success.
     bool SaveTo(const std::string& path);
@@ -486,6 +548,9 @@ private:
     void ChooseIcon(int image);
     // The notes as the file last saved or opened holds them.
     std::string savedNotes_;
+    std::string currentPath_;
+    TMemoryRecentStore ownRecentStore_;
+    TRecentStore* recentStore_ = &ownRecentStore_;
 };
 
 }  // namespace quillet

@@ -52,6 +52,8 @@ bool TEditor::SaveTo(const std::string& path) {
     // The state Undo would bring back is no longer what the file holds.
     undoModified_ = true;
     savedNotes_ = current_.notes;
+    currentPath_ = path;
+    NoteRecentFile(path);
     return true;
 }
 
@@ -90,22 +92,27 @@ void TEditor::FileNew1Execute() {
 // ---------------------------------------------------------------------------
 // Open
 
-void TEditor::FileOpen1Execute() {
-    if (HasUnsavedWork()) {
-        switch (prompter_.AskSaveChanges()) {
-            case SaveAnswer::Yes: {
-                // Declining the save dialog still goes on to the open dialog,
-                // where the user can stop; a save that failed stops here.
-                const std::optional<std::string> path = prompter_.AskSaveCircuitName(current_.title);
-                if (path && !SaveTo(*path)) return;
-                break;
-            }
-            case SaveAnswer::No:
-                break;
-            case SaveAnswer::Cancel:
-                return;
+bool TEditor::ReadyToReplace(bool dialogFollows) {
+    if (!HasUnsavedWork()) return true;
+    switch (prompter_.AskSaveChanges()) {
+        case SaveAnswer::Yes: {
+            // With the open dialog to come, declining the save dialog goes on
+            // to it, where the user can still stop; without one it stops
+            // here. A save that failed always stops.
+            const std::optional<std::string> path = prompter_.AskSaveCircuitName(current_.title);
+            if (!path) return dialogFollows;
+            return SaveTo(*path);
         }
+        case SaveAnswer::No:
+            return true;
+        case SaveAnswer::Cancel:
+            return false;
     }
+    return false;
+}
+
+void TEditor::FileOpen1Execute() {
+    if (!ReadyToReplace(true)) return;
     const std::optional<std::string> path = prompter_.AskOpenCircuitName();
     if (!path) return;
     OpenCircuit(*path);
@@ -119,6 +126,14 @@ bool TEditor::OpenCircuit(const std::string& path) {
         prompter_.ShowError(problem.message);
         return false;
     }
+    Adopt(std::move(loaded), templateAction, false);
+    savedNotes_ = current_.notes;
+    currentPath_ = path;
+    NoteRecentFile(path);
+    return true;
+}
+
+void TEditor::Adopt(TCircuit&& loaded, const TTemplateAction& templateAction, bool modified) {
     current_ = std::move(loaded);
     SetWorkArea(current_.workAreaLength, current_.workAreaWidth);
     // The picture of the circuit before must not stay under this one.
@@ -138,14 +153,13 @@ bool TEditor::OpenCircuit(const std::string& path) {
             prompter_.Information(kTextCantFind, templateAction.path);
             break;
     }
-    current_.modified = false;
-    savedNotes_ = current_.notes;
+    // Undo right after is a no-op that keeps the flag.
+    current_.modified = modified;
     KeepCircuit();
     viewport_.scrollX = 0;
     viewport_.scrollY = 0;
     pendingScroll_ = PixelPoint{0, 0};
     ShowRulersFromCircuit();
-    return true;
 }
 
 // ---------------------------------------------------------------------------

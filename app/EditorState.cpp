@@ -59,6 +59,7 @@ void TEditor::FormCreate() {
     clipboard_ = TCircuit(workAreaLength_ / 2, workAreaWidth_ / 2);
     undoModified_ = false;
     savedNotes_.clear();
+    currentPath_.clear();
     current_.scale = kStartScale;
     current_.workAreaLength = workAreaLength_;
     current_.workAreaWidth = workAreaWidth_;
@@ -187,6 +188,9 @@ void TEditor::ApplyEnablingRules(TControlStates& s) const {
     enable(C::ToolButton42, !c.templatePath.empty());
     s.pressed.Set(C::ToolButton42, c.templateShown);
     s.pressed.Set(C::Reglas1, rulersVisible_);
+    // The recent files' submenu has something to offer only while one of
+    // its files is there.
+    enable(C::RecentFiles1, !RecentFiles().Shown().empty());
 }
 
 TWindowState TEditor::FormActualize() {

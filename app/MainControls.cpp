@@ -112,6 +112,13 @@ constexpr TControlDef kControls[] = {
     MenuGap(M::File),
     Item(C::Print1, M::File, u"file-print", &F::ToolButton53Click),
     MenuGap(M::File),
+    Item(C::ExportPng1, M::File, u"file-export-png", &F::ExportPng1Click),
+    Item(C::ExportSvg1, M::File, u"file-export-svg", &F::ExportSvg1Click),
+    Item(C::ExportPdf1, M::File, u"file-export-pdf", &F::ExportPdf1Click),
+    Item(C::ExportCsv1, M::File, u"track-list", &F::ExportCsv1Click),
+    MenuGap(M::File),
+    Item(C::RecentFiles1, M::File, u"file-recent", nullptr, {}, K::SubMenu),
+    MenuGap(M::File),
     Item(C::FileExitItem, M::File, {}, &F::FileExit1Execute),
 
     // ---- Edit menu.

@@ -24,6 +24,7 @@ enum class ControlKind : uint8_t {
     Gap,           // a plain toolbar or menu separator (no id)
     MenuItem,
     CheckItem,     // a menu item with a check mark
+    SubMenu,       // a menu item that opens a menu the window fills
 };
 
 enum class MenuId : uint8_t { None, File, Edit, Tools, Help, Icons, Surfaces };

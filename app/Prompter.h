@@ -3,6 +3,7 @@
 // every command runs without a person: the main window answers with real
 // dialogs, the tests with a script.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,11 @@
 namespace quillet {
 
 enum class SaveAnswer { Yes, No, Cancel };
+
+// What File > Export writes: the drawing as a PNG picture or an SVG drawing
+// of the work area, the printed page as a PDF document, or the bill of
+// materials as a CSV table.
+enum class ExportKind : uint8_t { Png, Svg, Pdf, Csv };
 
 class TPrompter : public TInformer {
 public:
@@ -94,6 +100,13 @@ public:
     // TForm10, the Print dialog (its Setup button chooses the printer);
     // nothing when cancelled.
     virtual std::optional<PrintChoice> AskPrintChoice() { return std::nullopt; }
+
+    // The save dialog of File > Export for that kind of file (its filter,
+    // its extension added to a name without one, asks before overwriting),
+    // showing `suggestedName`; nothing when cancelled.
+    virtual std::optional<std::string> AskExportName(ExportKind /*kind*/, const std::string& /*suggestedName*/) {
+        return std::nullopt;
+    }
 };
 
 // The template picture drawn under the circuit. The editor decides when it is

@@ -1,11 +1,16 @@
-// Program body: starts the program, shows the main window and the opening
-// screen, and runs the event loop.
+// Program body: starts the program, shows the main window, offers what a
+// session that did not end cleanly left behind, opens a circuit named on the
+// command line, shows the opening screen and runs the event loop.
 #include <QApplication>
+#include <QDir>
 #include <QStandardPaths>
+#include <optional>
 
 #include "app/About.h"
+#include "app/RecentStore.h"
 #include "app/Sdimain.h"
 #include "app/Startup.h"
+#include "app/TestScript.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -18,9 +23,24 @@ int main(int argc, char* argv[]) {
     options.programFolder = QCoreApplication::applicationDirPath();
     options.userDataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     const std::unique_ptr<quillet::TSDIAppForm> window = quillet::StartProgram(options);
+    window->UseRecentFiles(quillet::UserSettingsFile());
+    window->UseRecovery(QDir(options.userDataFolder).filePath(QStringLiteral("recovery")));
+
+    // End-to-end tests script the session (app/TestScript.h).
+    std::optional<quillet::TTestScript> script;
+    if (qEnvironmentVariableIsSet(quillet::kTestScriptVariable)) {
+        script = quillet::ReadTestScript(qEnvironmentVariable(quillet::kTestScriptVariable));
+        if (!script) return 2;
+        window->OwnPrompter()->UseScript(&script->answers);
+    }
+
     window->showMaximized();
+    // Restored work comes first: opening another file would only ask to
+    // save it straight away.
+    const bool restored = window->OfferRecovery();
     const QString file = quillet::CircuitFileArgument(QCoreApplication::arguments());
-    if (!file.isEmpty()) window->OpenAtStart(file);
+    if (!restored && !file.isEmpty()) window->OpenAtStart(file);
+    if (script) quillet::RunTestCommands(window.get(), script->commands);
     window->AboutBox()->exec();
     return QApplication::exec();
 }

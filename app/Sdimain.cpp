@@ -13,6 +13,8 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
+#include <QDir>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 
@@ -21,9 +23,12 @@
 #include "app/DrawingSurface.h"
 #include "app/Information.h"
 #include "app/MainControls.h"
+#include "app/QtTranslations.h"
+#include "app/RecentStore.h"
 #include "app/Unit15.h"
 #include "app/pictures/ToolbarPictures.h"
 #include "app/render/PainterCanvas.h"
+#include "app/render/PictureExport.h"
 #include "text/ApplyTexts.h"
 #include "text/ExtraTexts.h"
 #include "text/Languages.h"
@@ -62,10 +67,12 @@ TSDIAppForm::TSDIAppForm(TPrompter* prompter, QWidget* parent) : QMainWindow(par
     m_saveDialog->setObjectName(QStringLiteral("SaveDialog"));
     m_templateDialog = new QFileDialog(this);
     m_templateDialog->setObjectName(QStringLiteral("TemplateDialog"));
+    m_exportDialog = new QFileDialog(this);
+    m_exportDialog->setObjectName(QStringLiteral("ExportDialog"));
     m_tools.Create(this);
     m_tools.refresh = [this] { FormActualize(); };
-    const TMainDialogs dialogs{this,         m_form9,      m_form7,          m_form15, m_form2,
-                               m_openDialog, m_saveDialog, m_templateDialog, &m_tools};
+    const TMainDialogs dialogs{this,         m_form9,      m_form7,          m_form15,       m_form2,
+                               m_openDialog, m_saveDialog, m_templateDialog, m_exportDialog, &m_tools};
     PrepareFileDialogs(dialogs);
     if (prompter == nullptr) {
         m_ownPrompter = std::make_unique<TDialogPrompter>(dialogs);
@@ -91,7 +98,15 @@ TSDIAppForm::TSDIAppForm(TPrompter* prompter, QWidget* parent) : QMainWindow(par
     ConnectEditing();
     connect(m_surface, &TDrawingSurface::MouseOver, this,
             [this] { m_panels[1]->setText(QStr(m_editor->Panel1Text())); });
-    connect(m_form11, &TForm11::NotesEdited, this, [this](const QString& text) { m_editor->Memo1Change(StdStr(text)); });
+    connect(m_form11, &TForm11::NotesEdited, this, [this](const QString& text) {
+        m_editor->Memo1Change(StdStr(text));
+        NoticeChanges();
+    });
+    m_recoveryTimer = new QTimer(this);
+    m_recoveryTimer->setSingleShot(true);
+    connect(m_recoveryTimer, &QTimer::timeout, this, &TSDIAppForm::RecoveryTimeout);
+    // The recent files are shown as they are when the menu opens.
+    connect(m_menus[static_cast<std::size_t>(MenuId::File)], &QMenu::aboutToShow, this, &TSDIAppForm::FillRecentMenu);
 }
 
 TSDIAppForm::~TSDIAppForm() = default;
@@ -157,6 +172,16 @@ void TSDIAppForm::BuildControls() {
             menu->addSeparator();
             continue;
         }
+        if (def.kind == ControlKind::SubMenu) {
+            auto* sub = new QMenu(this);
+            sub->setObjectName(Name(ControlName(def.id)) + QStringLiteral("Menu"));
+            sub->setIcon(PictureIcon(def.picture));
+            sub->menuAction()->setObjectName(Name(ControlName(def.id)));
+            menu->addMenu(sub);
+            w.action = sub->menuAction();
+            m_recentMenu = sub;
+            continue;
+        }
         auto* action = new QAction(PictureIcon(def.picture), QString(), this);
         action->setObjectName(Name(ControlName(def.id)));
         action->setCheckable(def.kind == ControlKind::CheckItem);
@@ -214,6 +239,18 @@ void TSDIAppForm::ApplyLanguage() {
     Action(ControlId::StockControl1)->setText(CaptionText(Text(XText::StockControlMenu)));
     Action(ControlId::TiemposEstimados1)->setText(CaptionText(Text(XText::LapTimesMenu)));
     m_templateDialog->setNameFilters(TemplateFilters());
+    const auto item = [this](ControlId id, XText caption, XText hint) {
+        Action(id)->setText(CaptionText(Text(caption)));
+        SetHint(Action(id), Text(hint));
+    };
+    item(ControlId::ExportPng1, XText::ExportPngMenu, XText::ExportPngHint);
+    item(ControlId::ExportSvg1, XText::ExportSvgMenu, XText::ExportSvgHint);
+    item(ControlId::ExportPdf1, XText::ExportPdfMenu, XText::ExportPdfHint);
+    item(ControlId::ExportCsv1, XText::ExportCsvMenu, XText::ExportCsvHint);
+    item(ControlId::RecentFiles1, XText::RecentFilesMenu, XText::RecentFilesHint);
+    FillRecentMenu();
+    // Qt's own dialogs and buttons follow the language too.
+    UseQtTranslations(LanguageIndex());
     setWindowTitle(QStr("Quillet - " + m_editor->Circuit().title));
 }
 
@@ -273,6 +310,7 @@ void TSDIAppForm::FormActualize() {
     // New and Open replace the notes with the circuit.
     m_form11->ShowNotes(m_editor->Notes());
     m_refreshing = false;
+    NoticeChanges();
 }
 
 void TSDIAppForm::RedrawRulers() {
@@ -380,6 +418,123 @@ void TSDIAppForm::WorkingArea1Click() {
 void TSDIAppForm::OpenAtStart(const QString& path) {
     m_editor->OpenCircuit(StdStr(path));
     FormActualize();
+}
+
+bool TSDIAppForm::RunCommand(const QString& objectName) {
+    const auto id = ControlByName(StdStr(objectName));
+    if (!id) return false;
+    if (QToolButton* button = Button(*id)) {
+        if (!button->isEnabled()) return false;
+        button->click();
+        return true;
+    }
+    QAction* action = Action(*id);
+    if (action == nullptr || !action->isEnabled()) return false;
+    action->trigger();
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// File > Export
+
+bool TSDIAppForm::MakePicture(ExportKind kind, std::string& bytes) {
+    QByteArray data;
+    bool made = false;
+    switch (kind) {
+        case ExportKind::Png:
+            made = RenderWorkArea(PictureFormat::Png, *m_editor, m_pictures, data);
+            break;
+        case ExportKind::Svg:
+            made = RenderWorkArea(PictureFormat::Svg, *m_editor, m_pictures, data);
+            break;
+        case ExportKind::Pdf: {
+            const int32_t length = m_editor->WorkAreaLength();
+            const int32_t width = m_editor->WorkAreaWidth();
+            made = RenderPrintPage(PictureFormat::Pdf, m_editor->Circuit(), length, width,
+                                   PageOrientationFor(length, width), m_pictures, data);
+            break;
+        }
+        case ExportKind::Csv:
+            break;
+    }
+    if (made) bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
+    return made;
+}
+
+void TSDIAppForm::ExportPng1Click() { m_editor->ExportClick(ExportKind::Png, *this); }
+void TSDIAppForm::ExportSvg1Click() { m_editor->ExportClick(ExportKind::Svg, *this); }
+void TSDIAppForm::ExportPdf1Click() { m_editor->ExportClick(ExportKind::Pdf, *this); }
+void TSDIAppForm::ExportCsv1Click() { m_editor->ExportClick(ExportKind::Csv, *this); }
+
+// ---------------------------------------------------------------------------
+// Recent files
+
+void TSDIAppForm::UseRecentFiles(const QString& settingsFile) {
+    m_recentStore = std::make_unique<TSettingsRecentStore>(settingsFile);
+    m_editor->SetRecentStore(*m_recentStore);
+    FormActualize();
+    FillRecentMenu();
+}
+
+void TSDIAppForm::FillRecentMenu() {
+    m_recentMenu->clear();
+    const std::vector<std::string> shown = m_editor->RecentFiles().Shown();
+    const std::vector<std::string> texts = TRecentFiles::MenuTexts(shown);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const QString path = QStr(shown[i]);
+        QAction* entry = m_recentMenu->addAction(QStr(texts[i]));
+        entry->setStatusTip(path);
+        connect(entry, &QAction::triggered, this, [this, path] { OpenRecent(path); });
+    }
+    if (!shown.empty()) {
+        m_recentMenu->addSeparator();
+        QAction* clear = m_recentMenu->addAction(CaptionText(Text(XText::RecentFilesClear)));
+        connect(clear, &QAction::triggered, this, [this] {
+            m_editor->ClearRecentFiles();
+            FormActualize();
+        });
+    }
+    m_recentMenu->menuAction()->setEnabled(!shown.empty());
+}
+
+void TSDIAppForm::OpenRecent(const QString& path) {
+    m_editor->OpenRecentClick(StdStr(path));
+    FormActualize();
+}
+
+// ---------------------------------------------------------------------------
+// Crash recovery
+
+void TSDIAppForm::UseRecovery(const QString& folder) {
+    QDir().mkpath(folder);
+    m_recovery = std::make_unique<TRecovery>(StdStr(folder));
+}
+
+bool TSDIAppForm::OfferRecovery() {
+    if (!m_recovery) return false;
+    const bool restored = m_editor->OfferRecovery(*m_recovery);
+    FormActualize();
+    return restored;
+}
+
+void TSDIAppForm::NoticeChanges() {
+    if (!m_recovery) return;
+    if (m_recovery->Noticed(m_editor->HasUnsavedWork())) {
+        m_recoveryTimer->start(TRecovery::kDelayMs);
+    } else if (!m_editor->HasUnsavedWork()) {
+        m_recoveryTimer->stop();
+    }
+}
+
+void TSDIAppForm::RecoveryTimeout() {
+    if (!m_recovery) return;
+    std::string error;
+    if (m_recovery->Expired(m_editor->HasUnsavedWork(), m_editor->RecoverySnapshot(), &error)) return;
+    // Off the user's way: said once, on standard error; the editing goes on.
+    if (!m_recoveryWarned) {
+        qWarning("Quillet: cannot write the recovery copy in %s: %s", m_recovery->Folder().c_str(), error.c_str());
+        m_recoveryWarned = true;
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -552,6 +707,9 @@ bool TSDIAppForm::event(QEvent* event) {
 
 void TSDIAppForm::closeEvent(QCloseEvent* event) {
     if (m_editor->FormCloseQuery()) {
+        // A clean end: the work was saved or the user let it go.
+        m_recoveryTimer->stop();
+        if (m_recovery) m_recovery->Remove();
         event->accept();
     } else {
         event->ignore();

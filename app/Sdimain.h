@@ -19,6 +19,7 @@
 
 class QAction;
 class QFileDialog;
+class QTimer;
 class QLabel;
 class QMenu;
 class QMouseEvent;
@@ -36,7 +37,9 @@ class TForm9;
 class TForm11;
 class TForm15;
 
-class TSDIAppForm : public QMainWindow, private TTemplatePicture {
+class TSettingsRecentStore;
+
+class TSDIAppForm : public QMainWindow, private TTemplatePicture, private TPictureMaker {
     Q_OBJECT
 public:
     // With no prompter the editor asks through the window's own dialogs.
@@ -61,6 +64,26 @@ public:
     void ApplyLanguage();
     // Opens a circuit named at start; a file that cannot be read is reported.
     void OpenAtStart(const QString& path);
+    // The window's own dialogs as the editor's prompter; null when the window
+    // was given a prompter.
+    TDialogPrompter* OwnPrompter() const { return m_ownPrompter.get(); }
+    // Runs the command of the control with that object name as if chosen;
+    // false for an unknown or disabled control.
+    bool RunCommand(const QString& objectName);
+
+    // ---- The recent files and crash recovery
+    // Keeps the recent-files list in that settings file (until then the list
+    // lasts for the run).
+    void UseRecentFiles(const QString& settingsFile);
+    QMenu* RecentMenu() const { return m_recentMenu; }
+    // Fills the recent-files submenu: the files that are there, numbered.
+    void FillRecentMenu();
+    // Keeps a recovery copy of unsaved work in that folder (created here).
+    void UseRecovery(const QString& folder);
+    TRecovery* Recovery() const { return m_recovery.get(); }
+    // Start-up: offers the copies of sessions that did not end cleanly. True
+    // when one was restored.
+    bool OfferRecovery();
 
     // ---- Handlers (named after the controls they serve)
     void FileNew1Execute();
@@ -130,6 +153,12 @@ public:
     void ToolButton61Click();        // Lap Times
     void ToolButton53Click();        // Print
     const TToolWindows& Tools() const { return m_tools; }
+    // ---- File > Export and the recent files
+    void ExportPng1Click();
+    void ExportSvg1Click();
+    void ExportPdf1Click();
+    void ExportCsv1Click();
+    void OpenRecent(const QString& path);
 
 protected:
     bool event(QEvent* event) override;
@@ -146,6 +175,13 @@ private:
     // TTemplatePicture
     bool Load(const std::string& path) override;
     void Clear() override;
+    // TPictureMaker: the exported pictures, with the template the window
+    // holds.
+    bool MakePicture(ExportKind kind, std::string& bytes) override;
+    // After every refresh and notes edit: unsaved work starts the recovery
+    // timer, saved work loses its copy.
+    void NoticeChanges();
+    void RecoveryTimeout();
 
     void BuildControls();
     void BuildStatusBar();
@@ -202,6 +238,13 @@ private:
     TForm11* m_form11 = nullptr;
     bool m_notesPlaced = false;
     TToolWindows m_tools;
+
+    QFileDialog* m_exportDialog = nullptr;
+    QMenu* m_recentMenu = nullptr;
+    std::unique_ptr<TSettingsRecentStore> m_recentStore;
+    std::unique_ptr<TRecovery> m_recovery;
+    QTimer* m_recoveryTimer = nullptr;
+    bool m_recoveryWarned = false;
 };
 
 }  // namespace quillet

@@ -23,7 +23,8 @@ struct TStartOptions {
 
 // Creates the main window with an empty circuit, reads the stock file and
 // the language it holds, and applies the texts; the circuit is untitled in
-// that language. The window is not shown yet.
+// that language. The window is not shown yet. The recent-files list and the
+// recovery copies are the window's to set up (UseRecentFiles, UseRecovery).
 std::unique_ptr<TSDIAppForm> StartProgram(const TStartOptions& options);
 
 // The first argument naming a circuit file (*.QLC, any case), or empty.

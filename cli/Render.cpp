@@ -1,22 +1,16 @@
 // render: the work area drawn as the editor shows it (the circuit with its
 // anchor and start markers, through the editor's own Render), or printed as
-// the Print command prints it, into a PNG, SVG or PDF file.
+// the Print command prints it, into a PNG, SVG or PDF file. The painting is
+// the editor's own export (app/render/PictureExport).
 
-#include <QBuffer>
 #include <QByteArray>
-#include <QImage>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPdfWriter>
 #include <QString>
-#include <QSvgGenerator>
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <optional>
 
 #include "app/Editor.h"
-#include "app/render/PainterCanvas.h"
+#include "app/render/PictureExport.h"
 #include "app/render/Pictures.h"
 #include "cli/Commands.h"
 #include "model/FileIO.h"
@@ -29,17 +23,6 @@
 namespace quillet::cli {
 
 namespace {
-
-enum class PictureType { Png, Svg, Pdf };
-
-std::optional<PictureType> PictureTypeOf(const std::string& path) {
-    std::string ext = std::filesystem::path(path).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char ch) { return std::tolower(ch); });
-    if (ext == ".png") return PictureType::Png;
-    if (ext == ".svg") return PictureType::Svg;
-    if (ext == ".pdf") return PictureType::Pdf;
-    return std::nullopt;
-}
 
 // The editor asks nothing while it only draws.
 class SilentPrompter final : public TPrompter {
@@ -68,16 +51,6 @@ constexpr double kMaxRenderScale = 1000.0;
 constexpr int64_t kMaxPixels = 64LL * 1024 * 1024;
 constexpr int kMaxSide = 32767;  // QPainter's coordinate range
 
-// The printed page: A4 portrait at 300 dots per inch, without margins, so
-// the three formats hold the same page.
-constexpr int kPrintDpi = 300;
-constexpr int kScreenDpi = 96;  // the window's, for a picture as the editor shows it
-
-QSize PrintPageSize() {
-    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
-    return layout.fullRectPixels(kPrintDpi).size();
-}
-
 // The picture's template, as the editor loads it; what goes wrong is said
 // on standard error and the drawing goes on without it.
 void LoadTemplate(TCircuit& c, const std::string& circuitPath, Pictures& pictures, std::string& warnings) {
@@ -92,70 +65,13 @@ void LoadTemplate(TCircuit& c, const std::string& circuitPath, Pictures& picture
     }
 }
 
-// Paints on the device of the chosen type into `bytes`.
-template <class Paint>
-bool PaintInto(PictureType type, QSize size, bool print, const std::string& title, const Pictures& pictures,
-               QByteArray& bytes, Paint paint) {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    const int dpi = print ? kPrintDpi : kScreenDpi;
-    switch (type) {
-        case PictureType::Png: {
-            QImage image(size, QImage::Format_RGB32);
-            if (image.isNull()) return false;
-            image.fill(Qt::white);
-            const int dotsPerMetre = qRound(dpi / 0.0254);
-            image.setDotsPerMeterX(dotsPerMetre);
-            image.setDotsPerMeterY(dotsPerMetre);
-            {
-                PainterCanvas canvas(&image, pictures);
-                paint(canvas);
-            }
-            return image.save(&buffer, "PNG");
-        }
-        case PictureType::Svg: {
-            QSvgGenerator svg;
-            svg.setOutputDevice(&buffer);
-            svg.setSize(size);
-            svg.setViewBox(QRect(QPoint(0, 0), size));
-            svg.setResolution(dpi);
-            svg.setTitle(QString::fromStdString(title));
-            PainterCanvas canvas(&svg, pictures);
-            if (!canvas.isActive()) return false;
-            paint(canvas);
-            canvas.end();
-            return true;
-        }
-        case PictureType::Pdf: {
-            QPdfWriter pdf(&buffer);
-            pdf.setTitle(QString::fromStdString(title));
-            pdf.setCreator(QStringLiteral("Quillet"));
-            if (print) {
-                pdf.setResolution(kPrintDpi);
-                pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-            } else {
-                // One point per pixel: the page is the picture.
-                pdf.setResolution(72);
-                pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(size), QPageSize::Point, QString(), QPageSize::ExactMatch),
-                                              QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-            }
-            PainterCanvas canvas(&pdf, pictures);
-            if (!canvas.isActive()) return false;
-            paint(canvas);
-            canvas.end();
-            return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
 Outcome RunRender(const Invocation& inv) {
     const std::string& inPath = inv.files[0];
     const std::string& outPath = inv.files[1];
-    const auto type = PictureTypeOf(outPath);
-    if (!type) return Failed(Format(Text(XText::CliPictureType), outPath));
+    const auto format = PictureFormatOf(outPath);
+    if (!format) return Failed(Format(Text(XText::CliPictureType), outPath));
     const bool print = inv.Has("print");
     int detail = 0;
     if (auto f = IntegerOption(inv, "detail", 1, 5, 0, detail)) return *f;
@@ -175,12 +91,15 @@ Outcome RunRender(const Invocation& inv) {
     const int32_t areaLength = c.workAreaLength;
     const int32_t areaWidth = c.workAreaWidth;
 
-    QSize size;
+    std::string warnings;
+    Pictures pictures;
+    LoadTemplate(c, inPath, pictures, warnings);
+
+    QByteArray bytes;
+    bool painted;
     if (print) {
-        // The Print command's scale: the whole work area on the page.
-        size = PrintPageSize();
-        c.scale = std::max(static_cast<double>(areaLength) / size.width(),
-                           static_cast<double>(areaWidth) / size.height());
+        // One A4 page, portrait, as a default printer has it.
+        painted = RenderPrintPage(*format, c, areaLength, areaWidth, QPageLayout::Portrait, pictures, bytes);
     } else {
         // As the editor shows it: at the circuit's scale, which its refresh
         // raises to the smallest the work area allows.
@@ -190,32 +109,17 @@ Outcome RunRender(const Invocation& inv) {
         if (w > kMaxSide || h > kMaxSide || w * h > kMaxPixels) {
             return Failed(Format(Text(XText::CliPictureTooLarge), w, h));
         }
-        size = QSize(static_cast<int>(w), static_cast<int>(h));
-    }
-    // The pieces keep their points in pixels too.
-    c.ReLay(false);
-
-    std::string warnings;
-    Pictures pictures;
-    LoadTemplate(c, inPath, pictures, warnings);
-
-    QByteArray bytes;
-    bool painted;
-    if (print) {
-        painted = PaintInto(*type, size, true, c.title, pictures, bytes, [&](Canvas& canvas) {
-            c.Draw(canvas, CircuitDrawMode::Print, areaWidth, areaLength);
-        });
-    } else {
+        // The pieces keep their points in pixels too.
+        c.ReLay(false);
         SilentPrompter prompter;
         NoTemplate noTemplate;
         TEditor editor(prompter, noTemplate);
         editor.Circuit() = c;
         editor.SetWorkArea(areaLength, areaWidth);
-        painted = PaintInto(*type, size, false, c.title, pictures, bytes,
-                            [&](Canvas& canvas) { editor.Render(canvas); });
+        painted = RenderWorkArea(*format, editor, pictures, bytes);
     }
-    std::string cause;
     if (!painted) return Failed(Format(Text(XText::CannotWriteFile), outPath));
+    std::string cause;
     if (!WriteFileAtomically(outPath, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                              &cause)) {
         return Failed(Format(Text(XText::CannotWriteFile), outPath) + ": " + cause);

@@ -209,20 +209,29 @@ std::string TrackListLine(std::string_view name, int64_t required, int64_t stock
     return line;
 }
 
-std::vector<std::string> TTrackList::ListLines(const TTrackList& stock) const {
-    std::vector<std::string> lines;
+std::vector<TTrackListRow> TTrackList::Rows(const TTrackList& stock) const {
+    std::vector<TTrackListRow> rows;
+    auto add = [&rows](int brand, int entry, int32_t required, int32_t inStock) {
+        if (required <= 0) return;
+        const int64_t missing = static_cast<int64_t>(required) - inStock;
+        rows.push_back({brand == kNincoIndex ? "NINCO" : "SCX", Text(entry), required, inStock,
+                        std::max<int64_t>(missing, 0)});
+    };
     for (const int brand : {kNincoIndex, kScxIndex}) {
-        const std::string prefix = brand == kNincoIndex ? "NINCO " : "SCX ";
         for (int type = 0; type < kTrackTypeCount; ++type) {
-            const int32_t n = Pieces(brand, type);
-            if (n > 0) lines.push_back(TrackListLine(prefix + Text(NameTextEntry(type)), n, stock.Pieces(brand, type)));
+            add(brand, NameTextEntry(type), Pieces(brand, type), stock.Pieces(brand, type));
         }
         for (int kind = 0; kind < kBorderKinds; ++kind) {
-            const int32_t n = Borders(brand, kind);
-            if (n > 0) {
-                lines.push_back(TrackListLine(prefix + Text(BorderKindTextEntry(kind)), n, stock.Borders(brand, kind)));
-            }
+            add(brand, BorderKindTextEntry(kind), Borders(brand, kind), stock.Borders(brand, kind));
         }
+    }
+    return rows;
+}
+
+std::vector<std::string> TTrackList::ListLines(const TTrackList& stock) const {
+    std::vector<std::string> lines;
+    for (const TTrackListRow& row : Rows(stock)) {
+        lines.push_back(TrackListLine(row.brand + " " + row.name, row.required, row.stock));
     }
     return lines;
 }

@@ -42,6 +42,18 @@ inline constexpr int kListNameWidth = 42;  // brand prefix and name, padded
 inline constexpr int kListCountWidth = 3;  // each count, right-aligned
 inline constexpr std::string_view kListColumnGap = "    ";
 
+// One line of the Track List as data: the brand's name ("NINCO", "SCX"), the
+// piece's or border's name in the current language, and the counts. Missing
+// is what the stock lacks, 0 when it has enough.
+struct TTrackListRow {
+    std::string brand;
+    std::string name;
+    int32_t required = 0;
+    int32_t stock = 0;
+    int64_t missing = 0;
+    friend bool operator==(const TTrackListRow&, const TTrackListRow&) = default;
+};
+
 class TTrackList {
 public:
     // Counts of pieces (type 0..14) and border pieces (kind 0..11) per brand
@@ -62,6 +74,8 @@ public:
     // current language: NINCO then SCX, pieces then borders, one line for each
     // count above 0.
     std::vector<std::string> ListLines(const TTrackList& stock) const;
+    // The same lines as data, in the same order.
+    std::vector<TTrackListRow> Rows(const TTrackList& stock) const;
 
     friend bool operator==(const TTrackList&, const TTrackList&) = default;
 

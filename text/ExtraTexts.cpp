@@ -243,6 +243,43 @@ constexpr Entry kExtra[] = {
      "Choose a printer, or a file to print to, with Setup."},
     {XText::PrintToFile, "Imprimir en el archivo %1", "Print to the file %1"},
     {XText::PrintFailed, "La impresora no pudo imprimir el documento.", "The printer could not print the document."},
+    {XText::ExportPngMenu, "Exportar Imagen (PNG)...", "Export Picture (PNG)..."},
+    {XText::ExportPngHint, "Guarda el dibujo del área de trabajo como imagen PNG",
+     "Saves the drawing of the work area as a PNG picture"},
+    {XText::ExportSvgMenu, "Exportar Dibujo (SVG)...", "Export Drawing (SVG)..."},
+    {XText::ExportSvgHint, "Guarda el dibujo del área de trabajo como dibujo vectorial SVG",
+     "Saves the drawing of the work area as an SVG vector drawing"},
+    {XText::ExportPdfMenu, "Exportar Página (PDF)...", "Export Page (PDF)..."},
+    {XText::ExportPdfHint, "Guarda el circuito como se imprime, en una página A4 en PDF",
+     "Saves the circuit as it prints, on an A4 page in PDF"},
+    {XText::ExportCsvMenu, "Exportar Lista de Tramos (CSV)...", "Export Track List (CSV)..."},
+    {XText::ExportCsvHint, "Guarda la lista de tramos como tabla CSV para una hoja de cálculo",
+     "Saves the track list as a CSV table for a spreadsheet"},
+    {XText::ExportDialogTitle, "Exportar", "Export"},
+    {XText::ExportPngFilter, "Imagen PNG", "PNG picture"},
+    {XText::ExportSvgFilter, "Dibujo SVG", "SVG drawing"},
+    {XText::ExportPdfFilter, "Documento PDF", "PDF document"},
+    {XText::ExportCsvFilter, "Tabla CSV", "CSV table"},
+    {XText::CannotDrawPicture, "no se puede dibujar la imagen para %1", "cannot draw the picture for %1"},
+    {XText::CsvBrand, "Marca", "Brand"},
+    {XText::CsvPiece, "Pieza", "Piece"},
+    {XText::CsvRequired, "Necesarios", "Required"},
+    {XText::CsvInStock, "En stock", "In stock"},
+    {XText::CsvMissing, "Faltan", "Missing"},
+    {XText::RecentFilesMenu, "Archivos Recientes", "Recent Files"},
+    {XText::RecentFilesHint, "Abre uno de los últimos circuitos abiertos o guardados",
+     "Opens one of the circuits last opened or saved"},
+    {XText::RecentFilesClear, "Vaciar la Lista", "Clear the List"},
+    {XText::RecoverUntitled,
+     "Quillet no se cerró correctamente y dejó cambios sin guardar en «%1».\n"
+     "¿Desea recuperarlos? Si responde No, se descartarán.",
+     "Quillet did not close properly and left unsaved changes to “%1”.\n"
+     "Do you wish to recover them? If you answer No, they are discarded."},
+    {XText::RecoverFile,
+     "Quillet no se cerró correctamente y dejó cambios sin guardar en «%1» (%2).\n"
+     "¿Desea recuperarlos? Si responde No, se descartarán.",
+     "Quillet did not close properly and left unsaved changes to “%1” (%2).\n"
+     "Do you wish to recover them? If you answer No, they are discarded."},
 };
 // clang-format on
 

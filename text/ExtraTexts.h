@@ -95,6 +95,34 @@ enum class XText {
     NoPrinter,               // the Print dialog while it has nowhere to print to
     PrintToFile,             // %1 the file the printer writes to
     PrintFailed,             // the printer refused the document
+    // ---- File > Export: the menu items, their hints, the save dialog's
+    // filters, and the bill of materials' column headings.
+    ExportPngMenu,
+    ExportPngHint,
+    ExportSvgMenu,
+    ExportSvgHint,
+    ExportPdfMenu,
+    ExportPdfHint,
+    ExportCsvMenu,
+    ExportCsvHint,
+    ExportDialogTitle,
+    ExportPngFilter,
+    ExportSvgFilter,
+    ExportPdfFilter,
+    ExportCsvFilter,
+    CannotDrawPicture,       // %1 the file name
+    CsvBrand,
+    CsvPiece,
+    CsvRequired,
+    CsvInStock,
+    CsvMissing,
+    // ---- File > Recent Files.
+    RecentFilesMenu,
+    RecentFilesHint,
+    RecentFilesClear,
+    // ---- Crash recovery: the question at start-up.
+    RecoverUntitled,         // %1 the circuit's title
+    RecoverFile,             // %1 the circuit's title, %2 its file
     Count
 };
 

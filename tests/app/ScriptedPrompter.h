@@ -75,6 +75,7 @@ public:
     std::deque<std::optional<ConversionKind>> conversions;
     std::vector<ConversionKind> offeredChoices;
     std::deque<std::optional<PrintChoice>> printChoices;
+    std::deque<std::optional<std::string>> exportNames;
 
     void ShowMessage(const std::string& text) override { log.push_back("message " + text); }
     bool EditStock(TStockFields& fields) override {
@@ -116,6 +117,10 @@ public:
     std::optional<PrintChoice> AskPrintChoice() override {
         log.push_back("print?");
         return Next(printChoices, std::optional<PrintChoice>(), "print dialog");
+    }
+    std::optional<std::string> AskExportName(ExportKind, const std::string& suggested) override {
+        log.push_back("export as " + suggested);
+        return Next(exportNames, std::optional<std::string>(), "export dialog");
     }
 
     // True when some logged line starts with `prefix`.

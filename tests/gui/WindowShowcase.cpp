@@ -1,10 +1,18 @@
 // Shows the main window with a sample circuit for a while, for screenshots
 // under Xvfb (see docs/architecture.md):
-//   window_showcase LANGUAGE SECONDS [about|settings]
+//   window_showcase LANGUAGE SECONDS [about|settings|file-menu|export-dialog]
 // LANGUAGE is 1 (Spanish) or 2 (English); "about" shows the opening screen
-// over the window as at a real start, "settings" the Settings dialog.
+// over the window as at a real start, "settings" the Settings dialog,
+// "file-menu" the File menu open on its Recent Files (three circuits opened
+// before, one of them since removed, so it is left out), "export-dialog"
+// the save dialog of Export Page (PDF), one of Qt's own dialogs.
 
 #include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -70,19 +78,45 @@ int main(int argc, char* argv[]) {
     window->showMaximized();
     // Xvfb has no window manager to maximise the window: fill the screen.
     window->setGeometry(window->screen()->availableGeometry());
+    if (extra == "file-menu") {
+        window->UseRecentFiles(folder.filePath(QStringLiteral("settings.ini")));
+        for (const char* name : {"Rally Sprint.QLC", "Gone.QLC", "Hairpin Test.QLC"}) {
+            const QString other = folder.filePath(QLatin1String(name));
+            SaveSampleCircuit(StdStr(other));
+            window->OpenAtStart(other);
+        }
+        QFile::remove(folder.filePath(QStringLiteral("Gone.QLC")));
+    }
     window->OpenAtStart(circuit);
     QTimer::singleShot(seconds * 1000, &app, [&] {
         window->AboutBox()->close();
         QApplication::quit();
     });
     TForm2* settings = window->findChild<TForm2*>();
+    QMenu* file = window->findChild<QMenu*>(QStringLiteral("File1"));
     QTimer::singleShot(300, window.get(), [&] {
+        if (extra == "file-menu") {
+            const QRect item = window->menuBar()->actionGeometry(file->menuAction());
+            file->popup(window->menuBar()->mapToGlobal(item.bottomLeft()));
+            // As the keyboard would: the Recent Files item, then Right.
+            QTimer::singleShot(300, file, [&] {
+                file->setActiveAction(window->Action(ControlId::RecentFiles1));
+                QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+                QApplication::sendEvent(file, &right);
+            });
+        }
         if (extra == "about") window->AboutBox()->open();
         if (extra == "settings") {
             settings->Load(window->Editor().SettingsForDialog());
             settings->open();
         }
     });
-    QTimer::singleShot(seconds * 1000 - 10, window.get(), [&] { settings->close(); });
+    QTimer::singleShot(300, window.get(), [&] {
+        if (extra == "export-dialog") window->Action(ControlId::ExportPdf1)->trigger();
+    });
+    QTimer::singleShot(seconds * 1000 - 10, window.get(), [&] {
+        settings->close();
+        window->findChild<QFileDialog*>(QStringLiteral("ExportDialog"))->reject();
+    });
     return QApplication::exec();
 }

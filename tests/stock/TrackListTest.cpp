@@ -8,6 +8,7 @@
 
 #include "StockTestSupport.h"
 #include "stock/TrackList.h"
+#include "stock/TrackListCsv.h"
 #include "text/Languages.h"
 
 namespace quillet {
@@ -280,6 +281,51 @@ TEST_F(TrackListTest, ListingOrderIsNincoThenScxPiecesThenBorders) {
     ASSERT_EQ(spanish.size(), english.size());
     EXPECT_EQ(spanish[3].substr(0, 42), "NINCO Borde Externo de Curva Interior     ");
     EXPECT_EQ(spanish[4].substr(0, 42), "NINCO Borde Interno de Curva Interior     ");
+}
+
+TEST_F(TrackListTest, CsvHoldsOneRowPerListLineWithPlainCounts) {
+    // The circuit of the listing-order test: the rows come in the same order,
+    // the brand in a column of its own, and the counts as numbers (0 where
+    // the list shows "-"), so a spreadsheet can add them up.
+    TCircuit c = Circuit(1, {Piece{kStandardStraight, 0}, Piece{kAdaptationChicane, 0}, Piece{kInnerCurve, 1},
+                             Piece{kStandardStraight, 1}});
+    c.Track(1).SetBorder(kOuterBorder, true);
+    c.Track(3).SetBorder(kOuterBorder, true);
+    c.Track(3).SetBorder(kInnerBorder, true);
+    TTrackList stock;
+    stock.SetBorders(kNincoIndex, kInnerCurveOuterBorder, 4);
+    stock.SetPieces(kNincoIndex, kStandardStraight, 1);
+
+    SetLanguageIndex(kEnglish);
+    EXPECT_EQ(TrackListCsv(Count(c).Rows(stock)),
+              "Brand,Piece,Required,In stock,Missing\r\n"
+              "NINCO,Standard Straight,1,1,0\r\n"
+              "NINCO,Inner Curve,1,0,1\r\n"
+              "NINCO,Adaptation Chicane,1,0,1\r\n"
+              "NINCO,Inner Curve Outer Border,1,4,0\r\n"
+              "NINCO,Inner Curve Inner Border,1,0,1\r\n"
+              "SCX,Standard Straight,1,0,1\r\n"
+              "SCX,Half Straight Border,2,0,2\r\n");
+    SetLanguageIndex(kSpanish);
+    EXPECT_EQ(TrackListCsv(Count(c).Rows(stock)),
+              "Marca,Pieza,Necesarios,En stock,Faltan\r\n"
+              "NINCO,Recta Standard,1,1,0\r\n"
+              "NINCO,Curva Interior,1,0,1\r\n"
+              "NINCO,Chicane de Adaptación,1,0,1\r\n"
+              "NINCO,Borde Externo de Curva Interior,1,4,0\r\n"
+              "NINCO,Borde Interno de Curva Interior,1,0,1\r\n"
+              "SCX,Recta Standard,1,0,1\r\n"
+              "SCX,Borde de Media Recta,2,0,2\r\n");
+
+    // An empty circuit: the heading alone.
+    EXPECT_EQ(TrackListCsv(Count(TCircuit{}).Rows(stock)), "Marca,Pieza,Necesarios,En stock,Faltan\r\n");
+
+    // Fields that would split a row or a column are quoted, quotes doubled.
+    EXPECT_EQ(CsvField("Curva, 45°"), "\"Curva, 45°\"");
+    EXPECT_EQ(CsvField("12\" \"x\""), "\"12\"\" \"\"x\"\"\"");
+    EXPECT_EQ(CsvField("a\nb"), "\"a\nb\"");
+    EXPECT_EQ(CsvField("a\rb"), "\"a\rb\"");
+    EXPECT_EQ(CsvField("plain"), "plain");
 }
 
 }  // namespace

@@ -1,0 +1,291 @@
+#include "app/Recovery.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <filesystem>
+#include <utility>
+
+#include "model/FileIO.h"
+
+namespace quillet {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kMarkerFormat = "Quillet recovery 1";
+constexpr std::string_view kCircuitSuffix = ".QLC";
+constexpr std::string_view kMarkerSuffix = ".recovery";
+
+std::string Trimmed(std::string s) {
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' ')) s.pop_back();
+    return s;
+}
+
+std::optional<uint64_t> Unsigned(std::string_view text) {
+    uint64_t value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+    return value;
+}
+
+std::string CurrentBootId() {
+    const auto bytes = ReadFileBytes("/proc/sys/kernel/random/boot_id", nullptr, 256);
+    return bytes ? Trimmed(*bytes) : std::string();
+}
+
+// Field 22 of /proc/<pid>/stat: when the process started, in clock ticks
+// after boot. The command name (field 2) may hold blanks and brackets, so the
+// fields are counted from the last ')'.
+std::optional<uint64_t> StartTicksOf(int64_t pid) {
+    const auto bytes = ReadFileBytes("/proc/" + std::to_string(pid) + "/stat", nullptr, 4096);
+    if (!bytes) return std::nullopt;
+    const std::size_t close = bytes->rfind(')');
+    if (close == std::string::npos) return std::nullopt;
+    std::string_view rest = std::string_view(*bytes).substr(close + 1);
+    // rest starts with " S ppid ...": field 3 is the first.
+    int field = 2;
+    while (!rest.empty()) {
+        const std::size_t start = rest.find_first_not_of(' ');
+        if (start == std::string_view::npos) break;
+        rest.remove_prefix(start);
+        const std::size_t end = std::min(rest.find(' '), rest.size());
+        if (++field == 22) return Unsigned(Trimmed(std::string(rest.substr(0, end))));
+        rest.remove_prefix(end);
+    }
+    return std::nullopt;
+}
+
+std::string Escaped(std::string_view value) {
+    std::string out;
+    for (const char c : value) {
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string Unescaped(std::string_view value) {
+    std::string out;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] != '\\' || i + 1 == value.size()) {
+            out += value[i];
+            continue;
+        }
+        const char next = value[++i];
+        out += next == 'n' ? '\n' : next == 'r' ? '\r' : next;
+    }
+    return out;
+}
+
+// The process id a file of the folder is named after ("1234.QLC",
+// ".1234.QLC.ab12Cd" for a temporary file), or nothing.
+std::optional<int64_t> PidOfName(std::string_view name) {
+    if (!name.empty() && name.front() == '.') name.remove_prefix(1);
+    const std::size_t dot = name.find('.');
+    if (dot == std::string_view::npos) return std::nullopt;
+    const auto pid = Unsigned(name.substr(0, dot));
+    if (!pid || *pid == 0) return std::nullopt;
+    return static_cast<int64_t>(*pid);
+}
+
+bool EndsWith(std::string_view s, std::string_view suffix) {
+    return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
+}
+
+void RemoveFile(const std::string& path) {
+    std::error_code ec;
+    fs::remove(path, ec);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Processes
+
+TProcessMark ThisProcess() {
+    TProcessMark mark;
+    mark.pid = static_cast<int64_t>(::getpid());
+    mark.bootId = CurrentBootId();
+    mark.startTicks = StartTicksOf(mark.pid).value_or(0);
+    return mark;
+}
+
+bool ProcessRuns(const TProcessMark& mark) {
+    if (mark.pid <= 0) return false;
+    if (!mark.bootId.empty()) {
+        const std::string boot = CurrentBootId();
+        if (!boot.empty() && boot != mark.bootId) return false;
+    }
+    if (const auto ticks = StartTicksOf(mark.pid)) return mark.startTicks == 0 || *ticks == mark.startTicks;
+    if (fs::exists("/proc/self/stat")) return false;  // /proc works: that process is gone
+    // No /proc: all that can be asked is whether the id is taken.
+    return ::kill(static_cast<pid_t>(mark.pid), 0) == 0 || errno == EPERM;
+}
+
+// ---------------------------------------------------------------------------
+// The marker
+
+std::string MarkerBytes(const TRecoveryMarker& m) {
+    std::string out(kMarkerFormat);
+    out += "\npid " + std::to_string(m.writer.pid);
+    out += "\nboot " + Escaped(m.writer.bootId);
+    out += "\nstart " + std::to_string(m.writer.startTicks);
+    out += "\nfile " + Escaped(m.circuitPath);
+    out += "\ntitle " + Escaped(m.title);
+    out += "\n";
+    return out;
+}
+
+std::optional<TRecoveryMarker> ParseMarker(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    while (!bytes.empty()) {
+        const std::size_t end = std::min(bytes.find('\n'), bytes.size());
+        lines.push_back(bytes.substr(0, end));
+        bytes.remove_prefix(std::min(end + 1, bytes.size()));
+    }
+    if (lines.empty() || lines.front() != kMarkerFormat) return std::nullopt;
+    TRecoveryMarker m;
+    bool pidSeen = false;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        const std::size_t blank = line.find(' ');
+        const std::string_view key = line.substr(0, blank);
+        const std::string_view value = blank == std::string_view::npos ? std::string_view() : line.substr(blank + 1);
+        if (key == "pid") {
+            const auto pid = Unsigned(value);
+            if (!pid || *pid == 0) return std::nullopt;
+            m.writer.pid = static_cast<int64_t>(*pid);
+            pidSeen = true;
+        } else if (key == "boot") {
+            m.writer.bootId = Unescaped(value);
+        } else if (key == "start") {
+            m.writer.startTicks = Unsigned(value).value_or(0);
+        } else if (key == "file") {
+            m.circuitPath = Unescaped(value);
+        } else if (key == "title") {
+            m.title = Unescaped(value);
+        }
+    }
+    if (!pidSeen) return std::nullopt;
+    return m;
+}
+
+// ---------------------------------------------------------------------------
+// This process's copy
+
+TRecovery::TRecovery(std::string folder, TProcessMark self) : folder_(std::move(folder)), self_(std::move(self)) {}
+
+std::string TRecovery::CircuitFile() const {
+    return (fs::path(folder_) / (std::to_string(self_.pid) + std::string(kCircuitSuffix))).string();
+}
+
+std::string TRecovery::MarkerFile() const {
+    return (fs::path(folder_) / (std::to_string(self_.pid) + std::string(kMarkerSuffix))).string();
+}
+
+bool TRecovery::Noticed(bool unsavedWork) {
+    if (!unsavedWork) {
+        pending_ = false;
+        Remove();
+        return false;
+    }
+    if (pending_) return false;
+    pending_ = true;
+    return true;
+}
+
+bool TRecovery::Expired(bool unsavedWork, const TRecoverySnapshot& snapshot, std::string* error) {
+    pending_ = false;
+    if (!unsavedWork) {
+        Remove();
+        return true;
+    }
+    return Write(snapshot, error);
+}
+
+bool TRecovery::Write(const TRecoverySnapshot& s, std::string* error) {
+    const bool sameMarker =
+        written_ && written_->circuitPath == s.circuitPath && written_->title == s.title;
+    if (sameMarker && written_->circuitBytes == s.circuitBytes) return true;
+    std::error_code ec;
+    fs::create_directories(folder_, ec);
+    if (!sameMarker) {
+        const TRecoveryMarker marker{self_, s.circuitPath, s.title};
+        if (!WriteFileAtomically(MarkerFile(), MarkerBytes(marker), error)) return false;
+    }
+    if (!WriteFileAtomically(CircuitFile(), s.circuitBytes, error)) {
+        // The marker may now name a new file while the circuit on disk is the
+        // previous copy: the next write must write both again.
+        written_.reset();
+        return false;
+    }
+    written_ = s;
+    return true;
+}
+
+void TRecovery::Remove() {
+    RemoveFile(CircuitFile());
+    RemoveFile(MarkerFile());
+    written_.reset();
+}
+
+// ---------------------------------------------------------------------------
+// Copies left behind
+
+std::vector<TRecoveryCopy> TRecovery::Abandoned(const std::function<bool(const TProcessMark&)>& runs) const {
+    std::vector<std::pair<fs::file_time_type, TRecoveryCopy>> found;
+    std::error_code ec;
+    std::vector<fs::path> names;
+    for (const fs::directory_entry& e : fs::directory_iterator(folder_, ec)) names.push_back(e.path());
+    for (const fs::path& p : names) {
+        const std::string name = p.filename().string();
+        const auto pid = PidOfName(name);
+        if (!pid || *pid == self_.pid) continue;
+        const fs::path marker = p.parent_path() / (std::to_string(*pid) + std::string(kMarkerSuffix));
+        const fs::path circuit = p.parent_path() / (std::to_string(*pid) + std::string(kCircuitSuffix));
+        if (name.front() == '.') {
+            // A temporary file of an atomic write that never finished.
+            if (!runs(TProcessMark{*pid, {}, 0})) RemoveFile(p.string());
+            continue;
+        }
+        if (EndsWith(name, kCircuitSuffix)) {
+            // The marker goes last: a circuit alone is a removal cut short.
+            if (!fs::exists(marker, ec)) RemoveFile(p.string());
+            continue;
+        }
+        if (!EndsWith(name, kMarkerSuffix)) continue;
+        const auto bytes = ReadFileBytes(p.string(), nullptr, 64 * 1024);
+        const auto parsed = bytes ? ParseMarker(*bytes) : std::nullopt;
+        if (!parsed || parsed->writer.pid != *pid || runs(parsed->writer)) continue;
+        if (!fs::exists(circuit, ec)) {
+            // Its writer died before the first circuit was written.
+            RemoveFile(p.string());
+            continue;
+        }
+        const fs::file_time_type time = fs::last_write_time(circuit, ec);
+        found.push_back({time, {circuit.string(), p.string(), *parsed}});
+    }
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<TRecoveryCopy> copies;
+    for (auto& f : found) copies.push_back(std::move(f.second));
+    return copies;
+}
+
+void TRecovery::Discard(const TRecoveryCopy& copy) {
+    RemoveFile(copy.circuitFile);
+    RemoveFile(copy.markerFile);
+}
+
+}  // namespace quillet

@@ -1,0 +1,47 @@
+#include "stock/TrackListCsv.h"
+
+#include <initializer_list>
+
+#include "text/ExtraTexts.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr std::string_view kRowEnd = "\r\n";
+
+void AppendRow(std::string& out, std::initializer_list<std::string> fields) {
+    bool first = true;
+    for (const std::string& field : fields) {
+        if (!first) out += ',';
+        out += CsvField(field);
+        first = false;
+    }
+    out += kRowEnd;
+}
+
+}  // namespace
+
+std::string CsvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    quoted += '"';
+    return quoted;
+}
+
+std::string TrackListCsv(const std::vector<TTrackListRow>& rows) {
+    std::string out;
+    AppendRow(out, {Text(XText::CsvBrand), Text(XText::CsvPiece), Text(XText::CsvRequired), Text(XText::CsvInStock),
+                    Text(XText::CsvMissing)});
+    for (const TTrackListRow& row : rows) {
+        AppendRow(out, {row.brand, row.name, std::to_string(row.required), std::to_string(row.stock),
+                        std::to_string(row.missing)});
+    }
+    return out;
+}
+
+}  // namespace quillet

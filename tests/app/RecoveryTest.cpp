@@ -1,0 +1,270 @@
+// Crash recovery without the window: the marker, telling a gone writer from
+// a running one, the timer policy, copies of several processes side by side,
+// and the editor restoring or declining a copy.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "ScriptedPrompter.h"
+#include "app/Recovery.h"
+#include "model/FileIO.h"
+#include "model/Tracks.h"
+
+namespace quillet::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A writer from an earlier start of the system: never running now.
+TProcessMark Gone(int64_t pid) { return {pid, "an-earlier-boot", 1}; }
+
+std::set<std::string> Names(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder)) names.insert(e.path().filename().string());
+    return names;
+}
+
+TRecoverySnapshot Snapshot(const std::string& bytes, const std::string& path = {}) {
+    return {bytes, path, "Title"};
+}
+
+class RecoveryTest : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        folder = fs::temp_directory_path() / ("quillet-recovery-" + std::to_string(::getpid()) + "-" +
+                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override {
+        fs::remove_all(folder);
+        EditorTest::TearDown();
+    }
+    std::string F(const std::string& name) const { return (folder / name).string(); }
+    void Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(F(name), std::ios::binary) << bytes;
+    }
+
+    fs::path folder;
+};
+
+TEST_F(RecoveryTest, MarkerNamesTheFileAndTheWriter) {
+    const TRecoveryMarker m{{4321, "0b5e-77", 99887766}, "/home/ana/odd\\name\nwith break.QLC", "Sin Título"};
+    const std::string bytes = MarkerBytes(m);
+    EXPECT_EQ(bytes.find('\n'), std::string("Quillet recovery 1").size());
+    EXPECT_EQ(ParseMarker(bytes), m);
+
+    // An untitled circuit has no file.
+    const TRecoveryMarker untitled{{7, "", 0}, "", "Untitled 3"};
+    EXPECT_EQ(ParseMarker(MarkerBytes(untitled)), untitled);
+
+    // Anything else is not a marker.
+    EXPECT_FALSE(ParseMarker("").has_value());
+    EXPECT_FALSE(ParseMarker("Quillet recovery 1\nfile /a.QLC\n").has_value());  // no writer
+    EXPECT_FALSE(ParseMarker("Quillet recovery 1\npid x\n").has_value());
+    EXPECT_FALSE(ParseMarker("Quillet recovery 9\npid 12\n").has_value());
+}
+
+TEST_F(RecoveryTest, AWriterRunsOnlyWhileItsIdBootAndStartMatch) {
+    const TProcessMark self = ThisProcess();
+    EXPECT_TRUE(ProcessRuns(self));
+    EXPECT_GT(self.startTicks, 0u);
+    EXPECT_FALSE(self.bootId.empty());
+
+    // The same id after a restart, or taken by a later process.
+    EXPECT_FALSE(ProcessRuns({self.pid, "an-earlier-boot", self.startTicks}));
+    EXPECT_FALSE(ProcessRuns({self.pid, self.bootId, self.startTicks + 1}));
+
+    // A process that ended.
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ASSERT_GT(child, 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_FALSE(ProcessRuns({child, self.bootId, 0}));
+    EXPECT_FALSE(ProcessRuns({0, self.bootId, 0}));
+}
+
+TEST_F(RecoveryTest, TheTimerWritesChangedWorkAndSavedWorkLosesItsCopy) {
+    TRecovery r(folder.string(), {101, "boot", 5});
+    EXPECT_EQ(r.CircuitFile(), F("101.QLC"));
+    EXPECT_EQ(r.MarkerFile(), F("101.recovery"));
+
+    // The first change starts the timer; later ones wait for it.
+    EXPECT_TRUE(r.Noticed(true));
+    EXPECT_FALSE(r.Noticed(true));
+    EXPECT_TRUE(Names(folder).empty());
+
+    EXPECT_TRUE(r.Expired(true, Snapshot("circuit one", "/c/Oval.QLC")));
+    EXPECT_EQ(Names(folder), (std::set<std::string>{"101.QLC", "101.recovery"}));
+    std::string written;
+    std::getline(std::ifstream(F("101.QLC"), std::ios::binary), written);
+    EXPECT_EQ(written, "circuit one");
+    const auto marker = ParseMarker(*ReadFileBytes(F("101.recovery")));
+    ASSERT_TRUE(marker.has_value());
+    EXPECT_EQ(marker->circuitPath, "/c/Oval.QLC");
+    EXPECT_EQ(marker->writer, (TProcessMark{101, "boot", 5}));
+
+    // The timer ran out: the next change starts it again. The same work is
+    // not written again (the copy removed behind its back stays away).
+    EXPECT_TRUE(r.Noticed(true));
+    fs::remove(F("101.QLC"));
+    EXPECT_TRUE(r.Expired(true, Snapshot("circuit one", "/c/Oval.QLC")));
+    EXPECT_FALSE(fs::exists(F("101.QLC")));
+    EXPECT_TRUE(r.Expired(true, Snapshot("circuit two", "/c/Oval.QLC")));
+    std::getline(std::ifstream(F("101.QLC"), std::ios::binary), written);
+    EXPECT_EQ(written, "circuit two");
+
+    // Saved (or New, Open): the copy goes at once, and no timer is wanted.
+    EXPECT_TRUE(r.Noticed(true));
+    EXPECT_FALSE(r.Noticed(false));
+    EXPECT_TRUE(Names(folder).empty());
+    EXPECT_FALSE(r.HasCopy());
+    // A timer still running when the work was saved writes nothing.
+    EXPECT_TRUE(r.Expired(false, Snapshot("circuit three")));
+    EXPECT_TRUE(Names(folder).empty());
+
+    // A folder that cannot be made: the cause, and the next write tries again.
+    TRecovery nowhere((folder / "file" / "sub").string(), {102, "boot", 5});
+    Write("file", "a file where the folder would go");
+    std::string error;
+    EXPECT_FALSE(nowhere.Write(Snapshot("x"), &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(nowhere.HasCopy());
+}
+
+TEST_F(RecoveryTest, WindowsKeepTheirOwnCopiesAndOnlyGoneOnesAreOffered) {
+    TRecovery a(folder.string(), {201, "boot", 1});
+    TRecovery b(folder.string(), {202, "boot", 1});
+    ASSERT_TRUE(a.Write(Snapshot("work of a")));
+    ASSERT_TRUE(b.Write(Snapshot("work of b", "/b.QLC")));
+    b.Remove();
+    EXPECT_EQ(Names(folder), (std::set<std::string>{"201.QLC", "201.recovery"}));
+
+    // A third window sees nothing to offer while the first one runs ...
+    const TRecovery c(folder.string(), {203, "boot", 1});
+    const auto running = [](const TProcessMark& m) { return m.pid == 201; };
+    EXPECT_TRUE(c.Abandoned(running).empty());
+    EXPECT_TRUE(fs::exists(F("201.QLC")));
+
+    // ... and its copy once it is gone. Leftovers that can never be offered
+    // go on the way: a marker whose circuit was never written, a circuit
+    // whose marker went, a temporary file of a write cut short. A marker
+    // that cannot be read is left alone.
+    Write("204.recovery", MarkerBytes({Gone(204), "", "x"}));
+    Write("205.QLC", "orphan");
+    Write(".206.QLC.Ab12Cd", "half written");
+    Write("207.recovery", "not a marker");
+    Write("notes.txt", "someone else's");
+    const auto gone = [](const TProcessMark&) { return false; };
+    const std::vector<TRecoveryCopy> copies = c.Abandoned(gone);
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(copies[0].circuitFile, F("201.QLC"));
+    EXPECT_EQ(copies[0].markerFile, F("201.recovery"));
+    EXPECT_EQ(copies[0].marker.writer.pid, 201);
+    EXPECT_EQ(Names(folder), (std::set<std::string>{"201.QLC", "201.recovery", "207.recovery", "notes.txt"}));
+
+    // Newest first.
+    TRecovery d(folder.string(), {208, "boot", 1});
+    ASSERT_TRUE(d.Write(Snapshot("later work")));
+    fs::last_write_time(F("208.QLC"), fs::last_write_time(F("201.QLC")) + std::chrono::seconds(5));
+    const std::vector<TRecoveryCopy> both = c.Abandoned(gone);
+    ASSERT_EQ(both.size(), 2u);
+    EXPECT_EQ(both[0].marker.writer.pid, 208);
+    EXPECT_EQ(both[1].marker.writer.pid, 201);
+
+    TRecovery::Discard(both[1]);
+    EXPECT_EQ(Names(folder), (std::set<std::string>{"208.QLC", "208.recovery", "207.recovery", "notes.txt"}));
+}
+
+TEST_F(RecoveryTest, YesRestoresTheWorkAsUnsavedAndNoDiscardsIt) {
+    // The copies two crashed sessions left: an untitled circuit with notes,
+    // the newer, and an edited "Oval" from a file.
+    TCircuit untitled(1500, 1000);
+    AppendPieces(untitled, kStandardCurve, 4);
+    untitled.title = "Untitled 2";
+    untitled.notes = "Club race\nSunday";
+    TRecovery first(folder.string(), Gone(301));
+    ASSERT_TRUE(first.Write({CircuitFileBytes(untitled, untitled.title, '.'), "", untitled.title}));
+    TCircuit oval(1500, 1000);
+    AppendPieces(oval, kStandardStraight, 6);
+    oval.workAreaLength = 5000;
+    TRecovery second(folder.string(), Gone(302));
+    ASSERT_TRUE(second.Write({CircuitFileBytes(oval, "Oval", '.'), "/home/ana/Oval.QLC", "Oval"}));
+    fs::last_write_time(F("301.QLC"), fs::last_write_time(F("302.QLC")) + std::chrono::seconds(5));
+
+    const TProcessMark self = ThisProcess();
+    TRecovery mine(folder.string(), self);
+    prompter.yesNoAnswers = {false, true};
+    EXPECT_TRUE(editor.OfferRecovery(mine));
+    ASSERT_EQ(prompter.log.size(), 2u);
+    EXPECT_EQ(prompter.log[0], "yes/no Quillet did not close properly and left unsaved changes to “Untitled 2”.\n"
+                               "Do you wish to recover them? If you answer No, they are discarded.");
+    EXPECT_NE(prompter.log[1].find("“Oval” (/home/ana/Oval.QLC)"), std::string::npos) << prompter.log[1];
+
+    // The restored circuit must be saved: modified, even after an Undo.
+    EXPECT_EQ(editor.Circuit().Count(), 6);
+    EXPECT_EQ(editor.Circuit().title, "Oval");
+    EXPECT_EQ(editor.CurrentPath(), "/home/ana/Oval.QLC");
+    EXPECT_EQ(editor.WorkAreaLength(), 5000);
+    EXPECT_TRUE(editor.Circuit().modified);
+    editor.ToolButton44Click();
+    EXPECT_TRUE(editor.HasUnsavedWork());
+    EXPECT_EQ(editor.Circuit().Count(), 6);
+
+    // The declined copy and the restored one are gone; this session's own
+    // copy holds the work now.
+    const std::string own = std::to_string(self.pid);
+    EXPECT_EQ(Names(folder), (std::set<std::string>{own + ".QLC", own + ".recovery"}));
+    TCircuit back;
+    ASSERT_TRUE(ReadCircuitBytes(*ReadFileBytes(F(own + ".QLC")), "copy", back));
+    EXPECT_EQ(back.Count(), 6);
+    EXPECT_EQ(back.workAreaLength, 5000);
+    EXPECT_EQ(ParseMarker(*ReadFileBytes(F(own + ".recovery")))->circuitPath, "/home/ana/Oval.QLC");
+
+    // Nothing left to offer.
+    prompter.log.clear();
+    EXPECT_FALSE(editor.OfferRecovery(mine));
+    EXPECT_TRUE(prompter.log.empty());
+}
+
+TEST_F(RecoveryTest, TheCopyCarriesTheNotesAndAnUntitledCircuitStaysUntitled) {
+    editor.StartUp();
+    AppendPieces(editor.Circuit(), kStandardCurve, 3);
+    editor.Circuit().modified = true;
+    editor.Memo1Change("Bring the lap counter");
+    const TRecoverySnapshot s = editor.RecoverySnapshot();
+    EXPECT_EQ(s.title, "Untitled");
+    EXPECT_EQ(s.circuitPath, "");
+
+    TRecovery crashed(folder.string(), Gone(401));
+    ASSERT_TRUE(crashed.Write(s));
+    ScriptedPrompter later;
+    FakeTemplate picture2;
+    TEditor restarted(later, picture2);
+    restarted.StartUp();
+    TRecovery mine(folder.string(), ThisProcess());
+    later.yesNoAnswers = {true};
+    ASSERT_TRUE(restarted.OfferRecovery(mine));
+    EXPECT_EQ(restarted.Circuit().Count(), 3);
+    EXPECT_EQ(restarted.Circuit().title, "Untitled");
+    EXPECT_EQ(restarted.Notes(), "Bring the lap counter");
+    EXPECT_EQ(restarted.CurrentPath(), "");
+
+    // Saving it asks for a name, under its title.
+    later.saveNames = {std::nullopt};
+    restarted.FileSave1Execute();
+    EXPECT_EQ(later.log.back(), "save as Untitled");
+}
+
+}  // namespace
+}  // namespace quillet::test

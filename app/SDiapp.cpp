@@ -4,6 +4,7 @@
 #include <QStandardPaths>
 
 #include "app/About.h"
+#include "app/FormSupport.h"
 #include "app/Sdimain.h"
 #include "app/Startup.h"
 
@@ -15,7 +16,7 @@ int main(int argc, char* argv[]) {
     options.programFolder = QCoreApplication::applicationDirPath();
     options.userDataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     const std::unique_ptr<quillet::TSDIAppForm> window = quillet::StartProgram(options);
-    window->showMaximized();
+    quillet::ShowMaximizedOnScreen(window.get());
     const QString file = quillet::CircuitFileArgument(QCoreApplication::arguments());
     if (!file.isEmpty()) window->OpenAtStart(file);
     window->AboutBox()->exec();

@@ -1,12 +1,14 @@
-// The information window: whatever the message, all of it shows, however
-// long it is and whatever was shown before it.
+// The information and yes/no windows: the whole message shows, however long
+// it is, and Enter gives the default answer, whatever was answered before.
 
 #include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
 
 #include "app/Information.h"
+#include "app/Unit15.h"
 
 using namespace quillet;
 
@@ -41,7 +43,7 @@ bool WholeTextShown(QDialog* window, const std::function<void()>& show) {
 
 }  // namespace
 
-class InformationWindowTest : public QObject {
+class MessageWindowsTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -52,7 +54,29 @@ private slots:
         QVERIFY(WholeTextShown(&form, [&] { form.ShowProblem(kLong); }));
         QVERIFY(WholeTextShown(&form, [&] { form.ShowProblem(kLong + QLatin1Char(' ') + kLong); }));
     }
+
+    void enterAnswersYesEveryTime() {
+        // The closing's random search asks again and again; a mouse click on
+        // No the time before must not make Enter mean No.
+        TForm15 form;
+        QTimer::singleShot(0, &form, [&] {
+            // What a click does: focus, then the answer.
+            (void)QTest::qWaitForWindowActive(&form);
+            auto* no = form.findChild<QPushButton*>(QStringLiteral("Button2"));
+            no->setFocus(Qt::MouseFocusReason);
+            no->click();
+        });
+        QVERIFY(!form.Ask(QStringLiteral("?")));
+        QTimer::singleShot(0, &form, [&] {
+            // The key goes where the window's focus is.
+            (void)QTest::qWaitForWindowActive(&form);
+            QWidget* focus = form.focusWidget();
+            QTest::keyClick(focus != nullptr ? focus : &form, Qt::Key_Return);
+            if (form.isVisible()) form.reject();
+        });
+        QVERIFY(form.Ask(QStringLiteral("?")));
+    }
 };
 
-QTEST_MAIN(InformationWindowTest)
-#include "InformationWindowTest.moc"
+QTEST_MAIN(MessageWindowsTest)
+#include "MessageWindowsTest.moc"

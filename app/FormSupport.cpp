@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QPainter>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -136,6 +137,11 @@ QFont TrackListFont(int pointSize) {
         return fixed;
     }
     return font;
+}
+
+void ShowMaximizedOnScreen(QWidget* window) {
+    if (const QScreen* screen = window->screen()) window->setGeometry(screen->availableGeometry());
+    window->showMaximized();
 }
 
 }  // namespace quillet

@@ -29,6 +29,11 @@ QLineEdit* DigitsField(QWidget* parent, const QString& name, int digitsShown);
 // strip to lay out right under the slider, as wide as it.
 QWidget* SliderScale(QSlider* slider, QWidget* parent);
 
+// Shows a main window maximised. Where maximising is not honoured (no window
+// manager, or one that ignores the request) the window still covers the
+// screen's available area instead of keeping its small default size.
+void ShowMaximizedOnScreen(QWidget* window);
+
 // The font of the Track List and of its printed form: fixed pitch, so that
 // the columns line up.
 QFont TrackListFont(int pointSize = 10);

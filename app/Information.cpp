@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "model/Messages.h"
 #include "text/ApplyTexts.h"
@@ -45,6 +46,10 @@ void TForm7::Show(const QString& message, bool problem) {
     m_icon->setPixmap(style()->standardIcon(sign).pixmap(32, 32));
     m_label->setText(message);
     adjustSize();
+    // adjustSize can leave a wrapping label less height than its text needs
+    // at the width the window ends up with (after a shorter message, say),
+    // which cuts the end of the message off.
+    resize(width(), std::max(height(), layout()->totalHeightForWidth(width())));
     exec();
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "app/About.h"
+#include "app/FormSupport.h"
 #include "app/RecentStore.h"
 #include "app/Sdimain.h"
 #include "app/Startup.h"
@@ -34,7 +35,7 @@ int main(int argc, char* argv[]) {
         window->OwnPrompter()->UseScript(&script->answers);
     }
 
-    window->showMaximized();
+    quillet::ShowMaximizedOnScreen(window.get());
     // Restored work comes first: opening another file would only ask to
     // save it straight away.
     const bool restored = window->OfferRecovery();

@@ -52,6 +52,9 @@ bool TForm15::Ask(const QString& question) {
     m_no->setText(QStr(Text(118)));   // "No"
     m_label->setText(question);
     adjustSize();
+    // Yes is the answer Enter gives, each time the question is asked: the
+    // focus left on No by a click the time before would make it No.
+    m_yes->setFocus();
     return exec() == QDialog::Accepted;
 }
 

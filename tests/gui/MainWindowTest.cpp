@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -19,6 +20,7 @@
 #include <functional>
 
 #include "app/DrawingSurface.h"
+#include "app/FormSupport.h"
 #include "app/MainControls.h"
 #include "app/Sdimain.h"
 #include "app/Startup.h"
@@ -137,6 +139,18 @@ private slots:
         QCOMPARE(w->findChild<QMenu*>(QStringLiteral("PopupMenu1"))->actions().at(2)->text(),
                  QStringLiteral("Start"));
         QVERIFY(script.errors.isEmpty());
+    }
+
+    void firstShownCoversTheScreen() {
+        QTemporaryDir folder;
+        Script script;
+        auto w = StartProgram({folder.path(), folder.path(), &script});
+        ShowMaximizedOnScreen(w.get());
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        // Where the request to maximise is ignored the window keeps the size
+        // it had: the whole screen, not a small corner of it.
+        w->setWindowState(Qt::WindowNoState);
+        QTRY_COMPARE(w->size(), w->screen()->availableGeometry().size());
     }
 
     void opensAndSavesThroughTheMenu() {

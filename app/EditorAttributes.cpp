@@ -57,6 +57,32 @@ void ClearSide(TTrack& t, const BorderSide& side) {
     t.SetBorder(side.entryHalf, false);
 }
 
+// A whole border on that side of every piece of the range that takes one.
+template <class Takes>
+void BorderRange(TCircuit& c, int first, int last, const BorderSide& side, Takes takes) {
+    for (int i = first; i <= last; ++i) {
+        TTrack& t = c.Track(i);
+        if (!takes(t)) continue;
+        ClearSide(t, side);
+        t.SetBorder(side.whole, true);
+    }
+}
+
+// One piece: straights that take half borders cycle through them, the rest
+// toggle the whole border. Returns whether the whole border is now on.
+bool ToggleBorder(TCircuit& c, int s, const BorderSide& side) {
+    TTrack& t = c.Track(s);
+    if (HasHalfBorders(t.type)) {
+        CycleBorder(t, side);
+        t.ComputeOutline(c);
+    } else {
+        t.SetBorder(side.whole, !t.Border(side.whole));
+    }
+    c.modified = true;
+    c.ReLay(false);
+    return t.Border(side.whole);
+}
+
 }  // namespace
 
 void TEditor::BordersChanged(int first, int last) {
@@ -109,13 +135,7 @@ bool TEditor::ToolButton38Click() {
     int last = 0;
     if (c.Count() > 0 && SelectedRange(c, first, last) && first < last) {
         KeepCircuit();
-        for (int i = first; i <= last; ++i) {
-            TTrack& t = c.Track(i);
-            if (t.type == kAdaptationChicane) continue;
-            t.SetBorder(kInnerBorder, true);
-            t.SetBorder(kInnerBorderExitHalf, false);
-            t.SetBorder(kInnerBorderEntryHalf, false);
-        }
+        BorderRange(c, first, last, kInnerSide, [](const TTrack& t) { return t.type != kAdaptationChicane; });
         c.modified = true;
         BordersChanged(first, last);
         return true;
@@ -127,16 +147,7 @@ bool TEditor::ToolButton38Click() {
         ShowBorderDefaults();
         return false;
     }
-    TTrack& t = c.Track(s);
-    if (HasHalfBorders(t.type)) {
-        CycleBorder(t, kInnerSide);
-        t.ComputeOutline(c);
-    } else {
-        t.SetBorder(kInnerBorder, !t.Border(kInnerBorder));
-    }
-    controls_.pressed.Set(ControlId::ToolButton38, t.Border(kInnerBorder));
-    c.modified = true;
-    c.ReLay(false);
+    controls_.pressed.Set(ControlId::ToolButton38, ToggleBorder(c, s, kInnerSide));
     return true;
 }
 
@@ -151,13 +162,7 @@ bool TEditor::ToolButton39Click() {
     int last = 0;
     if (c.Count() > 0 && SelectedRange(c, first, last) && first < last) {
         KeepCircuit();
-        for (int i = first; i <= last; ++i) {
-            TTrack& t = c.Track(i);
-            if (!bordersOutside(t)) continue;
-            t.SetBorder(kOuterBorder, true);
-            t.SetBorder(kOuterBorderExitHalf, false);
-            t.SetBorder(kOuterBorderEntryHalf, false);
-        }
+        BorderRange(c, first, last, kOuterSide, bordersOutside);
         c.modified = true;
         BordersChanged(first, last);
         return true;
@@ -173,16 +178,7 @@ bool TEditor::ToolButton39Click() {
         controls_.pressed.Set(ControlId::ToolButton39, c.outerBorderDefault);
         return false;
     }
-    TTrack& t = c.Track(s);
-    if (HasHalfBorders(t.type)) {
-        CycleBorder(t, kOuterSide);
-        t.ComputeOutline(c);
-    } else {
-        t.SetBorder(kOuterBorder, !t.Border(kOuterBorder));
-    }
-    controls_.pressed.Set(ControlId::ToolButton39, t.Border(kOuterBorder));
-    c.modified = true;
-    c.ReLay(false);
+    controls_.pressed.Set(ControlId::ToolButton39, ToggleBorder(c, s, kOuterSide));
     return true;
 }
 

@@ -700,25 +700,22 @@ int TidyRandomCodes(ClosingCodes& codes, ExcludedSet excluded, const std::functi
             codes.back() = 0;
         }
     };
+    // Two neighbours of one length become one of twice the length, where
+    // that length is allowed.
+    auto mergePairs = [&codes, &excluded](int from, int to) {
+        if (IsExcluded(excluded, to)) return;
+        for (size_t i = 0; i + 1 < codes.size(); ++i) {
+            if (codes[i] == from && codes[i + 1] == from) {
+                codes[i] = to;
+                codes[i + 1] = 0;
+            }
+        }
+    };
     int beeps = 0;
     closeGaps();
-    if (!IsExcluded(excluded, kCodeHalfStraight)) {
-        for (size_t i = 0; i + 1 < codes.size(); ++i) {
-            if (codes[i] == kCodeQuarterStraight && codes[i + 1] == kCodeQuarterStraight) {
-                codes[i] = kCodeHalfStraight;
-                codes[i + 1] = 0;
-            }
-        }
-    }
+    mergePairs(kCodeQuarterStraight, kCodeHalfStraight);
     closeGaps();
-    if (!IsExcluded(excluded, kCodeStandardStraight)) {
-        for (size_t i = 0; i + 1 < codes.size(); ++i) {
-            if (codes[i] == kCodeHalfStraight && codes[i + 1] == kCodeHalfStraight) {
-                codes[i] = kCodeStandardStraight;
-                codes[i + 1] = 0;
-            }
-        }
-    }
+    mergePairs(kCodeHalfStraight, kCodeStandardStraight);
     closeGaps();
     if (!IsExcluded(excluded, kCodeStandardStraight)) {
         for (size_t i = 0; i + 2 < codes.size(); ++i) {

@@ -142,7 +142,8 @@ constexpr TControlDef kControls[] = {
     Item(C::StockControl1, M::Tools, u"stock-control", &F::StockControl1Click),
     MenuGap(M::Tools),
     Item(C::Close1, M::Tools, u"close-circuit", &F::Close1Click),
-    Item(C::Equilibrate1, M::Tools, u"equilibrate-lanes"),  // the toolbar button does the work
+    // The menu item does what its hint says, as the toolbar button does.
+    Item(C::Equilibrate1, M::Tools, u"equilibrate-lanes", &F::Command<&E::ToolButton54Click>),
     Item(C::Convert1, M::Tools, u"convert-lanes", &F::Convert1Click),
     Item(C::Notes1, M::Tools, u"notes", &F::ToolButton55Click),
     Item(C::TiemposEstimados1, M::Tools, u"lap-times", &F::ToolButton61Click),

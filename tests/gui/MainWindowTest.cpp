@@ -192,6 +192,34 @@ private slots:
         QVERIFY(script.unexpected.isEmpty());
     }
 
+    void equilibrateMenuItemBalancesTheLanes() {
+        // The NINCO oval: its two straights (pieces 1 and 6) become changeovers.
+        QTemporaryDir folder;
+        TCircuit c(1500, 1000);
+        for (int half = 0; half < 2; ++half) {
+            c.Append(kStandardStraight, 1, 1);
+            for (int i = 0; i < 4; ++i) c.Append(kStandardCurve, 1, 1);
+        }
+        c.ReLay(false);
+        const std::string oval = StdStr(folder.filePath(QStringLiteral("Oval.QLC")));
+        QVERIFY(SaveCircuit(c, oval));
+
+        Script script;
+        auto w = StartProgram({folder.path(), folder.path(), &script});
+        script.openNames = {oval};
+        w->Action(ControlId::FileOpenItem)->trigger();
+        QCOMPARE(w->Editor().Circuit().Count(), 10);
+        w->Action(ControlId::Equilibrate1)->trigger();
+        QCOMPARE(w->Editor().Circuit().Track(1).type, kChangeoverTrack);
+        QCOMPARE(w->Editor().Circuit().Track(6).type, kChangeoverTrack);
+        QVERIFY(w->Editor().Circuit().modified);
+        // One step back, as with the toolbar button.
+        w->Action(ControlId::Undo1)->trigger();
+        QCOMPARE(w->Editor().Circuit().Track(1).type, kStandardStraight);
+        QCOMPARE(w->Editor().Circuit().Track(6).type, kStandardStraight);
+        QVERIFY(script.unexpected.isEmpty());
+    }
+
     void languageSwitchChangesCaptionsAndHints() {
         QTemporaryDir folder;
         Script script;

@@ -3,16 +3,22 @@
 //   tools_showcase LANGUAGE SECONDS WINDOW
 // LANGUAGE is 1 (Spanish) or 2 (English); WINDOW one of tracklist, stock,
 // stockcontrol, close, progress, another (the random search's question),
-// convert, dimensions, laptimes, print, or none.
+// convert, dimensions, laptimes, print, or none; or closed (Close Circuit
+// run with the options it offers, the circuit closed) or converted (Convert
+// run to add two outer lanes), each answered as a user would and refused
+// with exit status 1 when the circuit did not change as expected.
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cstdio>
 #include <fstream>
 
 #include "app/Sdimain.h"
@@ -132,6 +138,28 @@ int main(int argc, char* argv[]) {
             tools.lapTimes->open();
         } else if (which == "print") {
             QTimer::singleShot(0, tools.print, [&] { tools.print->Ask(); });
+        } else if (which == "closed" || which == "converted") {
+            const bool closing = which == "closed";
+            // OK in the command's dialog as soon as it is up.
+            auto* answer = new QTimer(window.get());
+            QObject::connect(answer, &QTimer::timeout, window.get(), [&, answer, closing] {
+                QWidget* modal = QApplication::activeModalWidget();
+                if (closing && modal == tools.closeOptions) {
+                    answer->stop();
+                    tools.closeOptions->OkButton()->click();
+                } else if (!closing && modal == tools.convert) {
+                    answer->stop();
+                    tools.convert->Item(ConversionKind::AddOuterLanes)->click();
+                    tools.convert->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+                }
+            });
+            answer->start(20);
+            window->Action(closing ? ControlId::Close1 : ControlId::Convert1)->trigger();
+            const bool done = closing ? editor.Circuit().closed : editor.Circuit().LanePairs() == 3;
+            if (!done) {
+                std::fprintf(stderr, "tools_showcase: %s left the circuit as it was\n", which.c_str());
+                QApplication::exit(1);
+            }
         }
     });
     QTimer::singleShot(seconds * 1000, &app, [] { QApplication::exit(0); });

@@ -1,8 +1,12 @@
 // Shows the main window with a sample circuit for a while, for screenshots
 // under Xvfb (see docs/architecture.md):
-//   window_showcase LANGUAGE SECONDS [about|settings|file-menu|export-dialog]
+//   window_showcase LANGUAGE SECONDS [about|settings|file-menu|export-dialog|selected]
+//   window_showcase LANGUAGE SECONDS open FILE.QLC
 // LANGUAGE is 1 (Spanish) or 2 (English); "about" shows the opening screen
 // over the window as at a real start, "settings" the Settings dialog,
+// "selected" the sample fitted to the window with one curve of the first
+// hairpin selected, as a click leaves it, "open" that circuit file fitted to
+// the window instead of the sample,
 // "file-menu" the File menu open on its Recent Files (three circuits opened
 // before, one of them since removed, so it is left out), "export-dialog"
 // the save dialog of Export Page (PDF), one of Qt's own dialogs.
@@ -17,6 +21,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cstdint>
+#include <cstdio>
 #include <fstream>
 
 #include "app/About.h"
@@ -67,6 +73,11 @@ int main(int argc, char* argv[]) {
     const int language = argc > 1 ? std::atoi(argv[1]) : kSpanish;
     const int seconds = argc > 2 ? std::atoi(argv[2]) : 5;
     const std::string extra = argc > 3 ? argv[3] : "";
+    const QString opened = extra == "open" && argc > 4 ? QString::fromLocal8Bit(argv[4]) : QString();
+    if (extra == "open" && !QFile::exists(opened)) {
+        std::fprintf(stderr, "window_showcase: no circuit file %s\n", argc > 4 ? argv[4] : "given");
+        return 2;
+    }
 
     QTemporaryDir folder;
     std::ofstream(StdStr(folder.filePath(QLatin1String(kStockFileName))), std::ios::binary)
@@ -87,7 +98,26 @@ int main(int argc, char* argv[]) {
         }
         QFile::remove(folder.filePath(QStringLiteral("Gone.QLC")));
     }
-    window->OpenAtStart(circuit);
+    window->OpenAtStart(opened.isEmpty() ? circuit : opened);
+    if (extra == "open" || extra == "selected") window->ToolButton57Click();  // Fit to Window
+    if (extra == "selected") {
+        // A click in the middle of the second curve of the first hairpin
+        // selects it alone and shows its borders on the border buttons.
+        const TTrack& curve = window->Editor().Circuit().Track(6);
+        int64_t x = 0;
+        int64_t y = 0;
+        for (int k = 1; k <= kOutlinePoints; ++k) {
+            x += curve.ScreenP(k).x;
+            y += curve.ScreenP(k).y;
+        }
+        window->Editor().Image1MouseDown(TMouseButton::Left, false, static_cast<int>(x / kOutlinePoints),
+                                         static_cast<int>(y / kOutlinePoints));
+        window->FormActualize();
+        if (window->Editor().Circuit().firstSelected != 6) {
+            std::fprintf(stderr, "window_showcase: the click missed the curve\n");
+            return 1;
+        }
+    }
     QTimer::singleShot(seconds * 1000, &app, [&] {
         window->AboutBox()->close();
         QApplication::quit();

@@ -47,7 +47,10 @@ private:
 
 std::optional<std::string> ReadFileBytes(const std::string& path, std::string* error,
                                          std::size_t maxBytes) {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Opened without waiting: a named pipe would otherwise hold the open
+    // until some writer came, and the window with it. Reads wait again, so a
+    // pipe with a writer still gives all it writes and one without ends at once.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
         SetError(error, std::strerror(errno));
         return std::nullopt;
@@ -55,6 +58,11 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::string* e
     struct stat st {};
     if (::fstat(fd.get(), &st) == 0 && S_ISDIR(st.st_mode)) {
         SetError(error, std::strerror(EISDIR));
+        return std::nullopt;
+    }
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        SetError(error, std::strerror(errno));
         return std::nullopt;
     }
     std::string bytes;

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <string>
 
 #include "model/FileIO.h"
@@ -97,5 +101,35 @@ TEST(FileIO, AtomicWriteReplacesOrLeavesTheOldFileWhole) {
     EXPECT_FALSE(ReadFileBytes(dir.string(), &error));
     EXPECT_FALSE(ReadFileBytes(path, &error, 4));
     EXPECT_EQ(error, "file too large");
+    fs::remove_all(dir);
+}
+
+TEST(FileIO, SpecialFilesNeverKeepAReadWaiting) {
+    const fs::path dir = fs::temp_directory_path() / ("quillet-fileio-fifo-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    // A named pipe nobody writes to: opening it for reading would wait for a
+    // writer for ever, and with it the window (a file picked in the open
+    // dialog, a pipe left in the recovery folder at start-up).
+    const std::string fifo = (dir / "pipe.QLC").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string error;
+    auto read = std::async(std::launch::async, [&] { return ReadFileBytes(fifo, &error); });
+    if (read.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        ADD_FAILURE() << "reading a pipe without a writer waits";
+        // Let the stuck read go: a writer that comes and goes ends it.
+        const int w = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (w >= 0) ::close(w);
+    }
+    const auto bytes = read.get();
+    EXPECT_TRUE(!bytes || bytes->empty());
+
+    // A pipe with a writer reads as far as the writer writes.
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ASSERT_EQ(::write(ends[1], "a\r", 2), 2);
+    ::close(ends[1]);
+    EXPECT_EQ(ReadFileBytes("/proc/self/fd/" + std::to_string(ends[0])), std::optional<std::string>("a\r"));
+    ::close(ends[0]);
+
     fs::remove_all(dir);
 }

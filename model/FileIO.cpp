@@ -11,6 +11,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "text/ExtraTexts.h"
+
 namespace quillet {
 namespace {
 
@@ -76,7 +78,7 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::string* e
         }
         if (n == 0) break;
         if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
-            SetError(error, "file too large");
+            SetError(error, Text(XText::FileTooLarge));
             return std::nullopt;
         }
         bytes.append(buffer, static_cast<std::size_t>(n));

@@ -17,7 +17,7 @@ namespace quillet {
 inline constexpr std::size_t kMaxFileBytes = 16u * 1024u * 1024u;
 
 // Reads the whole file. On failure returns nothing and, when `error` is given,
-// a short cause ("No such file or directory", "file too large").
+// a short cause ("No such file or directory", or the text of a file too large).
 std::optional<std::string> ReadFileBytes(const std::string& path, std::string* error = nullptr,
                                          std::size_t maxBytes = kMaxFileBytes);
 

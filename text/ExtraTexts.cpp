@@ -280,6 +280,7 @@ constexpr Entry kExtra[] = {
      "¿Desea recuperarlos? Si responde No, se descartarán.",
      "Quillet did not close properly and left unsaved changes to “%1” (%2).\n"
      "Do you wish to recover them? If you answer No, they are discarded."},
+    {XText::FileTooLarge, "el archivo es demasiado grande", "the file is too large"},
 };
 // clang-format on
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "model/FileIO.h"
+#include "text/ExtraTexts.h"
 
 using namespace quillet;
 namespace fs = std::filesystem;
@@ -100,7 +101,7 @@ TEST(FileIO, AtomicWriteReplacesOrLeavesTheOldFileWhole) {
     EXPECT_FALSE(ReadFileBytes((dir / "none").string(), &error));
     EXPECT_FALSE(ReadFileBytes(dir.string(), &error));
     EXPECT_FALSE(ReadFileBytes(path, &error, 4));
-    EXPECT_EQ(error, "file too large");
+    EXPECT_EQ(error, Text(XText::FileTooLarge));
     fs::remove_all(dir);
 }
 

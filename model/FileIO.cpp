@@ -88,7 +88,16 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::string* e
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
     namespace fs = std::filesystem;
-    const fs::path target(path);
+    fs::path target(path);
+    // Through a symbolic link the file it names is replaced, not the link:
+    // otherwise the link would become a copy and the real file keep the old
+    // circuit. A link to nothing is replaced as before.
+    std::error_code linkError;
+    if (fs::is_symlink(target, linkError)) {
+        fs::path resolved = fs::canonical(target, linkError);
+        if (!linkError) target = std::move(resolved);
+    }
+    const std::string targetPath = target.string();
     fs::path dir = target.parent_path();
     if (dir.empty()) dir = ".";
     std::string temp = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
@@ -110,7 +119,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     // usual mode of a new file.
     struct stat st {};
     mode_t mode;
-    if (::stat(path.c_str(), &st) == 0) {
+    if (::stat(targetPath.c_str(), &st) == 0) {
         mode = st.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
@@ -130,7 +139,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     }
     if (::fsync(fd.get()) != 0) return fail(errno);
     if (fd.Close() != 0) return fail(errno);
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
+    if (::rename(temp.c_str(), targetPath.c_str()) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());
         SetError(error, std::strerror(err));

@@ -105,6 +105,25 @@ TEST(FileIO, AtomicWriteReplacesOrLeavesTheOldFileWhole) {
     fs::remove_all(dir);
 }
 
+TEST(FileIO, AtomicWriteThroughALinkReplacesWhatItPointsTo) {
+    const fs::path dir = fs::temp_directory_path() / ("quillet-fileio-link-" + std::to_string(::getpid()));
+    fs::create_directories(dir / "real");
+    const fs::path target = dir / "real" / "a.QLC";
+    const fs::path link = dir / "a.QLC";
+    ASSERT_TRUE(WriteFileAtomically(target.string(), "old"));
+    fs::create_symlink(fs::path("real") / "a.QLC", link);
+
+    // The link stays a link and the file it names gets the new bytes: opened
+    // elsewhere by its real name, the circuit must hold what was saved.
+    ASSERT_TRUE(WriteFileAtomically(link.string(), "new"));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadFileBytes(target.string()), std::optional<std::string>("new"));
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir / "real")) ++entries;
+    EXPECT_EQ(entries, 1);  // the temporary file went beside the target and is gone
+    fs::remove_all(dir);
+}
+
 TEST(FileIO, SpecialFilesNeverKeepAReadWaiting) {
     const fs::path dir = fs::temp_directory_path() / ("quillet-fileio-fifo-" + std::to_string(::getpid()));
     fs::create_directories(dir);

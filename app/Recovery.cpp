@@ -76,6 +76,20 @@ std::string Escaped(std::string_view value) {
     return out;
 }
 
+// The marker's title only names the copy in the question at start-up, and
+// the marker is read with a small cap: a title from a file with an enormous
+// first line must not make the marker unreadable and its copy never offered.
+// The circuit copy keeps the whole title.
+constexpr std::size_t kMaxMarkerTitleBytes = 1000;
+
+std::string_view ShortTitle(std::string_view title) {
+    if (title.size() <= kMaxMarkerTitleBytes) return title;
+    std::size_t end = kMaxMarkerTitleBytes;
+    // Not inside a UTF-8 character.
+    while (end > 0 && (static_cast<unsigned char>(title[end]) & 0xC0) == 0x80) --end;
+    return title.substr(0, end);
+}
+
 std::string Unescaped(std::string_view value) {
     std::string out;
     for (std::size_t i = 0; i < value.size(); ++i) {
@@ -143,7 +157,7 @@ std::string MarkerBytes(const TRecoveryMarker& m) {
     out += "\nboot " + Escaped(m.writer.bootId);
     out += "\nstart " + std::to_string(m.writer.startTicks);
     out += "\nfile " + Escaped(m.circuitPath);
-    out += "\ntitle " + Escaped(m.title);
+    out += "\ntitle " + Escaped(ShortTitle(m.title));
     out += "\n";
     return out;
 }

@@ -50,7 +50,8 @@ struct TRecoveryMarker {
 };
 
 // The marker file: UTF-8 lines "key value" under a first line naming the
-// format; backslashes and line breaks inside a value are escaped.
+// format; backslashes and line breaks inside a value are escaped. A title
+// longer than a question can show is cut short there.
 std::string MarkerBytes(const TRecoveryMarker& marker);
 std::optional<TRecoveryMarker> ParseMarker(std::string_view bytes);
 

@@ -237,6 +237,32 @@ TEST_F(RecoveryTest, YesRestoresTheWorkAsUnsavedAndNoDiscardsIt) {
     EXPECT_TRUE(prompter.log.empty());
 }
 
+TEST_F(RecoveryTest, AGiantTitleStillLeavesACopyToOffer) {
+    // A circuit whose file held an enormous first line: its copy must still
+    // be offered after a crash, and restored whole.
+    TCircuit odd(1500, 1000);
+    AppendPieces(odd, kStandardStraight, 3);
+    const std::string title = std::string(100000, 'T') + "é";
+    {
+        TRecovery crashed(folder.string(), Gone(401));
+        ASSERT_TRUE(crashed.Write({CircuitFileBytes(odd, title, '.'), "/home/ana/odd.QLC", title}));
+    }
+    const std::vector<TRecoveryCopy> copies =
+        TRecovery(folder.string(), {402, "boot", 1}).Abandoned([](const TProcessMark&) { return false; });
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(copies[0].marker.circuitPath, "/home/ana/odd.QLC");
+    // The question names it by as much of the title as a question can show.
+    EXPECT_EQ(copies[0].marker.title.substr(0, 100), std::string(100, 'T'));
+    EXPECT_LT(copies[0].marker.title.size(), 4096u);
+
+    TRecovery mine(folder.string(), ThisProcess());
+    prompter.yesNoAnswers = {true};
+    EXPECT_TRUE(editor.OfferRecovery(mine));
+    EXPECT_EQ(editor.Circuit().title, title);
+    EXPECT_EQ(editor.Circuit().Count(), 3);
+    EXPECT_EQ(editor.CurrentPath(), "/home/ana/odd.QLC");
+}
+
 TEST_F(RecoveryTest, TheCopyCarriesTheNotesAndAnUntitledCircuitStaysUntitled) {
     editor.StartUp();
     AppendPieces(editor.Circuit(), kStandardCurve, 3);

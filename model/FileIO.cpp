@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -100,7 +101,16 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     const std::string targetPath = target.string();
     fs::path dir = target.parent_path();
     if (dir.empty()) dir = ".";
-    std::string temp = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+    // The temporary name must fit where the target's name just fits: it is
+    // cut short (not inside a UTF-8 character) to leave room for the suffix.
+    constexpr std::string_view kSuffix = ".XXXXXX";
+    std::string stem = "." + target.filename().string();
+    if (stem.size() + kSuffix.size() > NAME_MAX) {
+        std::size_t end = NAME_MAX - kSuffix.size();
+        while (end > 1 && (static_cast<unsigned char>(stem[end]) & 0xC0) == 0x80) --end;
+        stem.resize(end);
+    }
+    std::string temp = (dir / (stem + std::string(kSuffix))).string();
 
     const int raw = ::mkstemp(temp.data());
     if (raw < 0) {

@@ -85,8 +85,15 @@ TEST(FileIO, AtomicWriteReplacesOrLeavesTheOldFileWhole) {
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);  // the permissions were kept
 
-    // A write into a folder that does not exist fails, says why and leaves no litter.
+    // The longest name the folder takes: the temporary file beside it must
+    // fit too, and then go.
+    const fs::path longName = dir / (std::string(247, 'a') + "\xC3\xA9.QLC");
     std::string error;
+    EXPECT_TRUE(WriteFileAtomically(longName.string(), "long", &error)) << error;
+    EXPECT_EQ(ReadFileBytes(longName.string()), std::optional<std::string>("long"));
+    fs::remove(longName);
+
+    // A write into a folder that does not exist fails, says why and leaves no litter.
     EXPECT_FALSE(WriteFileAtomically((dir / "missing" / "b.QLC").string(), "x", &error));
     EXPECT_FALSE(error.empty());
     // Writing over a folder fails and leaves the folder as it was.

@@ -237,6 +237,27 @@ TEST_F(RecoveryTest, YesRestoresTheWorkAsUnsavedAndNoDiscardsIt) {
     EXPECT_TRUE(prompter.log.empty());
 }
 
+TEST_F(RecoveryTest, ACopyThatCannotBeWrittenIsSaidOnceAndTheWorkStaysUnsaved) {
+    // The per-user data folder is a file: no copy can ever be written.
+    Write("data", "a file where the folder would go");
+    TRecovery nowhere((folder / "data" / "recovery").string(), {501, "boot", 1});
+    editor.ToolButton24Click();
+    ASSERT_TRUE(editor.HasUnsavedWork());
+
+    editor.RecoveryExpired(nowhere);
+    ASSERT_EQ(prompter.log.size(), 1u);
+    EXPECT_EQ(prompter.log[0].rfind("error Cannot write the recovery copy in " + nowhere.Folder() + ": ", 0), 0u)
+        << prompter.log[0];
+    EXPECT_NE(prompter.log[0].find("the unsaved changes are lost"), std::string::npos);
+    EXPECT_TRUE(editor.HasUnsavedWork());
+
+    // Once: every later attempt fails as quietly as the editing goes on.
+    editor.ToolButton24Click();
+    editor.RecoveryExpired(nowhere);
+    EXPECT_EQ(prompter.log.size(), 1u);
+    EXPECT_EQ(editor.Circuit().Count(), 2);
+}
+
 TEST_F(RecoveryTest, AGiantTitleStillLeavesACopyToOffer) {
     // A circuit whose file held an enormous first line: its copy must still
     // be offered after a crash, and restored whole.

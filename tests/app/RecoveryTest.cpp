@@ -237,6 +237,54 @@ TEST_F(RecoveryTest, YesRestoresTheWorkAsUnsavedAndNoDiscardsIt) {
     EXPECT_TRUE(prompter.log.empty());
 }
 
+TEST_F(RecoveryTest, ACopyLeftUnderThisProcesssIdIsOfferedAndNeverOverwritten) {
+    // After a power cut the system may give this session the process id the
+    // crashed one had (a sandbox's process ids start afresh every time): its
+    // files carry this session's names, but they are the crashed session's work.
+    const TProcessMark self = ThisProcess();
+    TCircuit oval(1500, 1000);
+    AppendPieces(oval, kStandardStraight, 6);
+    {
+        TRecovery crashed(folder.string(), Gone(self.pid));
+        ASSERT_TRUE(crashed.Write({CircuitFileBytes(oval, "Oval", '.'), "/home/ana/Oval.QLC", "Oval"}));
+    }
+    TCircuit newer(1500, 1000);
+    AppendPieces(newer, kStandardCurve, 4);
+    {
+        TRecovery other(folder.string(), Gone(self.pid + 1));
+        ASSERT_TRUE(other.Write({CircuitFileBytes(newer, "Curves", '.'), "", "Curves"}));
+    }
+    fs::last_write_time(F(std::to_string(self.pid + 1) + ".QLC"),
+                        fs::last_write_time(F(std::to_string(self.pid) + ".QLC")) + std::chrono::seconds(5));
+
+    // The first refresh has nothing unsaved: this session's copy goes, and
+    // only that.
+    TRecovery mine(folder.string(), self);
+    EXPECT_FALSE(mine.Noticed(false));
+    const auto onlyThisRuns = [&](const TProcessMark& m) { return m == self; };
+    EXPECT_EQ(TRecovery(folder.string(), {1, "boot", 1}).Abandoned(onlyThisRuns).size(), 2u);
+
+    // Yes to the newer copy: the session's own copy of it must not take the
+    // older one's place.
+    prompter.yesNoAnswers = {true};
+    EXPECT_TRUE(editor.OfferRecovery(mine));
+    EXPECT_EQ(editor.Circuit().Count(), 4);
+    const std::vector<TRecoveryCopy> left = TRecovery(folder.string(), {1, "boot", 1}).Abandoned(onlyThisRuns);
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].marker.circuitPath, "/home/ana/Oval.QLC");
+    TCircuit back;
+    ASSERT_TRUE(ReadCircuitBytes(*ReadFileBytes(left[0].circuitFile), "copy", back));
+    EXPECT_EQ(back.Count(), 6);
+
+    // The next session offers it, and Yes brings the work back.
+    prompter.yesNoAnswers = {true};
+    TRecovery next(folder.string(), {self.pid + 2, "boot", 1});
+    TEditor later(prompter, picture);
+    EXPECT_TRUE(later.OfferRecovery(next));
+    EXPECT_EQ(later.Circuit().Count(), 6);
+    EXPECT_EQ(later.CurrentPath(), "/home/ana/Oval.QLC");
+}
+
 TEST_F(RecoveryTest, ACopyThatCannotBeWrittenIsSaidOnceAndTheWorkStaysUnsaved) {
     // The per-user data folder is a file: no copy can ever be written.
     Write("data", "a file where the folder would go");

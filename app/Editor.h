@@ -443,6 +443,10 @@ public:
     const std::string& CurrentPath() const { return currentPath_; }
     // The circuit as Save would write it, for the recovery copy.
     TRecoverySnapshot RecoverySnapshot() const;
+    // The window's recovery timer ran out: the copy follows the editor. A
+    // copy that cannot be written is said once a session, so the user knows
+    // a crash would lose the unsaved work; the editing goes on.
+    void RecoveryExpired(TRecovery& recovery);
     // Start-up: offers each copy left by a session that did not end cleanly,
     // newest first. Yes restores it and ends the questions; No discards it.
     // True when one was restored.
@@ -513,6 +517,7 @@ private:
     TCircuit clipboard_;
     TTrackList stock_;
     std::optional<TStockFile> stockFile_;
+    bool recoveryWarned_ = false;
     // The modified flag the undo circuit's state had when it was kept (a save
     // since then makes it modified: it no longer matches the file).
     bool undoModified_ = false;

@@ -19,6 +19,14 @@ TRecoverySnapshot TEditor::RecoverySnapshot() const {
     return {CircuitFileBytes(copy, current_.title, DecimalSeparator()), currentPath_, current_.title};
 }
 
+void TEditor::RecoveryExpired(TRecovery& recovery) {
+    std::string cause;
+    if (recovery.Expired(HasUnsavedWork(), RecoverySnapshot(), &cause)) return;
+    if (recoveryWarned_) return;
+    recoveryWarned_ = true;
+    prompter_.ShowError(Format(Text(XText::CannotWriteRecovery), recovery.Folder(), cause));
+}
+
 bool TEditor::RestoreRecovery(const TRecoveryCopy& copy) {
     std::string cause;
     const auto bytes = ReadFileBytes(copy.circuitFile, &cause);

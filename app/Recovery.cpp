@@ -76,6 +76,20 @@ std::string Escaped(std::string_view value) {
     return out;
 }
 
+// The marker's title only names the copy in the question at start-up, and
+// the marker is read with a small cap: a title from a file with an enormous
+// first line must not make the marker unreadable and its copy never offered.
+// The circuit copy keeps the whole title.
+constexpr std::size_t kMaxMarkerTitleBytes = 1000;
+
+std::string_view ShortTitle(std::string_view title) {
+    if (title.size() <= kMaxMarkerTitleBytes) return title;
+    std::size_t end = kMaxMarkerTitleBytes;
+    // Not inside a UTF-8 character.
+    while (end > 0 && (static_cast<unsigned char>(title[end]) & 0xC0) == 0x80) --end;
+    return title.substr(0, end);
+}
+
 std::string Unescaped(std::string_view value) {
     std::string out;
     for (std::size_t i = 0; i < value.size(); ++i) {
@@ -89,15 +103,25 @@ std::string Unescaped(std::string_view value) {
     return out;
 }
 
-// The process id a file of the folder is named after ("1234.QLC",
-// ".1234.QLC.ab12Cd" for a temporary file), or nothing.
-std::optional<int64_t> PidOfName(std::string_view name) {
+// A file of the folder: the name its pair shares ("1234", or "1234-2" for a
+// copy set aside, below) and the process id that name starts with.
+struct PairName {
+    std::string stem;
+    int64_t pid = 0;
+};
+
+// "1234.QLC", "1234-2.recovery", ".1234.QLC.ab12Cd" (a temporary file), or
+// nothing for a name of no copy.
+std::optional<PairName> PairOfName(std::string_view name) {
     if (!name.empty() && name.front() == '.') name.remove_prefix(1);
     const std::size_t dot = name.find('.');
     if (dot == std::string_view::npos) return std::nullopt;
-    const auto pid = Unsigned(name.substr(0, dot));
+    const std::string_view stem = name.substr(0, dot);
+    const std::size_t dash = stem.find('-');
+    const auto pid = Unsigned(stem.substr(0, dash));
     if (!pid || *pid == 0) return std::nullopt;
-    return static_cast<int64_t>(*pid);
+    if (dash != std::string_view::npos && !Unsigned(stem.substr(dash + 1))) return std::nullopt;
+    return PairName{std::string(stem), static_cast<int64_t>(*pid)};
 }
 
 bool EndsWith(std::string_view s, std::string_view suffix) {
@@ -143,7 +167,7 @@ std::string MarkerBytes(const TRecoveryMarker& m) {
     out += "\nboot " + Escaped(m.writer.bootId);
     out += "\nstart " + std::to_string(m.writer.startTicks);
     out += "\nfile " + Escaped(m.circuitPath);
-    out += "\ntitle " + Escaped(m.title);
+    out += "\ntitle " + Escaped(ShortTitle(m.title));
     out += "\n";
     return out;
 }
@@ -185,7 +209,44 @@ std::optional<TRecoveryMarker> ParseMarker(std::string_view bytes) {
 // ---------------------------------------------------------------------------
 // This process's copy
 
-TRecovery::TRecovery(std::string folder, TProcessMark self) : folder_(std::move(folder)), self_(std::move(self)) {}
+TRecovery::TRecovery(std::string folder, TProcessMark self) : folder_(std::move(folder)), self_(std::move(self)) {
+    SetAsideEarlierCopy();
+}
+
+void TRecovery::SetAsideEarlierCopy() const {
+    // Files under this process's names before it wrote any are an earlier
+    // session's whose process id came round again (after a restart, or in a
+    // sandbox where ids start afresh): this session would overwrite or
+    // remove them. They move to "<pid>-<n>", which is offered like any other
+    // copy. Linked, not renamed, and the old names removed circuit first, so
+    // that a whole pair stands at every moment.
+    std::error_code ec;
+    const fs::path circuit = CircuitFile();
+    const fs::path marker = MarkerFile();
+    const bool haveCircuit = fs::exists(fs::symlink_status(circuit, ec));
+    const bool haveMarker = fs::exists(fs::symlink_status(marker, ec));
+    if (!haveCircuit && !haveMarker) return;
+    for (int n = 1; n < 1000; ++n) {
+        const std::string stem = std::to_string(self_.pid) + "-" + std::to_string(n);
+        const fs::path newCircuit = fs::path(folder_) / (stem + std::string(kCircuitSuffix));
+        const fs::path newMarker = fs::path(folder_) / (stem + std::string(kMarkerSuffix));
+        if (fs::exists(fs::symlink_status(newCircuit, ec)) || fs::exists(fs::symlink_status(newMarker, ec))) continue;
+        const auto keep = [&](const fs::path& from, const fs::path& to) {
+            std::error_code e;
+            fs::create_hard_link(from, to, e);
+            if (e) fs::copy_file(from, to, e);
+            return !e;
+        };
+        if (haveCircuit && !keep(circuit, newCircuit)) return;
+        if (haveMarker && !keep(marker, newMarker)) {
+            RemoveFile(newCircuit.string());
+            return;
+        }
+        RemoveFile(circuit.string());
+        RemoveFile(marker.string());
+        return;
+    }
+}
 
 std::string TRecovery::CircuitFile() const {
     return (fs::path(folder_) / (std::to_string(self_.pid) + std::string(kCircuitSuffix))).string();
@@ -251,13 +312,13 @@ std::vector<TRecoveryCopy> TRecovery::Abandoned(const std::function<bool(const T
     for (const fs::directory_entry& e : fs::directory_iterator(folder_, ec)) names.push_back(e.path());
     for (const fs::path& p : names) {
         const std::string name = p.filename().string();
-        const auto pid = PidOfName(name);
-        if (!pid || *pid == self_.pid) continue;
-        const fs::path marker = p.parent_path() / (std::to_string(*pid) + std::string(kMarkerSuffix));
-        const fs::path circuit = p.parent_path() / (std::to_string(*pid) + std::string(kCircuitSuffix));
+        const auto pair = PairOfName(name);
+        if (!pair || pair->stem == std::to_string(self_.pid)) continue;
+        const fs::path marker = p.parent_path() / (pair->stem + std::string(kMarkerSuffix));
+        const fs::path circuit = p.parent_path() / (pair->stem + std::string(kCircuitSuffix));
         if (name.front() == '.') {
             // A temporary file of an atomic write that never finished.
-            if (!runs(TProcessMark{*pid, {}, 0})) RemoveFile(p.string());
+            if (!runs(TProcessMark{pair->pid, {}, 0})) RemoveFile(p.string());
             continue;
         }
         if (EndsWith(name, kCircuitSuffix)) {
@@ -268,7 +329,7 @@ std::vector<TRecoveryCopy> TRecovery::Abandoned(const std::function<bool(const T
         if (!EndsWith(name, kMarkerSuffix)) continue;
         const auto bytes = ReadFileBytes(p.string(), nullptr, 64 * 1024);
         const auto parsed = bytes ? ParseMarker(*bytes) : std::nullopt;
-        if (!parsed || parsed->writer.pid != *pid || runs(parsed->writer)) continue;
+        if (!parsed || parsed->writer.pid != pair->pid || runs(parsed->writer)) continue;
         if (!fs::exists(circuit, ec)) {
             // Its writer died before the first circuit was written.
             RemoveFile(p.string());

@@ -10,7 +10,9 @@
 //   <pid>.recovery  a marker: which file the circuit belongs to (none for an
 //                   untitled one) and which process wrote it.
 // The marker is written before the circuit and removed after it, so a circuit
-// file never stands without its marker while its writer runs.
+// file never stands without its marker while its writer runs. A pair already
+// under this process's names when it starts is an earlier session's whose id
+// came round again: it is set aside as "<pid>-<n>" and offered like the rest.
 //
 // The policy is the window's timer: the first change with unsaved work starts
 // a single-shot timer of kDelayMs; changes until it runs out go into the same
@@ -50,7 +52,8 @@ struct TRecoveryMarker {
 };
 
 // The marker file: UTF-8 lines "key value" under a first line naming the
-// format; backslashes and line breaks inside a value are escaped.
+// format; backslashes and line breaks inside a value are escaped. A title
+// longer than a question can show is cut short there.
 std::string MarkerBytes(const TRecoveryMarker& marker);
 std::optional<TRecoveryMarker> ParseMarker(std::string_view bytes);
 
@@ -102,6 +105,8 @@ public:
     static void Discard(const TRecoveryCopy& copy);
 
 private:
+    void SetAsideEarlierCopy() const;
+
     std::string folder_;
     TProcessMark self_;
     bool pending_ = false;

@@ -528,13 +528,7 @@ void TSDIAppForm::NoticeChanges() {
 
 void TSDIAppForm::RecoveryTimeout() {
     if (!m_recovery) return;
-    std::string error;
-    if (m_recovery->Expired(m_editor->HasUnsavedWork(), m_editor->RecoverySnapshot(), &error)) return;
-    // Off the user's way: said once, on standard error; the editing goes on.
-    if (!m_recoveryWarned) {
-        qWarning("Quillet: cannot write the recovery copy in %s: %s", m_recovery->Folder().c_str(), error.c_str());
-        m_recoveryWarned = true;
-    }
+    m_editor->RecoveryExpired(*m_recovery);
 }
 
 // ---------------------------------------------------------------------------

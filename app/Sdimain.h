@@ -244,7 +244,6 @@ private:
     std::unique_ptr<TSettingsRecentStore> m_recentStore;
     std::unique_ptr<TRecovery> m_recovery;
     QTimer* m_recoveryTimer = nullptr;
-    bool m_recoveryWarned = false;
 };
 
 }  // namespace quillet

@@ -5,11 +5,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+
+#include "text/ExtraTexts.h"
 
 namespace quillet {
 namespace {
@@ -47,7 +50,10 @@ private:
 
 std::optional<std::string> ReadFileBytes(const std::string& path, std::string* error,
                                          std::size_t maxBytes) {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Opened without waiting: a named pipe would otherwise hold the open
+    // until some writer came, and the window with it. Reads wait again, so a
+    // pipe with a writer still gives all it writes and one without ends at once.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
         SetError(error, std::strerror(errno));
         return std::nullopt;
@@ -55,6 +61,11 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::string* e
     struct stat st {};
     if (::fstat(fd.get(), &st) == 0 && S_ISDIR(st.st_mode)) {
         SetError(error, std::strerror(EISDIR));
+        return std::nullopt;
+    }
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        SetError(error, std::strerror(errno));
         return std::nullopt;
     }
     std::string bytes;
@@ -68,7 +79,7 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::string* e
         }
         if (n == 0) break;
         if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
-            SetError(error, "file too large");
+            SetError(error, Text(XText::FileTooLarge));
             return std::nullopt;
         }
         bytes.append(buffer, static_cast<std::size_t>(n));
@@ -78,10 +89,28 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::string* e
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
     namespace fs = std::filesystem;
-    const fs::path target(path);
+    fs::path target(path);
+    // Through a symbolic link the file it names is replaced, not the link:
+    // otherwise the link would become a copy and the real file keep the old
+    // circuit. A link to nothing is replaced as before.
+    std::error_code linkError;
+    if (fs::is_symlink(target, linkError)) {
+        fs::path resolved = fs::canonical(target, linkError);
+        if (!linkError) target = std::move(resolved);
+    }
+    const std::string targetPath = target.string();
     fs::path dir = target.parent_path();
     if (dir.empty()) dir = ".";
-    std::string temp = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+    // The temporary name must fit where the target's name just fits: it is
+    // cut short (not inside a UTF-8 character) to leave room for the suffix.
+    constexpr std::string_view kSuffix = ".XXXXXX";
+    std::string stem = "." + target.filename().string();
+    if (stem.size() + kSuffix.size() > NAME_MAX) {
+        std::size_t end = NAME_MAX - kSuffix.size();
+        while (end > 1 && (static_cast<unsigned char>(stem[end]) & 0xC0) == 0x80) --end;
+        stem.resize(end);
+    }
+    std::string temp = (dir / (stem + std::string(kSuffix))).string();
 
     const int raw = ::mkstemp(temp.data());
     if (raw < 0) {
@@ -100,7 +129,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     // usual mode of a new file.
     struct stat st {};
     mode_t mode;
-    if (::stat(path.c_str(), &st) == 0) {
+    if (::stat(targetPath.c_str(), &st) == 0) {
         mode = st.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
@@ -120,7 +149,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     }
     if (::fsync(fd.get()) != 0) return fail(errno);
     if (fd.Close() != 0) return fail(errno);
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
+    if (::rename(temp.c_str(), targetPath.c_str()) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());
         SetError(error, std::strerror(err));

@@ -17,14 +17,15 @@ namespace quillet {
 inline constexpr std::size_t kMaxFileBytes = 16u * 1024u * 1024u;
 
 // Reads the whole file. On failure returns nothing and, when `error` is given,
-// a short cause ("No such file or directory", "file too large").
+// a short cause ("No such file or directory", or the text of a file too large).
 std::optional<std::string> ReadFileBytes(const std::string& path, std::string* error = nullptr,
                                          std::size_t maxBytes = kMaxFileBytes);
 
 // Writes `bytes` to a temporary file beside `path`, flushes it to disk and
 // renames it over `path`, so an interrupted or failed write never damages an
 // existing file. An existing file's permissions are kept. On failure the
-// temporary file is removed, `path` is untouched and `error` says why.
+// temporary file is removed, `path` is untouched and `error` says why. When
+// `path` is a symbolic link, the file it names is written.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
 // Lines as the program's files end them: CR ends a line and an LF directly

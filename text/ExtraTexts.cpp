@@ -280,6 +280,12 @@ constexpr Entry kExtra[] = {
      "¿Desea recuperarlos? Si responde No, se descartarán.",
      "Quillet did not close properly and left unsaved changes to “%1” (%2).\n"
      "Do you wish to recover them? If you answer No, they are discarded."},
+    {XText::FileTooLarge, "el archivo es demasiado grande", "the file is too large"},
+    {XText::CannotWriteRecovery,
+     "No se puede escribir la copia de recuperación en %1: %2.\n"
+     "Si el programa se cierra sin guardar, se perderán los cambios no guardados.",
+     "Cannot write the recovery copy in %1: %2.\n"
+     "If the program ends without saving, the unsaved changes are lost."},
 };
 // clang-format on
 

@@ -123,6 +123,10 @@ enum class XText {
     // ---- Crash recovery: the question at start-up.
     RecoverUntitled,         // %1 the circuit's title
     RecoverFile,             // %1 the circuit's title, %2 its file
+    // ---- Reading a file: why it was refused before its content was looked at.
+    FileTooLarge,
+    // ---- Crash recovery: the copy cannot be written (%1 the folder, %2 the cause).
+    CannotWriteRecovery,
     Count
 };
 

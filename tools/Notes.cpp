@@ -136,10 +136,29 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent) {
     ShowCount();
 }
 
+namespace {
+
+// Wrapping a run without a blank at word boundaries costs Qt time growing
+// with the square of its length; a run longer than a line of any window can
+// only come from a damaged file, and is broken anywhere instead.
+bool HasEndlessWord(const QString& text) {
+    constexpr qsizetype kLongestWord = 2000;
+    qsizetype run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > kLongestWord) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 void TForm11::ShowNotes(const std::string& notes) {
     const QString text = QStr(notes);
     if (text == m_memo->NotesText()) return;
     m_loading = true;
+    m_memo->setWordWrapMode(HasEndlessWord(text) ? QTextOption::WrapAnywhere
+                                                 : QTextOption::WrapAtWordBoundaryOrAnywhere);
     m_memo->setPlainText(text);
     m_loading = false;
     ShowCount();

@@ -1,5 +1,6 @@
 #include "app/render/Pictures.h"
 
+#include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -82,6 +83,9 @@ PixelSize Pictures::size(Picture p) const {
 void Pictures::setTemplate(const QImage& image) { m_template = WithWhiteTransparent(image); }
 
 bool Pictures::loadTemplate(const QString& path) {
+    // Only a file: the reader would wait on a named pipe for a writer, and
+    // the window with it.
+    if (!QFileInfo(path).isFile()) return false;
     QImageReader reader(path);
     QImage image = reader.read();
     if (image.isNull()) return false;

@@ -237,6 +237,101 @@ TEST_F(RecoveryTest, YesRestoresTheWorkAsUnsavedAndNoDiscardsIt) {
     EXPECT_TRUE(prompter.log.empty());
 }
 
+TEST_F(RecoveryTest, ACopyLeftUnderThisProcesssIdIsOfferedAndNeverOverwritten) {
+    // After a power cut the system may give this session the process id the
+    // crashed one had (a sandbox's process ids start afresh every time): its
+    // files carry this session's names, but they are the crashed session's work.
+    const TProcessMark self = ThisProcess();
+    TCircuit oval(1500, 1000);
+    AppendPieces(oval, kStandardStraight, 6);
+    {
+        TRecovery crashed(folder.string(), Gone(self.pid));
+        ASSERT_TRUE(crashed.Write({CircuitFileBytes(oval, "Oval", '.'), "/home/ana/Oval.QLC", "Oval"}));
+    }
+    TCircuit newer(1500, 1000);
+    AppendPieces(newer, kStandardCurve, 4);
+    {
+        TRecovery other(folder.string(), Gone(self.pid + 1));
+        ASSERT_TRUE(other.Write({CircuitFileBytes(newer, "Curves", '.'), "", "Curves"}));
+    }
+    fs::last_write_time(F(std::to_string(self.pid + 1) + ".QLC"),
+                        fs::last_write_time(F(std::to_string(self.pid) + ".QLC")) + std::chrono::seconds(5));
+
+    // The first refresh has nothing unsaved: this session's copy goes, and
+    // only that.
+    TRecovery mine(folder.string(), self);
+    EXPECT_FALSE(mine.Noticed(false));
+    const auto onlyThisRuns = [&](const TProcessMark& m) { return m == self; };
+    EXPECT_EQ(TRecovery(folder.string(), {1, "boot", 1}).Abandoned(onlyThisRuns).size(), 2u);
+
+    // Yes to the newer copy: the session's own copy of it must not take the
+    // older one's place.
+    prompter.yesNoAnswers = {true};
+    EXPECT_TRUE(editor.OfferRecovery(mine));
+    EXPECT_EQ(editor.Circuit().Count(), 4);
+    const std::vector<TRecoveryCopy> left = TRecovery(folder.string(), {1, "boot", 1}).Abandoned(onlyThisRuns);
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].marker.circuitPath, "/home/ana/Oval.QLC");
+    TCircuit back;
+    ASSERT_TRUE(ReadCircuitBytes(*ReadFileBytes(left[0].circuitFile), "copy", back));
+    EXPECT_EQ(back.Count(), 6);
+
+    // The next session offers it, and Yes brings the work back.
+    prompter.yesNoAnswers = {true};
+    TRecovery next(folder.string(), {self.pid + 2, "boot", 1});
+    TEditor later(prompter, picture);
+    EXPECT_TRUE(later.OfferRecovery(next));
+    EXPECT_EQ(later.Circuit().Count(), 6);
+    EXPECT_EQ(later.CurrentPath(), "/home/ana/Oval.QLC");
+}
+
+TEST_F(RecoveryTest, ACopyThatCannotBeWrittenIsSaidOnceAndTheWorkStaysUnsaved) {
+    // The per-user data folder is a file: no copy can ever be written.
+    Write("data", "a file where the folder would go");
+    TRecovery nowhere((folder / "data" / "recovery").string(), {501, "boot", 1});
+    editor.ToolButton24Click();
+    ASSERT_TRUE(editor.HasUnsavedWork());
+
+    editor.RecoveryExpired(nowhere);
+    ASSERT_EQ(prompter.log.size(), 1u);
+    EXPECT_EQ(prompter.log[0].rfind("error Cannot write the recovery copy in " + nowhere.Folder() + ": ", 0), 0u)
+        << prompter.log[0];
+    EXPECT_NE(prompter.log[0].find("the unsaved changes are lost"), std::string::npos);
+    EXPECT_TRUE(editor.HasUnsavedWork());
+
+    // Once: every later attempt fails as quietly as the editing goes on.
+    editor.ToolButton24Click();
+    editor.RecoveryExpired(nowhere);
+    EXPECT_EQ(prompter.log.size(), 1u);
+    EXPECT_EQ(editor.Circuit().Count(), 2);
+}
+
+TEST_F(RecoveryTest, AGiantTitleStillLeavesACopyToOffer) {
+    // A circuit whose file held an enormous first line: its copy must still
+    // be offered after a crash, and restored whole.
+    TCircuit odd(1500, 1000);
+    AppendPieces(odd, kStandardStraight, 3);
+    const std::string title = std::string(100000, 'T') + "é";
+    {
+        TRecovery crashed(folder.string(), Gone(401));
+        ASSERT_TRUE(crashed.Write({CircuitFileBytes(odd, title, '.'), "/home/ana/odd.QLC", title}));
+    }
+    const std::vector<TRecoveryCopy> copies =
+        TRecovery(folder.string(), {402, "boot", 1}).Abandoned([](const TProcessMark&) { return false; });
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(copies[0].marker.circuitPath, "/home/ana/odd.QLC");
+    // The question names it by as much of the title as a question can show.
+    EXPECT_EQ(copies[0].marker.title.substr(0, 100), std::string(100, 'T'));
+    EXPECT_LT(copies[0].marker.title.size(), 4096u);
+
+    TRecovery mine(folder.string(), ThisProcess());
+    prompter.yesNoAnswers = {true};
+    EXPECT_TRUE(editor.OfferRecovery(mine));
+    EXPECT_EQ(editor.Circuit().title, title);
+    EXPECT_EQ(editor.Circuit().Count(), 3);
+    EXPECT_EQ(editor.CurrentPath(), "/home/ana/odd.QLC");
+}
+
 TEST_F(RecoveryTest, TheCopyCarriesTheNotesAndAnUntitledCircuitStaysUntitled) {
     editor.StartUp();
     AppendPieces(editor.Circuit(), kStandardCurve, 3);

@@ -4,6 +4,7 @@
 // language chosen in Settings.
 
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -239,6 +240,35 @@ private slots:
         QCOMPARE(script.log.size(), 1);
         QCOMPARE(memo->toPlainText(), QString());
         QVERIFY(w->NotesWindow()->isVisible());
+    }
+
+    void aFileWithAnEndlessWordInItsNotesOpensThemAtOnce() {
+        // Notes are kept whole from a file; a damaged one may hold a very
+        // long run without a blank. Wrapping that at word boundaries took
+        // time growing with the square of its length: minutes, hours.
+        QTemporaryDir folder;
+        TCircuit damaged(1500, 1000);
+        damaged.Append(kStandardStraight, 1, 1);
+        damaged.notes = "Start\n" + std::string(256 * 1024, 'n');
+        const std::string path = StdStr(folder.filePath(QStringLiteral("Damaged.QLC")));
+        QVERIFY(SaveCircuit(damaged, path));
+
+        Script script;
+        auto w = StartProgram({folder.path(), folder.path(), &script});
+        w->Button(ControlId::ToolButton55)->click();
+        TNotesMemo* memo = w->NotesWindow()->Memo1();
+        QElapsedTimer clock;
+        clock.start();
+        script.openNames = {path};
+        w->Action(ControlId::FileOpenItem)->trigger();
+        QCoreApplication::processEvents();
+        memo->repaint();
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed()) + QStringLiteral(" ms")));
+        QCOMPARE(memo->toPlainText().size(), 6 + 256 * 1024);
+
+        // Ordinary notes wrap between words again.
+        w->Action(ControlId::FileNewItem)->trigger();
+        QCOMPARE(memo->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
     }
 
     void textsFollowTheLanguage() {

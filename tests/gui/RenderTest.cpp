@@ -1,5 +1,9 @@
 // The painter-backed canvas, checked pixel by pixel on images, and its vector
 // outputs (SVG, PDF) checked for what they contain.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QBuffer>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -10,7 +14,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <array>
+#include <chrono>
 #include <functional>
+#include <future>
 #include <vector>
 
 #include "app/render/PainterCanvas.h"
@@ -74,6 +80,7 @@ private slots:
     void whitePicturePixelsLeaveTheBackground();
     void builtInPicturesAreThere();
     void stretchedTemplateFillsTheTarget();
+    void templateThatIsNoFileIsRefusedAtOnce();
     void svgOutputHoldsTheDrawing();
     void printerOutputIsAPdf();
     void fontsAreMappedAndMeasured();
@@ -392,6 +399,27 @@ void RenderTest::builtInPicturesAreThere() {
     }
     QVERIFY(pictures.image(Picture::Template).isNull());
     QVERIFY(pictures.size(Picture::Template).empty());
+}
+
+void RenderTest::templateThatIsNoFileIsRefusedAtOnce() {
+    // The template dialog lists every name in a folder: a named pipe picked
+    // there would hold the window until some program wrote to it.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QByteArray fifo = QFile::encodeName(dir.filePath(QStringLiteral("pipe.png")));
+    QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+    Pictures pictures;
+    auto load = std::async(std::launch::async, [&] { return pictures.loadTemplate(QFile::decodeName(fifo)); });
+    const bool waited = load.wait_for(std::chrono::seconds(5)) != std::future_status::ready;
+    if (waited) {
+        // A writer that comes and goes lets the stuck read end.
+        const int w = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+        if (w >= 0) ::close(w);
+    }
+    const bool loaded = load.get();
+    QVERIFY2(!waited, "loading a pipe as the template waits for a writer");
+    QVERIFY(!loaded);
+    QVERIFY(!pictures.loadTemplate(dir.path()));
 }
 
 void RenderTest::stretchedTemplateFillsTheTarget() {

@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <string>
 
 #include "model/FileIO.h"
+#include "text/ExtraTexts.h"
 
 using namespace quillet;
 namespace fs = std::filesystem;
@@ -80,8 +85,15 @@ TEST(FileIO, AtomicWriteReplacesOrLeavesTheOldFileWhole) {
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);  // the permissions were kept
 
-    // A write into a folder that does not exist fails, says why and leaves no litter.
+    // The longest name the folder takes: the temporary file beside it must
+    // fit too, and then go.
+    const fs::path longName = dir / (std::string(247, 'a') + "\xC3\xA9.QLC");
     std::string error;
+    EXPECT_TRUE(WriteFileAtomically(longName.string(), "long", &error)) << error;
+    EXPECT_EQ(ReadFileBytes(longName.string()), std::optional<std::string>("long"));
+    fs::remove(longName);
+
+    // A write into a folder that does not exist fails, says why and leaves no litter.
     EXPECT_FALSE(WriteFileAtomically((dir / "missing" / "b.QLC").string(), "x", &error));
     EXPECT_FALSE(error.empty());
     // Writing over a folder fails and leaves the folder as it was.
@@ -96,6 +108,55 @@ TEST(FileIO, AtomicWriteReplacesOrLeavesTheOldFileWhole) {
     EXPECT_FALSE(ReadFileBytes((dir / "none").string(), &error));
     EXPECT_FALSE(ReadFileBytes(dir.string(), &error));
     EXPECT_FALSE(ReadFileBytes(path, &error, 4));
-    EXPECT_EQ(error, "file too large");
+    EXPECT_EQ(error, Text(XText::FileTooLarge));
+    fs::remove_all(dir);
+}
+
+TEST(FileIO, AtomicWriteThroughALinkReplacesWhatItPointsTo) {
+    const fs::path dir = fs::temp_directory_path() / ("quillet-fileio-link-" + std::to_string(::getpid()));
+    fs::create_directories(dir / "real");
+    const fs::path target = dir / "real" / "a.QLC";
+    const fs::path link = dir / "a.QLC";
+    ASSERT_TRUE(WriteFileAtomically(target.string(), "old"));
+    fs::create_symlink(fs::path("real") / "a.QLC", link);
+
+    // The link stays a link and the file it names gets the new bytes: opened
+    // elsewhere by its real name, the circuit must hold what was saved.
+    ASSERT_TRUE(WriteFileAtomically(link.string(), "new"));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadFileBytes(target.string()), std::optional<std::string>("new"));
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir / "real")) ++entries;
+    EXPECT_EQ(entries, 1);  // the temporary file went beside the target and is gone
+    fs::remove_all(dir);
+}
+
+TEST(FileIO, SpecialFilesNeverKeepAReadWaiting) {
+    const fs::path dir = fs::temp_directory_path() / ("quillet-fileio-fifo-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    // A named pipe nobody writes to: opening it for reading would wait for a
+    // writer for ever, and with it the window (a file picked in the open
+    // dialog, a pipe left in the recovery folder at start-up).
+    const std::string fifo = (dir / "pipe.QLC").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string error;
+    auto read = std::async(std::launch::async, [&] { return ReadFileBytes(fifo, &error); });
+    if (read.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        ADD_FAILURE() << "reading a pipe without a writer waits";
+        // Let the stuck read go: a writer that comes and goes ends it.
+        const int w = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (w >= 0) ::close(w);
+    }
+    const auto bytes = read.get();
+    EXPECT_TRUE(!bytes || bytes->empty());
+
+    // A pipe with a writer reads as far as the writer writes.
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ASSERT_EQ(::write(ends[1], "a\r", 2), 2);
+    ::close(ends[1]);
+    EXPECT_EQ(ReadFileBytes("/proc/self/fd/" + std::to_string(ends[0])), std::optional<std::string>("a\r"));
+    ::close(ends[0]);
+
     fs::remove_all(dir);
 }

@@ -339,7 +339,9 @@ TEST_F(StockFileTest, FileThatCannotBeReadIsLeftAlone) {
     WriteBytes(huge, "2\r\n");
     fs::resize_file(huge, 17u * 1024u * 1024u);
     TStockFile b(huge);
-    EXPECT_NE(b.Load(stock).find("file too large"), std::string::npos);
+    // Said in the language of the rest of the message.
+    EXPECT_EQ(b.Load(stock), "no se puede leer " + huge + ": el archivo es demasiado grande; " +
+                                 "el archivo de stock existente no se pudo leer y se deja como está");
     EXPECT_FALSE(b.Save(stock, &message));
     EXPECT_EQ(fs::file_size(huge), 17u * 1024u * 1024u);
 }

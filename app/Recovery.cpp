@@ -153,7 +153,8 @@ bool ProcessRuns(const TProcessMark& mark) {
         if (!boot.empty() && boot != mark.bootId) return false;
     }
     if (const auto ticks = StartTicksOf(mark.pid)) return mark.startTicks == 0 || *ticks == mark.startTicks;
-    if (fs::exists("/proc/self/stat")) return false;  // /proc works: that process is gone
+    std::error_code ec;
+    if (fs::exists("/proc/self/stat", ec)) return false;  // /proc works: that process is gone
     // No /proc: all that can be asked is whether the id is taken.
     return ::kill(static_cast<pid_t>(mark.pid), 0) == 0 || errno == EPERM;
 }
@@ -309,7 +310,11 @@ std::vector<TRecoveryCopy> TRecovery::Abandoned(const std::function<bool(const T
     std::vector<std::pair<fs::file_time_type, TRecoveryCopy>> found;
     std::error_code ec;
     std::vector<fs::path> names;
-    for (const fs::directory_entry& e : fs::directory_iterator(folder_, ec)) names.push_back(e.path());
+    // Stepped with an error code: a folder that stops being readable halfway
+    // ends the scan instead of throwing out of start-up.
+    for (fs::directory_iterator it(folder_, ec), end; !ec && it != end; it.increment(ec)) {
+        names.push_back(it->path());
+    }
     for (const fs::path& p : names) {
         const std::string name = p.filename().string();
         const auto pair = PairOfName(name);

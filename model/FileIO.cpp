@@ -55,17 +55,17 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::string* e
     // pipe with a writer still gives all it writes and one without ends at once.
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
-        SetError(error, std::strerror(errno));
+        SetError(error, SystemCause(errno));
         return std::nullopt;
     }
     struct stat st {};
     if (::fstat(fd.get(), &st) == 0 && S_ISDIR(st.st_mode)) {
-        SetError(error, std::strerror(EISDIR));
+        SetError(error, SystemCause(EISDIR));
         return std::nullopt;
     }
     const int flags = ::fcntl(fd.get(), F_GETFL);
     if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        SetError(error, std::strerror(errno));
+        SetError(error, SystemCause(errno));
         return std::nullopt;
     }
     std::string bytes;
@@ -74,7 +74,7 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::string* e
         const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
         if (n < 0) {
             if (errno == EINTR) continue;
-            SetError(error, std::strerror(errno));
+            SetError(error, SystemCause(errno));
             return std::nullopt;
         }
         if (n == 0) break;
@@ -114,14 +114,14 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
 
     const int raw = ::mkstemp(temp.data());
     if (raw < 0) {
-        SetError(error, std::strerror(errno));
+        SetError(error, SystemCause(errno));
         return false;
     }
     Fd fd(raw);
     auto fail = [&](int err) {
         fd.Close();
         ::unlink(temp.c_str());
-        SetError(error, std::strerror(err));
+        SetError(error, SystemCause(err));
         return false;
     };
 
@@ -152,7 +152,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     if (::rename(temp.c_str(), targetPath.c_str()) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());
-        SetError(error, std::strerror(err));
+        SetError(error, SystemCause(err));
         return false;
     }
     // Make the rename itself durable.

@@ -221,7 +221,7 @@ std::string TStockFile::Load(TTrackList& stock) {
     const bool exists = fs::exists(path_, ec);
     if (!exists && !ec) return {};  // first start: nothing to read
 
-    std::string cause = ec ? ec.message() : std::string();
+    std::string cause = ec ? SystemCause(ec.value()) : std::string();
     std::optional<std::string> bytes;
     if (!ec) bytes = ReadFileBytes(path_, &cause);
     if (!bytes) {
@@ -266,7 +266,7 @@ bool TStockFile::KeepDamagedCopy(std::string* cause) {
         damagedBytes_.shrink_to_fit();
         return true;
     }
-    *cause = std::strerror(err);
+    *cause = SystemCause(err);
     return false;
 }
 

@@ -1,5 +1,7 @@
 #include "text/ExtraTexts.h"
 
+#include <cerrno>
+#include <cstring>
 #include <iterator>
 
 #include "text/Languages.h"
@@ -286,6 +288,13 @@ constexpr Entry kExtra[] = {
      "Si el programa se cierra sin guardar, se perderán los cambios no guardados.",
      "Cannot write the recovery copy in %1: %2.\n"
      "If the program ends without saving, the unsaved changes are lost."},
+    {XText::CauseNoSuchFile, "no existe el archivo o la carpeta", "no such file or folder"},
+    {XText::CauseNoPermission, "no tiene permiso", "permission denied"},
+    {XText::CauseIsFolder, "es una carpeta", "it is a folder"},
+    {XText::CauseNotFolder, "parte de la ruta no es una carpeta", "part of the path is not a folder"},
+    {XText::CauseDiskFull, "no queda espacio en el disco", "no space left on the disk"},
+    {XText::CauseReadOnly, "el disco es de solo lectura", "the disk is read-only"},
+    {XText::CauseNameTooLong, "el nombre es demasiado largo", "the name is too long"},
 };
 // clang-format on
 
@@ -346,6 +355,21 @@ std::string FormatWith(std::string_view pattern, std::span<const std::string> ar
         }
     }
     return out;
+}
+
+std::string SystemCause(int error) {
+    switch (error) {
+        case ENOENT: return Text(XText::CauseNoSuchFile);
+        case EACCES:
+        case EPERM: return Text(XText::CauseNoPermission);
+        case EISDIR: return Text(XText::CauseIsFolder);
+        case ENOTDIR: return Text(XText::CauseNotFolder);
+        case ENOSPC:
+        case EDQUOT: return Text(XText::CauseDiskFull);
+        case EROFS: return Text(XText::CauseReadOnly);
+        case ENAMETOOLONG: return Text(XText::CauseNameTooLong);
+        default: return std::strerror(error);
+    }
 }
 
 }  // namespace quillet

@@ -127,6 +127,15 @@ enum class XText {
     FileTooLarge,
     // ---- Crash recovery: the copy cannot be written (%1 the folder, %2 the cause).
     CannotWriteRecovery,
+    // Why a file could not be read or written, for the usual causes; the
+    // rest keep the system's own words.
+    CauseNoSuchFile,
+    CauseNoPermission,
+    CauseIsFolder,
+    CauseNotFolder,
+    CauseDiskFull,
+    CauseReadOnly,
+    CauseNameTooLong,
     Count
 };
 
@@ -138,6 +147,10 @@ const std::string& Text(XText id);
 // The text in the given language (anything other than 2 is Spanish). An id
 // outside the enumeration gives an empty string.
 const std::string& TextIn(int language, XText id);
+
+// Why a file operation failed, from the system's error number: the usual
+// causes in the current language, the others in the system's own words.
+std::string SystemCause(int error);
 
 // Replaces each "%k" (k = 1..9) by the k-th argument and "%%" by "%", in one
 // pass: a "%" inside an argument is copied as it is. A placeholder with no

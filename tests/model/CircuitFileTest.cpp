@@ -708,7 +708,7 @@ TEST(CircuitFile, AFailedSaveLeavesTheOldFileAndTheCircuitAsTheyWere) {
     // A folder that is a file.
     WriteBytes(dir.path / "plain", "x");
     EXPECT_FALSE(SaveCircuit(c, (dir.path / "plain" / "Oval.QLC").string(), &error));
-    EXPECT_EQ(error, "cannot write file " + (dir.path / "plain" / "Oval.QLC").string() + ": Not a directory");
+    EXPECT_EQ(error, "cannot write file " + (dir.path / "plain" / "Oval.QLC").string() + ": part of the path is not a folder");
     EXPECT_EQ(c.title, "Untitled");
     EXPECT_TRUE(c.modified);
 }
@@ -768,7 +768,16 @@ TEST(CircuitFile, LoadReadsTheFileAndFindsTheTemplatePicture) {
     loaded.notes = "untouched";
     const std::string missing = (dir.path / "Missing.QLC").string();
     EXPECT_FALSE(LoadCircuit(missing, loaded, &action, &problem));
-    EXPECT_EQ(problem.message, "cannot open file " + missing + ": No such file or directory");
+    EXPECT_EQ(problem.message, "cannot open file " + missing + ": no such file or folder");
     EXPECT_EQ(problem.line, 0);
     EXPECT_EQ(loaded.notes, "untouched");
+    // The cause is in the user's language too, not only the words around it.
+    {
+        InLanguage spanish(kSpanish);
+        EXPECT_FALSE(LoadCircuit(missing, loaded, &action, &problem));
+        EXPECT_EQ(problem.message, "no se puede abrir el archivo " + missing + ": no existe el archivo o la carpeta");
+    }
+    // A folder where a file should be.
+    EXPECT_FALSE(LoadCircuit(dir.path.string(), loaded, &action, &problem));
+    EXPECT_EQ(problem.message, "cannot open file " + dir.path.string() + ": it is a folder");
 }

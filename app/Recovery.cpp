@@ -38,23 +38,36 @@ std::string CurrentBootId() {
     return bytes ? Trimmed(*bytes) : std::string();
 }
 
-// Field 22 of /proc/<pid>/stat: when the process started, in clock ticks
-// after boot. The command name (field 2) may hold blanks and brackets, so the
-// fields are counted from the last ')'.
-std::optional<uint64_t> StartTicksOf(int64_t pid) {
+// Fields 3 (the state) and 22 (when the process started, in clock ticks
+// after boot) of /proc/<pid>/stat. The command name (field 2) may hold
+// blanks and brackets, so the fields are counted from the last ')'.
+struct ProcessStat {
+    char state = 0;
+    uint64_t startTicks = 0;
+};
+
+std::optional<ProcessStat> ProcessStatOf(int64_t pid) {
     const auto bytes = ReadFileBytes("/proc/" + std::to_string(pid) + "/stat", nullptr, 4096);
     if (!bytes) return std::nullopt;
     const std::size_t close = bytes->rfind(')');
     if (close == std::string::npos) return std::nullopt;
     std::string_view rest = std::string_view(*bytes).substr(close + 1);
     // rest starts with " S ppid ...": field 3 is the first.
+    ProcessStat stat;
     int field = 2;
     while (!rest.empty()) {
         const std::size_t start = rest.find_first_not_of(' ');
         if (start == std::string_view::npos) break;
         rest.remove_prefix(start);
         const std::size_t end = std::min(rest.find(' '), rest.size());
-        if (++field == 22) return Unsigned(Trimmed(std::string(rest.substr(0, end))));
+        ++field;
+        if (field == 3) stat.state = rest.front();
+        if (field == 22) {
+            const auto ticks = Unsigned(Trimmed(std::string(rest.substr(0, end))));
+            if (!ticks) return std::nullopt;
+            stat.startTicks = *ticks;
+            return stat;
+        }
         rest.remove_prefix(end);
     }
     return std::nullopt;
@@ -142,7 +155,7 @@ TProcessMark ThisProcess() {
     TProcessMark mark;
     mark.pid = static_cast<int64_t>(::getpid());
     mark.bootId = CurrentBootId();
-    mark.startTicks = StartTicksOf(mark.pid).value_or(0);
+    if (const auto stat = ProcessStatOf(mark.pid)) mark.startTicks = stat->startTicks;
     return mark;
 }
 
@@ -152,7 +165,12 @@ bool ProcessRuns(const TProcessMark& mark) {
         const std::string boot = CurrentBootId();
         if (!boot.empty() && boot != mark.bootId) return false;
     }
-    if (const auto ticks = StartTicksOf(mark.pid)) return mark.startTicks == 0 || *ticks == mark.startTicks;
+    if (const auto stat = ProcessStatOf(mark.pid)) {
+        // A process that has ended but is not yet collected by its parent
+        // (a zombie) still has its entry, yet will never write again.
+        if (stat->state == 'Z' || stat->state == 'X') return false;
+        return mark.startTicks == 0 || stat->startTicks == mark.startTicks;
+    }
     std::error_code ec;
     if (fs::exists("/proc/self/stat", ec)) return false;  // /proc works: that process is gone
     // No /proc: all that can be asked is whether the id is taken.

@@ -92,6 +92,28 @@ TEST_F(RecoveryTest, AWriterRunsOnlyWhileItsIdBootAndStartMatch) {
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_FALSE(ProcessRuns({child, self.bootId, 0}));
     EXPECT_FALSE(ProcessRuns({0, self.bootId, 0}));
+
+    // A writer that ended (killed, say) while its parent has not collected
+    // it yet: its id still shows in /proc, but it will never write again.
+    int ticks[2];
+    ASSERT_EQ(::pipe(ticks), 0);
+    const pid_t ended = ::fork();
+    if (ended == 0) {
+        const uint64_t start = ThisProcess().startTicks;
+        const ssize_t n = ::write(ticks[1], &start, sizeof start);
+        ::_exit(n == sizeof start ? 0 : 1);
+    }
+    ASSERT_GT(ended, 0);
+    ::close(ticks[1]);
+    uint64_t endedStart = 0;
+    ASSERT_EQ(::read(ticks[0], &endedStart, sizeof endedStart), static_cast<ssize_t>(sizeof endedStart));
+    ::close(ticks[0]);
+    siginfo_t info{};
+    ASSERT_EQ(::waitid(P_PID, static_cast<id_t>(ended), &info, WEXITED | WNOWAIT), 0);  // ended, not collected
+    ASSERT_TRUE(fs::exists("/proc/" + std::to_string(ended) + "/stat"));
+    EXPECT_FALSE(ProcessRuns({ended, self.bootId, endedStart}));
+    EXPECT_FALSE(ProcessRuns({ended, self.bootId, 0}));
+    ASSERT_EQ(::waitpid(ended, &status, 0), ended);
 }
 
 TEST_F(RecoveryTest, TheTimerWritesChangedWorkAndSavedWorkLosesItsCopy) {

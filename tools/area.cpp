@@ -16,6 +16,7 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
+#include "app/FormSupport.h"
 #include "app/Information.h"
 #include "text/ApplyTexts.h"
 #include "text/ExtraTexts.h"
@@ -75,18 +76,6 @@ QLineEdit* NumberField(QWidget* parent, const char* name, int maxLength) {
     e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), e));
     e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
     return e;
-}
-
-QLabel* NamedLabel(QWidget* parent, const char* name) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(QLatin1String(name));
-    return l;
-}
-
-QGroupBox* NamedGroup(QWidget* parent, const char* name) {
-    auto* g = new QGroupBox(parent);
-    g->setObjectName(QLatin1String(name));
-    return g;
 }
 
 }  // namespace

@@ -119,4 +119,25 @@ public:
     virtual void Clear() = 0;
 };
 
+// For an editor that only draws (the command-line tool, benchmarks): every
+// question is declined and every message dropped.
+class TSilentPrompter final : public TPrompter {
+public:
+    void Information(int, const std::string&) override {}
+    SaveAnswer AskSaveChanges() override { return SaveAnswer::Cancel; }
+    std::optional<std::string> AskOpenCircuitName() override { return std::nullopt; }
+    std::optional<std::string> AskSaveCircuitName(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> AskTemplateName() override { return std::nullopt; }
+    bool AskYesNo(const std::string&) override { return false; }
+    void ShowError(const std::string&) override {}
+    bool EditSettings(TSettingsValues&) override { return false; }
+};
+
+// A template picture that never loads.
+class TNoTemplate final : public TTemplatePicture {
+public:
+    bool Load(const std::string&) override { return false; }
+    void Clear() override {}
+};
+
 }  // namespace quillet

@@ -15,24 +15,6 @@ namespace {
 
 using namespace quillet;
 
-class Silent : public TPrompter {
-public:
-    void Information(int, const std::string&) override {}
-    SaveAnswer AskSaveChanges() override { return SaveAnswer::Cancel; }
-    std::optional<std::string> AskOpenCircuitName() override { return std::nullopt; }
-    std::optional<std::string> AskSaveCircuitName(const std::string&) override { return std::nullopt; }
-    std::optional<std::string> AskTemplateName() override { return std::nullopt; }
-    bool AskYesNo(const std::string&) override { return false; }
-    void ShowError(const std::string&) override {}
-    bool EditSettings(TSettingsValues&) override { return false; }
-};
-
-class NoTemplate : public TTemplatePicture {
-public:
-    bool Load(const std::string&) override { return false; }
-    void Clear() override {}
-};
-
 // A serpentine on the largest work area: rows of straights (with changeovers
 // and half straights among them) joined by U-turns of four 45-degree inner curves, the
 // only curve eight lanes allow. Every fourth piece is bordered, every sixth
@@ -69,8 +51,8 @@ void BuildLargeCircuit(TEditor& editor) {
 }
 
 void BM_Refresh(benchmark::State& state) {
-    Silent prompter;
-    NoTemplate picture;
+    TSilentPrompter prompter;
+    TNoTemplate picture;
     TEditor editor(prompter, picture);
     BuildLargeCircuit(editor);
     editor.SetViewport({1200, 800, 0, 0});
@@ -95,8 +77,8 @@ BENCHMARK(BM_Refresh)->Unit(benchmark::kMillisecond);
 // The same circuit seen at 20 mm per pixel: the drawing is small, so this is
 // nearly all per-piece work.
 void BM_RefreshCoarse(benchmark::State& state) {
-    Silent prompter;
-    NoTemplate picture;
+    TSilentPrompter prompter;
+    TNoTemplate picture;
     TEditor editor(prompter, picture);
     BuildLargeCircuit(editor);
     editor.Circuit().scale = 20.0;

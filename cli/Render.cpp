@@ -24,25 +24,6 @@ namespace quillet::cli {
 
 namespace {
 
-// The editor asks nothing while it only draws.
-class SilentPrompter final : public TPrompter {
-public:
-    void Information(int, const std::string&) override {}
-    SaveAnswer AskSaveChanges() override { return SaveAnswer::Cancel; }
-    std::optional<std::string> AskOpenCircuitName() override { return std::nullopt; }
-    std::optional<std::string> AskSaveCircuitName(const std::string&) override { return std::nullopt; }
-    std::optional<std::string> AskTemplateName() override { return std::nullopt; }
-    bool AskYesNo(const std::string&) override { return false; }
-    void ShowError(const std::string&) override {}
-    bool EditSettings(TSettingsValues&) override { return false; }
-};
-
-class NoTemplate final : public TTemplatePicture {
-public:
-    bool Load(const std::string&) override { return false; }
-    void Clear() override {}
-};
-
 // Scales the tool accepts, mm per pixel.
 constexpr double kMinScale = 0.1;
 constexpr double kMaxRenderScale = 1000.0;
@@ -111,8 +92,8 @@ Outcome RunRender(const Invocation& inv) {
         }
         // The pieces keep their points in pixels too.
         c.ReLay(false);
-        SilentPrompter prompter;
-        NoTemplate noTemplate;
+        TSilentPrompter prompter;
+        TNoTemplate noTemplate;
         TEditor editor(prompter, noTemplate);
         editor.Circuit() = c;
         editor.SetWorkArea(areaLength, areaWidth);

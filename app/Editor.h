@@ -481,6 +481,11 @@ private:
     // EditorAttributes.cpp)
     void PlaceIcon(int x, int y);
     bool PickUpIcon(int x, int y);
+    // Pulls an accessory's picture back inside the work area at the current
+    // scale, as dragging and the move commands leave it.
+    void KeepOnWorkArea(TIconSlot& icon) const;
+    // The same for every placed icon, after the circuit moved or turned.
+    void KeepIconsOnWorkArea();
     TMouseResult ClickTrack(bool shift, int x, int y);
     void WidenToWholeChicanes(int& first, int& last) const;
     // Turns the direction of travel round: the chain in reverse order, each

@@ -281,6 +281,7 @@ void TEditor::RotateLeftClick() {
     current_.modified = true;
     current_.BoundingBox();
     current_.Rotate(-kRotateStep);
+    KeepIconsOnWorkArea();
 }
 
 void TEditor::RotateRightClick() {
@@ -288,6 +289,7 @@ void TEditor::RotateRightClick() {
     current_.modified = true;
     current_.BoundingBox();
     current_.Rotate(kRotateStep);
+    KeepIconsOnWorkArea();
 }
 
 void TEditor::MoveBy(double dx, double dy) {
@@ -300,7 +302,17 @@ void TEditor::MoveBy(double dx, double dy) {
         icon.x += dx;
         icon.y += dy;
     }
+    KeepIconsOnWorkArea();
     c.ReLay(false);
+}
+
+// The icons go with the circuit, but the pieces may reach an edge that an
+// icon beside them would cross: the icon stops there, where it can still be
+// grabbed.
+void TEditor::KeepIconsOnWorkArea() {
+    for (TIconSlot& icon : current_.icons) {
+        if (icon.kind != 0) KeepOnWorkArea(icon);
+    }
 }
 
 // Each move goes one grid step, or less where the box would cross the work

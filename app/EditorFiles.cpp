@@ -84,7 +84,10 @@ void TEditor::FileNew1Execute() {
     }
     template_.Clear();
     FormCreate();
+    // The fresh undo state is this circuit too: Undo right after New must
+    // not show a circuit with no name.
     current_.title = name;
+    undo_.title = name;
     ShowRulersFromCircuit();
     current_.notes.clear();
 }

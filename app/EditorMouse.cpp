@@ -296,13 +296,18 @@ std::optional<std::string> TEditor::Image1DragOver(int x, int y, Canvas& image, 
                              [](const TIconSlot& icon) { return icon.selected && icon.kind != 0; });
     if (held == current_.icons.end()) return std::nullopt;
     if (x == drag_.origin.x && y == drag_.origin.y) return std::nullopt;
-    const double size = kIconPixels * scale;
     held->x += (x - drag_.origin.x) * scale;
-    held->x = std::max(std::min(held->x, workAreaLength_ - size), 0.0);
     held->y += (y - drag_.origin.y) * scale;
-    held->y = std::max(std::min(held->y, workAreaWidth_ - size), 0.0);
+    KeepOnWorkArea(*held);
     drag_.origin = {x, y};
     return std::nullopt;
+}
+
+void TEditor::KeepOnWorkArea(TIconSlot& icon) const {
+    // The whole picture stays inside, so it can always be grabbed again.
+    const double size = kIconPixels * current_.PixelScale();
+    icon.x = std::max(std::min(icon.x, workAreaLength_ - size), 0.0);
+    icon.y = std::max(std::min(icon.y, workAreaWidth_ - size), 0.0);
 }
 
 bool TEditor::Image1MouseUp(TMouseButton button, Canvas& image) {

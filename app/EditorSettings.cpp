@@ -71,7 +71,12 @@ bool TEditor::ApplySettings(const TSettingsValues& v) {
     const int language = v.languageItem == 1 ? kEnglish : kSpanish;
     if (language == LanguageIndex()) return false;
     SetLanguageIndex(language);
-    current_.title = TitleForLanguage(current_.title, language);
+    // A name that came from a file is the file's, whatever it reads; the
+    // undo state is renamed too, so an Undo shows the same language.
+    if (currentPath_.empty()) {
+        current_.title = TitleForLanguage(current_.title, language);
+        undo_.title = TitleForLanguage(undo_.title, language);
+    }
     return true;
 }
 

@@ -67,7 +67,12 @@ void TEditor::FormCreate() {
     RaiseScaleToMinimum();
 }
 
-void TEditor::StartUp() { current_.title = Text(kUntitledEntry); }
+void TEditor::StartUp() {
+    // The undo state FormCreate made is named too, for an Undo before any
+    // edit.
+    current_.title = Text(kUntitledEntry);
+    undo_.title = current_.title;
+}
 
 void TEditor::RaiseScaleToMinimum() {
     if (current_.scale >= minimumScale_) return;

@@ -89,10 +89,16 @@ void TEditor::Close1Click() {
         closeOptions_ = ApplyCloseLimits(chosen, pairs);
     }
     TEditorCloseHost host(prompter_);
-    CloseCircuit(current_, closeOptions_, stock_, host);
+    const CloseStatus status = CloseCircuit(current_, closeOptions_, stock_, host);
     // Nothing appended (cancelled, refused, nothing nearer): the earlier
     // undo state is still the one worth going back to.
     if (current_.Count() == before) RestoreUndo(std::move(mark));
+    // A search that found no closing pieces would otherwise leave the user
+    // looking at an unchanged drawing with no idea why. (A cancelled search
+    // was the user's own doing; refusals have said their reason already.)
+    if (status == CloseStatus::NothingNearer) {
+        prompter_.ShowMessage(Text(closeOptions_.useStock ? XText::ClosingNothingFoundStock : XText::ClosingNothingFound));
+    }
 }
 
 void TEditor::Convert1Click() {

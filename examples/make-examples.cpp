@@ -20,6 +20,7 @@
 #include "stock/TrackList.h"
 #include "text/Globals.h"
 #include "tools/Closing.h"
+#include "tools/NotesText.h"
 
 using namespace quillet;
 
@@ -158,17 +159,13 @@ Example NincoOval() {
         .Lay(kStandardStraight, kRight, 3)
         .Lay(kOuterCurve, kRight, 8);
     c.notes = Joined({
-        "A two-lane NINCO oval: the shape of a starter set, with longer straights",
-        "and wide bends of eight Outer Curves each.",
-        "The Starting Straight is where the power supply and the controllers plug in.",
-        "Lane 2 runs on the outside of both bends, so it is 57 cm longer per lap",
-        "than lane 1; the Flat Eight shows how changeover tracks even that out.",
+        "A two-lane NINCO oval: a Starting Straight (the power supply and",
+        "controllers plug in there), five straights and two bends of eight Outer",
+        "Curves. Lane 2 runs outside both bends: 57 cm longer per lap than lane 1.",
         "--",
-        "Un óvalo NINCO de dos pistas: la forma de un circuito de iniciación, con",
-        "rectas más largas y curvas amplias de ocho Curvas Exteriores cada una.",
-        "En la Pista de Conexiones se enchufan la alimentación y los mandos.",
-        "La pista 2 va por fuera en las dos curvas: mide 57 cm más por vuelta que",
-        "la pista 1. El Ocho Plano muestra cómo igualarlas con cambios de pista.",
+        "Un óvalo NINCO de dos pistas: la Pista de Conexiones (donde se enchufan",
+        "alimentación y mandos), cinco rectas y dos curvas de ocho Curvas",
+        "Exteriores. La pista 2 va por fuera: mide 57 cm más por vuelta.",
     });
     return {"NINCO Oval", std::move(c)};
 }
@@ -197,19 +194,14 @@ Example FlatEight() {
     c.Equilibrate();
     c.ReLay(false);
     c.notes = Joined({
-        "A flat figure eight on two NINCO lanes, with no bridge.",
-        "No piece lets a track cross another, so where an eight would cross over,",
-        "its two halves run side by side through the waist, 9.5 cm apart.",
-        "Both loops turn the same way, which would leave lane 2 longer. The two",
-        "changeover tracks in the waist (Equilibrate Lanes chose them) swap the",
-        "lanes as a crossing would: both lanes measure the same.",
+        "A flat NINCO figure eight, two lanes, no bridge: the halves run side by",
+        "side through the waist, 9.5 cm apart, both loops turning the same way.",
+        "Its two changeover tracks (from Equilibrate Lanes) swap the lanes as a",
+        "crossing would: both lanes measure the same.",
         "--",
-        "Un ocho plano sobre dos pistas NINCO, sin puente.",
-        "Ninguna pieza permite cruzar un tramo con otro: donde un ocho se cruzaría,",
-        "sus dos mitades pasan una junto a otra por el centro, a 9,5 cm.",
-        "Las dos curvas giran hacia el mismo lado y la pista 2 sería más larga. Los",
-        "dos cambios de pista del centro (elegidos por Equilibrar Pistas) cambian",
-        "las pistas como lo haría un cruce: las dos miden lo mismo.",
+        "Ocho plano NINCO de dos pistas, sin puente: las mitades pasan juntas por",
+        "el centro, a 9,5 cm, y las curvas giran igual. Sus dos cambios de pista",
+        "(de Equilibrar Pistas) cruzan las pistas: las dos miden lo mismo.",
     });
     return {"Flat Eight", std::move(c)};
 }
@@ -263,25 +255,15 @@ Example ClubCircuit() {
     PlaceIcon(c, kPowerSourceIcon, infield.x + 60, infield.y + 420);
     for (int k = 0; k < 4; ++k) PlaceIcon(c, kControllerIcon, infield.x + 380 + 200 * k, infield.y + 420);
     c.notes = Joined({
-        "A four-lane NINCO club circuit for a 4 x 3.2 m table.",
-        "The second half repeats the first, so the circuit is symmetric about its",
-        "centre: main straight, two right-hand bends, a left-hand bend and a",
-        "right-hand bend onto the back straight, and the same again.",
-        "Inner borders on every piece that takes them, outer borders round every",
-        "bend and half borders where the straights meet the bends.",
-        "Crash barriers are not kept in circuit files: select the bends and press",
-        "Crash Barriers to see where the club's barriers stand.",
-        "In the infield: the lap counter, the power supply and four controllers.",
+        "A four-lane NINCO club circuit, 4 x 3.2 m, symmetric about its centre.",
+        "Inner borders throughout, outer and half borders on the bends; lap",
+        "counter, power and four controllers inside. Barriers are not saved:",
+        "select the bends and press Crash Barriers.",
         "--",
-        "Un circuito de club NINCO de cuatro pistas para una mesa de 4 x 3,2 m.",
-        "La segunda mitad repite la primera: el circuito es simétrico respecto a su",
-        "centro. Recta principal, dos curvas a derechas, una a izquierdas y otra a",
-        "derechas hacia la recta opuesta, y lo mismo otra vez.",
-        "Bordes interiores en cada pieza que los admite, bordes exteriores en todas",
-        "las curvas y medios bordes donde las rectas se unen a ellas.",
-        "Las barreras no se guardan en el fichero: seleccione las curvas y pulse",
-        "Barreras para ver dónde van las del club.",
-        "En el interior: el cuenta vueltas, la alimentación y cuatro mandos.",
+        "Club NINCO de cuatro pistas, 4 x 3,2 m, simétrico. Bordes interiores en",
+        "todo, exteriores y medios en las curvas; cuenta vueltas, alimentación y",
+        "cuatro mandos dentro. Las barreras no se guardan: seleccione las curvas",
+        "y pulse Barreras.",
     });
     return {"Club Circuit", std::move(c)};
 }
@@ -304,21 +286,15 @@ Example ScxChicanes() {
     // Close Circuit lays the last bend.
     Close(c);
     c.notes = Joined({
-        "A two-lane SCX circuit with a chicane section, where the lanes run close",
-        "together and the cars can touch.",
-        "A Starting Chicane pair brings the lanes together on the back straight and",
-        "parts them again after the bend; between them, three chicane straights",
-        "and two curved chicanes round the bend.",
-        "Curved chicanes are made for two-lane circuits only. Close Circuit laid",
-        "the last bend.",
+        "A two-lane SCX circuit with a chicane section: a Starting Chicane pair",
+        "joins the lanes on the back straight and parts them after the bend, with",
+        "three chicane straights and two curved chicanes between. Close Circuit",
+        "laid the last bend.",
         "--",
-        "Un circuito SCX de dos pistas con una zona de chicane, donde las pistas",
-        "van muy juntas y los coches pueden tocarse.",
-        "Un par de Inicios de Chicane junta las pistas en la recta opuesta y las",
-        "separa después de la curva; entre ellos, tres Chicanes Rectas y dos",
-        "Chicanes curvas en la curva.",
-        "Las Chicanes curvas sólo existen para circuitos de dos pistas. Cerrar",
-        "Circuito puso la última curva.",
+        "Circuito SCX de dos pistas con zona de chicane: un par de Inicios de",
+        "Chicane junta las pistas en la recta opuesta y las separa tras la curva,",
+        "con tres Chicanes Rectas y dos curvas entre ellos. Cerrar Circuito puso",
+        "la última curva.",
     });
     return {"SCX Chicanes", std::move(c)};
 }
@@ -350,19 +326,14 @@ Example SingleRacing() {
     // With single racing on, Close Circuit lays the loop at the far end.
     Close(c);
     c.notes = Joined({
-        "Single racing on NINCO: one car at a time, against the clock, on a",
-        "point-to-point road with a single-racing loop at each end.",
-        "The car goes out on one lane, turns round in the loop at the far end,",
-        "comes back on the other lane and turns round again at the start: one",
-        "long lane, which Circuit Dimensions measures as lane 1.",
-        "Close Circuit laid the loop at the far end.",
+        "Single racing on NINCO: one car against the clock on a point-to-point",
+        "road with a loop at each end. Out on one lane, round the far loop, back",
+        "on the other: one long lane, lane 1 in Circuit Dimensions. Close Circuit",
+        "laid the far loop.",
         "--",
-        "Single racing en NINCO: un coche cada vez, contra el reloj, por un tramo",
-        "de ida y vuelta con un bucle de single racing en cada extremo.",
-        "El coche va por una pista, da la vuelta en el bucle del otro extremo,",
-        "vuelve por la otra y da la vuelta de nuevo en la salida: una sola pista",
-        "larga, que Dimensiones del Circuito mide como pista 1.",
-        "Cerrar Circuito puso el bucle del otro extremo.",
+        "Single racing NINCO: un coche contra el reloj en un tramo de ida y vuelta",
+        "con un bucle en cada extremo: una sola pista larga, la 1 en Dimensiones",
+        "del Circuito. Cerrar Circuito puso el bucle del otro extremo.",
     });
     return {"Single Racing", std::move(c)};
 }
@@ -385,21 +356,15 @@ Example NincoAndScx() {
     layer.Select(c.Count()).Lay(kStandardCurve, kRight, 2);
     Close(c);
     c.notes = Joined({
-        "A two-lane NINCO oval that borrows an SCX chicane section, which NINCO",
-        "does not make.",
-        "An adaptation chicane narrows the track from NINCO's 18 cm to SCX's",
-        "15.6 cm and a second one widens it back; the centre line runs straight",
-        "through both. Between them, a Starting Chicane pair and two chicane",
-        "straights, all SCX.",
-        "The Track List counts the adaptation chicanes with the NINCO pieces.",
+        "A two-lane NINCO oval with an SCX chicane section: one adaptation chicane",
+        "narrows the track from 18 to 15.6 cm, another widens it back; between",
+        "them a Starting Chicane pair and two chicane straights. The Track List",
+        "counts adaptation chicanes as NINCO.",
         "--",
-        "Un óvalo NINCO de dos pistas con una zona de chicane SCX, que NINCO no",
-        "fabrica.",
-        "Una Chicane de Adaptación estrecha la pista de los 18 cm de NINCO a los",
-        "15,6 cm de SCX y otra la vuelve a ensanchar; la línea central sigue recta",
-        "por las dos. Entre ellas, un par de Inicios de Chicane y dos Chicanes",
-        "Rectas, todo SCX.",
-        "La Lista de Tramos cuenta las chicanes de adaptación con las piezas NINCO.",
+        "Óvalo NINCO de dos pistas con zona de chicane SCX: una Chicane de",
+        "Adaptación estrecha la pista de 18 a 15,6 cm y otra la ensancha; entre",
+        "ellas, dos Inicios de Chicane y dos Chicanes Rectas. La Lista de Tramos",
+        "las cuenta como NINCO.",
     });
     return {"NINCO and SCX", std::move(c)};
 }
@@ -429,6 +394,10 @@ int main(int argc, char** argv) {
         c.ReLay(false);
         Centre(c);
         if (!c.closed) Fail(e.name + " is not closed");
+        // Room left in the Notes window for the user's own words.
+        if (CharacterCount(c.notes) > kNotesMaxCharacters) {
+            Fail(e.name + "'s notes pass the " + std::to_string(kNotesMaxCharacters) + " characters of the Notes window");
+        }
         const TBoundingBox box = c.BoundingBox();
         if (box.left < 0 || box.top < 0 || box.right > c.workAreaLength || box.bottom > c.workAreaWidth) {
             Fail(e.name + " leaves its work area: " + std::to_string(box.right - box.left) + " x " +

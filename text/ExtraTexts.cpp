@@ -295,6 +295,17 @@ constexpr Entry kExtra[] = {
     {XText::CauseDiskFull, "no queda espacio en el disco", "no space left on the disk"},
     {XText::CauseReadOnly, "el disco es de solo lectura", "the disk is read-only"},
     {XText::CauseNameTooLong, "el nombre es demasiado largo", "the name is too long"},
+    // ---- Close Circuit: the search found no closing pieces.
+    {XText::ClosingNothingFound,
+     "No se ha encontrado ningún cierre: quizá la Tolerancia de Cierre es demasiado pequeña, "
+     "o hacen falta tramos que no están marcados en Usar Tramos.",
+     "No closing was found: the Closing Clearance may be too small, "
+     "or tracks left unchecked under Use Tracks may be needed."},
+    {XText::ClosingNothingFoundStock,
+     "No se ha encontrado ningún cierre con el stock: quizá faltan en el stock los tramos necesarios, "
+     "la Tolerancia de Cierre es demasiado pequeña, o hacen falta tramos que no están marcados en Usar Tramos.",
+     "No closing was found within the stock: the stock may lack the tracks needed, the Closing Clearance "
+     "may be too small, or tracks left unchecked under Use Tracks may be needed."},
 };
 // clang-format on
 

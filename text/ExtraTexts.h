@@ -136,6 +136,9 @@ enum class XText {
     CauseDiskFull,
     CauseReadOnly,
     CauseNameTooLong,
+    // ---- Close Circuit: the search found no closing pieces.
+    ClosingNothingFound,
+    ClosingNothingFoundStock,
     Count
 };
 

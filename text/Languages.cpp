@@ -356,8 +356,28 @@ bool IsUntitledTitle(std::string_view title) {
     return title == TextIn(kSpanish, kUntitledEntry) || title == TextIn(kEnglish, kUntitledEntry);
 }
 
+namespace {
+
+// The number New puts after the untitled text: digits without a leading
+// zero, as std::to_string writes the counter.
+bool IsNewCircuitNumber(std::string_view s) {
+    if (s.empty() || s.size() > 10 || s.front() == '0') return false;
+    for (char c : s) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 std::string TitleForLanguage(std::string_view title, int language) {
     if (IsUntitledTitle(title)) return TextIn(language, kUntitledEntry);
+    // "Untitled 7" from New follows the language too, number and all.
+    const std::size_t blank = title.rfind(' ');
+    if (blank != std::string_view::npos && IsUntitledTitle(title.substr(0, blank)) &&
+        IsNewCircuitNumber(title.substr(blank + 1))) {
+        return TextIn(language, kUntitledEntry) + std::string(title.substr(blank));
+    }
     return std::string(title);
 }
 

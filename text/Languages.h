@@ -41,9 +41,10 @@ bool IsUsedEntry(int n);
 // True when the title is entry 73 of either language.
 bool IsUntitledTitle(std::string_view title);
 
-// The title a circuit takes when the language changes to `language`: an
-// untitled one follows the language, a saved name (or a numbered "Untitled 1")
-// is kept.
+// The title a circuit with no file takes when the language changes to
+// `language`: the untitled text, alone or numbered by New ("Untitled 3"),
+// follows the language; any other name is kept. (A circuit opened from or
+// saved to a file keeps its name whatever it reads: the editor does not ask.)
 std::string TitleForLanguage(std::string_view title, int language);
 
 }  // namespace quillet

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "ScriptedPrompter.h"
@@ -209,6 +210,67 @@ TEST_F(EditorTest, CenterPutsTheBoxInTheMiddleOfTheWorkArea) {
     editor.ToolButton43Click();
     EXPECT_DOUBLE_EQ(c.startX, 1300.0);
     EXPECT_DOUBLE_EQ(c.startY, 910.0);
+}
+
+TEST_F(EditorTest, IconsMoveWithTheCircuitButStayOnTheWorkArea) {
+    // At 5 mm a pixel a 32-pixel icon is 160 mm wide: its corner stays
+    // within 0..2840 by 0..1840 on the 3000 x 2000 mm work area.
+    TCircuit& c = editor.Circuit();
+    c.startX = 50;
+    c.startY = 1000;
+    AppendPieces(c, kStandardStraight, 1);  // box 50..450 by 1000..1180
+    c.Icon(1) = {1, 20.0, 300.0, false};
+    c.Icon(2) = {2, 2700.0, 1800.0, false};
+    auto at = [&](int slot, double x, double y, const char* step) {
+        EXPECT_DOUBLE_EQ(c.Icon(slot).x, x) << step << " slot " << slot;
+        EXPECT_DOUBLE_EQ(c.Icon(slot).y, y) << step << " slot " << slot;
+    };
+    // Left 50: the first icon would reach x = -30.
+    editor.ToolButton16Click();
+    EXPECT_DOUBLE_EQ(c.startX, 0.0);
+    at(1, 0.0, 300.0, "left");
+    at(2, 2650.0, 1800.0, "left");
+    // Down 200: the second would reach y = 2000.
+    editor.ToolButton14Click();
+    EXPECT_DOUBLE_EQ(c.startY, 1200.0);
+    at(1, 0.0, 500.0, "down");
+    at(2, 2650.0, 1840.0, "down");
+    // Up 200: the pinned icon keeps the place it was pinned at.
+    editor.ToolButton15Click();
+    EXPECT_DOUBLE_EQ(c.startY, 1000.0);
+    at(1, 0.0, 300.0, "up");
+    at(2, 2650.0, 1640.0, "up");
+    // Right 200: 2850 is past 2840.
+    editor.ToolButton17Click();
+    EXPECT_DOUBLE_EQ(c.startX, 200.0);
+    at(1, 200.0, 300.0, "right");
+    at(2, 2840.0, 1640.0, "right");
+    // Center: box 200..600 by 1000..1180 moves by dx = (3000 + 200 - 600) /
+    // 2 - 200 = 1100, dy = (2000 + 1000 - 1180) / 2 - 1000 = -90.
+    editor.ToolButton43Click();
+    EXPECT_DOUBLE_EQ(c.startX, 1300.0);
+    EXPECT_DOUBLE_EQ(c.startY, 910.0);
+    at(1, 1300.0, 210.0, "center");
+    at(2, 2840.0, 1550.0, "center");
+    // At 10 mm a pixel the icon is 320 mm: the edge is at 3000 - 320.
+    c.scale = 10.0;
+    editor.ToolButton17Click();
+    EXPECT_DOUBLE_EQ(c.startX, 1500.0);
+    at(2, 2680.0, 1550.0, "right at 10 mm");
+
+    // Turning about the box's middle swings an icon in the top-left corner
+    // past the top or the left edge, whichever way it turns.
+    for (const bool right : {true, false}) {
+        c = TCircuit(1000, 1000);
+        AppendPieces(c, kStandardStraight, 1);
+        c.Icon(1) = {1, 0.0, 0.0, false};
+        right ? editor.RotateRightClick() : editor.RotateLeftClick();
+        const TIconSlot& icon = c.Icon(1);
+        EXPECT_GE(icon.x, 0.0) << right;
+        EXPECT_GE(icon.y, 0.0) << right;
+        EXPECT_DOUBLE_EQ(std::min(icon.x, icon.y), 0.0) << right;
+        EXPECT_GT(std::max(icon.x, icon.y), 300.0) << right;
+    }
 }
 
 TEST_F(EditorTest, UndoCopiesAreKeptByTheEditsOfTheChainOnly) {

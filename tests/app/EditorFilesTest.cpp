@@ -186,6 +186,31 @@ TEST_F(FilesTest, OpenTakesTheFilesWorkAreaAndRulers) {
     EXPECT_FALSE(editor.FormActualize().scrollTo.has_value());
 }
 
+TEST_F(FilesTest, AFilesNameStaysWhenTheLanguageChangesThoughItReadsUntitled) {
+    prompter.settings = [](TSettingsValues& v) {
+        v.languageItem = 0;
+        return true;
+    };
+    // Files saved as "Untitled 7.QLC" and "Untitled.QLC" are named so.
+    for (const std::string name : {"Untitled 7", "Untitled"}) {
+        SetLanguageIndex(kEnglish);
+        prompter.openNames = {SavedCircuit(name + ".QLC", 2)};
+        editor.FileOpen1Execute();
+        ASSERT_EQ(editor.Circuit().title, name);
+        EXPECT_TRUE(editor.WorkingArea1Click());
+        EXPECT_EQ(editor.Circuit().title, name);
+        EXPECT_EQ(editor.UndoCircuit().title, name);
+    }
+    // Saving a new circuit gives it a file: its name stays from then on.
+    SetLanguageIndex(kEnglish);
+    editor.FileNew1Execute();
+    prompter.saveNames = {PathOf("Untitled 3.QLC")};
+    editor.FileSave1Execute();
+    ASSERT_EQ(editor.Circuit().title, "Untitled 3");
+    EXPECT_TRUE(editor.WorkingArea1Click());
+    EXPECT_EQ(editor.Circuit().title, "Untitled 3");
+}
+
 TEST_F(FilesTest, SaveAlwaysAsksAndAFailureKeepsTheCircuitModified) {
     EditSomething();
     prompter.saveNames = {PathOf("Ring.QLC")};

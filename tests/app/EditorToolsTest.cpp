@@ -187,6 +187,67 @@ TEST_F(ToolsEditorTest, CancelledClosingAppendsNothingAndKeepsTheUndoState) {
     EXPECT_FALSE(editor.CloseOptionsKept().standardCurve);
 }
 
+TEST_F(ToolsEditorTest, ClosingThatFindsNothingSaysWhy) {
+    // One straight with no clearance at all: nothing can bring its exit back
+    // to its entry exactly.
+    const TCircuit straight = Chain({{kStandardStraight, 0, 1}});
+    const std::string straightBytes = Load(straight);
+    const std::string undoBefore = Bytes(editor.UndoCircuit());
+    prompter.closeOptions = [](CloseOptions& o, const CloseDialogLimits&) {
+        o.toleranceCm = 0;
+        o.useStock = false;
+        return true;
+    };
+    editor.Close1Click();
+    EXPECT_EQ(Bytes(editor.Circuit()), straightBytes);
+    EXPECT_EQ(Bytes(editor.UndoCircuit()), undoBefore);
+    EXPECT_EQ(prompter.log.back(),
+              "message No closing was found: the Closing Clearance may be too small, or tracks left unchecked "
+              "under Use Tracks may be needed.");
+    // The same in Spanish.
+    SetLanguageIndex(kSpanish);
+    prompter.log.clear();
+    editor.Close1Click();
+    EXPECT_EQ(prompter.log.back(),
+              "message No se ha encontrado ningún cierre: quizá la Tolerancia de Cierre es demasiado pequeña, o "
+              "hacen falta tramos que no están marcados en Usar Tramos.");
+    SetLanguageIndex(kEnglish);
+
+    // The oval short of three curves closes with the pieces of the box, but
+    // an empty stock has none of them: the stock is named first.
+    const TCircuit open = Chain(Oval(3));
+    const std::string openBytes = Load(open);
+    prompter.closeOptions = [](CloseOptions& o, const CloseDialogLimits&) {
+        o.toleranceCm = 2;
+        o.useStock = true;
+        return true;
+    };
+    prompter.log.clear();
+    editor.Close1Click();
+    EXPECT_EQ(Bytes(editor.Circuit()), openBytes);
+    EXPECT_EQ(prompter.log.back(),
+              "message No closing was found within the stock: the stock may lack the tracks needed, the Closing "
+              "Clearance may be too small, or tracks left unchecked under Use Tracks may be needed.");
+    SetLanguageIndex(kSpanish);
+    prompter.log.clear();
+    editor.Close1Click();
+    EXPECT_EQ(prompter.log.back(),
+              "message No se ha encontrado ningún cierre con el stock: quizá faltan en el stock los tramos "
+              "necesarios, la Tolerancia de Cierre es demasiado pequeña, o hacen falta tramos que no están "
+              "marcados en Usar Tramos.");
+    SetLanguageIndex(kEnglish);
+
+    // Without the stock the same oval closes, and nothing is said.
+    prompter.closeOptions = [](CloseOptions& o, const CloseDialogLimits&) {
+        o.useStock = false;
+        return true;
+    };
+    prompter.log.clear();
+    editor.Close1Click();
+    EXPECT_GT(editor.Circuit().Count(), open.Count());
+    EXPECT_FALSE(prompter.Logged("message"));
+}
+
 TEST_F(ToolsEditorTest, SingleRacingClosesWithItsEndLoopAndNoDialog) {
     // Three NINCO straights with single racing on: Close adds the eight-piece
     // loop after the last one (outer, six inner, outer single-racing

@@ -109,6 +109,26 @@ TEST_F(EditorTest, UndoAfterNewLeavesAnEmptyCircuit) {
     EXPECT_FALSE(editor.Circuit().modified);
 }
 
+TEST_F(EditorTest, UndoRightAfterStartOrNewStillShowsATitle) {
+    // Before any edit the undo state is the empty circuit the start made.
+    editor.StartUp();
+    editor.ToolButton44Click();
+    EXPECT_EQ(editor.FormActualize().caption, "Quillet - Untitled");
+    editor.ToolButton44Click();
+
+    // New replaces the undo state too, with an empty circuit of its own
+    // name: Undo swaps the two empty circuits and the caption keeps it.
+    AppendPieces(editor.Circuit(), kStandardStraight, 4);
+    editor.KeepCircuit();
+    editor.FileNew1Execute();
+    EXPECT_EQ(editor.FormActualize().caption, "Quillet - Untitled 1");
+    editor.ToolButton44Click();
+    EXPECT_EQ(editor.Circuit().Count(), 0);
+    EXPECT_EQ(editor.FormActualize().caption, "Quillet - Untitled 1");
+    editor.ToolButton44Click();
+    EXPECT_EQ(editor.FormActualize().caption, "Quillet - Untitled 1");
+}
+
 TEST_F(EditorTest, UndoKeepsTheRulersAsShownAndTheNotesAsWritten) {
     editor.KeepCircuit();
     editor.Reglas1Click();

@@ -154,5 +154,32 @@ TEST_F(EditorTest, LanguageSwitchRenamesOnlyAnUntitledCircuit) {
     EXPECT_EQ(editor.Circuit().title, "Oval");
 }
 
+TEST_F(EditorTest, LanguageSwitchCarriesTheNumberOfANewCircuit) {
+    editor.StartUp();
+    editor.FileNew1Execute();
+    editor.FileNew1Execute();
+    ASSERT_EQ(editor.Circuit().title, "Untitled 2");
+    auto choose = [this](int item) {
+        prompter.settings = [item](TSettingsValues& v) {
+            v.languageItem = item;
+            return true;
+        };
+        EXPECT_TRUE(editor.WorkingArea1Click());
+    };
+    choose(0);
+    EXPECT_EQ(editor.FormActualize().caption, "Quillet - Sin Título 2");
+    // The undo state takes the new language as well.
+    editor.ToolButton44Click();
+    EXPECT_EQ(editor.FormActualize().caption, "Quillet - Sin Título 2");
+    choose(1);
+    EXPECT_EQ(editor.Circuit().title, "Untitled 2");
+    EXPECT_EQ(editor.UndoCircuit().title, "Untitled 2");
+
+    // A name typed to look like one that is not New's stays.
+    editor.Circuit().title = "Untitled 02";
+    choose(0);
+    EXPECT_EQ(editor.Circuit().title, "Untitled 02");
+}
+
 }  // namespace
 }  // namespace quillet::test

@@ -15,6 +15,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QProcess>
+#include <QString>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -28,6 +29,7 @@
 #include "app/ScriptedPrompter.h"
 #include "model/Tracks.h"
 #include "text/Languages.h"
+#include "tools/NotesText.h"
 
 namespace quillet {
 namespace {
@@ -57,34 +59,47 @@ struct Example {
     bool ninco;                      // has NINCO pieces (drawn black)
     bool scx;                        // has SCX pieces (drawn 0x404040)
     bool chicaneMarkings;            // chicane strips drawn green at detail 4
+    // What the notes say that the checks here hold the file to, in English
+    // and in Spanish.
+    std::vector<const char*> notesSay;
 };
 
 const std::vector<Example>& Examples() {
     static const std::vector<Example> examples = {
         {"NINCO Oval", 1, 1, false, 3000, 2000,
          {{"NINCO", kStartingStraight, 1}, {"NINCO", kStandardStraight, 5}, {"NINCO", kOuterCurve, 16}},
-         true, false, false},
+         true, false, false,
+         {"two-lane", "Starting Straight", "five straights", "eight Outer", "57 cm longer", "cinco rectas",
+          "57 cm más"}},
         {"Flat Eight", 1, 1, false, 3000, 2000,
          {{"NINCO", kStartingStraight, 1}, {"NINCO", kChangeoverTrack, 2}, {"NINCO", kStandardCurve, 16}},
-         true, false, false},
+         true, false, false,
+         {"two lanes", "two changeover tracks", "both lanes measure the same", "dos cambios de pista",
+          "miden lo mismo"}},
         // Four lanes: a straight takes two catalogue pieces side by side.
         {"Club Circuit", 2, 1, false, 4000, 3200,
          {{"NINCO", kStartingStraight, 2}, {"NINCO", kStandardStraight, 22}},
-         true, false, false},
+         true, false, false,
+         {"four-lane", "4 x 3.2 m", "cuatro pistas", "4 x 3,2 m"}},
         {"SCX Chicanes", 1, 0, false, 3000, 2000,
          {{"SCX", kStartingStraight, 1}, {"SCX", kStartingChicane, 2}, {"SCX", kStraightChicane, 3},
           {"SCX", kCurvedChicane, 2}},
-         false, true, true},
+         false, true, true,
+         {"two-lane SCX", "Starting Chicane pair", "three chicane straights", "two curved chicanes",
+          "Close Circuit", "tres Chicanes Rectas"}},
         // A loop at each end: two outer and six inner single-racing curves.
         {"Single Racing", 1, 1, true, 3000, 2000,
          {{"NINCO", kStartingStraight, 1}, {"NINCO", kSingleRacingOuterCurve, 4},
           {"NINCO", kSingleRacingInnerCurve, 12}},
-         true, false, false},
+         true, false, false,
+         {"loop at each end", "one long lane", "Close Circuit", "bucle en cada extremo", "una sola pista"}},
         // Adaptation chicanes count as NINCO pieces whichever way they taper.
         {"NINCO and SCX", 1, 1, false, 3000, 2000,
          {{"NINCO", kStartingStraight, 1}, {"NINCO", kAdaptationChicane, 2}, {"SCX", kAdaptationChicane, 0},
           {"SCX", kStartingChicane, 2}, {"SCX", kStraightChicane, 2}},
-         true, true, true},
+         true, true, true,
+         {"two-lane NINCO", "SCX chicane section", "Starting Chicane pair", "two chicane straights",
+          "counts adaptation chicanes as NINCO", "dos Chicanes Rectas"}},
     };
     return examples;
 }
@@ -185,6 +200,13 @@ TEST(Examples, EachOpensInTheEditorWithoutAMessage) {
         // Spanish after a "--" line.
         EXPECT_NE(c.notes.find("\n--\n"), std::string::npos);
         EXPECT_GT(c.notes.size(), 200u);
+        for (const char* fact : e.notesSay) EXPECT_NE(c.notes.find(fact), std::string::npos) << fact;
+        // Within what the Notes window takes, counted as it counts (code
+        // points of composed text, a line break one), so the user can add to
+        // them.
+        const std::string composed =
+            QString::fromStdString(c.notes).normalized(QString::NormalizationForm_C).toStdString();
+        EXPECT_LE(CharacterCount(composed), kNotesMaxCharacters);
     }
 }
 

@@ -262,9 +262,17 @@ TEST_F(LanguagesTest, UntitledFollowsTheLanguageAndSavedNamesStay) {
     EXPECT_EQ(TitleForLanguage("Sin Título", kSpanish), "Sin Título");
     EXPECT_EQ(TitleForLanguage("Untitled", 9), "Sin Título");
 
-    // Saved names, and names that merely resemble the untitled text, stay.
-    for (const char* kept : {"C:\\Circuitos\\Jarama.QLC", "Untitled 1", "Sin Título 2", "untitled",
-                             "Sin Titulo", "Untitled ", ""}) {
+    // New's numbered names follow the language with their number.
+    EXPECT_EQ(TitleForLanguage("Untitled 1", kSpanish), "Sin Título 1");
+    EXPECT_EQ(TitleForLanguage("Sin Título 2", kEnglish), "Untitled 2");
+    EXPECT_EQ(TitleForLanguage("Sin Título 2", kSpanish), "Sin Título 2");
+    EXPECT_EQ(TitleForLanguage("Untitled 2147483647", kSpanish), "Sin Título 2147483647");
+    EXPECT_FALSE(IsUntitledTitle("Untitled 1"));
+
+    // Names that merely resemble the untitled text, numbered or not, stay.
+    for (const char* kept : {"C:\\Circuitos\\Jarama.QLC", "untitled", "Sin Titulo", "Untitled ", "",
+                             "Untitled 0", "Untitled 07", "Untitled 7a", "Untitled -7", "Untitled  7",
+                             "untitled 7", "Sin Titulo 7", "My Untitled 7", "Untitled 7 ", "Untitled 12345678901"}) {
         EXPECT_FALSE(IsUntitledTitle(kept)) << kept;
         EXPECT_EQ(TitleForLanguage(kept, kEnglish), kept);
         EXPECT_EQ(TitleForLanguage(kept, kSpanish), kept);

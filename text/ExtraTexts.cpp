@@ -266,7 +266,7 @@ constexpr Entry kExtra[] = {
     {XText::CsvBrand, "Marca", "Brand"},
     {XText::CsvPiece, "Pieza", "Piece"},
     {XText::CsvRequired, "Necesarios", "Required"},
-    {XText::CsvInStock, "En stock", "In stock"},
+    {XText::CsvInStock, "En Stock", "In Stock"},
     {XText::CsvMissing, "Faltan", "Missing"},
     {XText::RecentFilesMenu, "Archivos Recientes", "Recent Files"},
     {XText::RecentFilesHint, "Abre uno de los últimos circuitos abiertos o guardados",

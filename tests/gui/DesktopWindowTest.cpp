@@ -193,7 +193,8 @@ private slots:
         script.exportNames = {StdStr(Path(QStringLiteral("oval.csv")))};
         w->Action(ControlId::ExportCsv1)->trigger();
         QCOMPARE(ReadAll(Path(QStringLiteral("oval.csv"))),
-                 QByteArray("Marca,Pieza,Necesarios,En stock,Faltan\r\n"
+                 QByteArray("\xEF\xBB\xBF"
+                            "Marca,Pieza,Necesarios,En Stock,Faltan\r\n"
                             "NINCO,Recta Standard,2,0,2\r\n"
                             "NINCO,Curva Standard,8,0,8\r\n"));
 

@@ -295,6 +295,14 @@ constexpr Entry kExtra[] = {
     {XText::CauseDiskFull, "no queda espacio en el disco", "no space left on the disk"},
     {XText::CauseReadOnly, "el disco es de solo lectura", "the disk is read-only"},
     {XText::CauseNameTooLong, "el nombre es demasiado largo", "the name is too long"},
+    // Load errors as the window shows them.
+    {XText::ErrorCaption, "Ha ocurrido un error", "An error occurred"},
+    {XText::LoadCircuitCaption, "No se puede abrir el circuito", "Cannot open the circuit"},
+    {XText::LoadStockCaption, "No se puede leer el archivo de stock", "Cannot read the stock file"},
+    {XText::LoadTemplateCaption, "No se puede abrir la plantilla", "Cannot open the template"},
+    {XText::LoadErrorFile, "Archivo: %1", "File: %1"},
+    {XText::LoadErrorFolder, "Carpeta: %1", "Folder: %1"},
+    {XText::PictureUnreadable, "no es una imagen que se pueda leer", "it is not a picture that can be read"},
 };
 // clang-format on
 

@@ -122,7 +122,13 @@ std::optional<std::string> TDialogPrompter::AskExportName(ExportKind kind, const
     return Run(dialog);
 }
 
-void TDialogPrompter::ShowError(const std::string& message) { m_d.information->ShowProblem(QStr(message)); }
+void TDialogPrompter::ShowError(const std::string& message) {
+    m_d.information->ShowProblem(QStr(WithCapital(message)), QStr(Text(XText::ErrorCaption)));
+}
+
+void TDialogPrompter::ShowLoadError(LoadKind kind, const std::string& path, const std::string& message) {
+    m_d.information->ShowProblem(QStr(LoadErrorText(path, message)), QStr(LoadErrorCaption(kind)));
+}
 
 bool TDialogPrompter::EditSettings(TSettingsValues& values) { return m_d.settings->Edit(values); }
 

@@ -64,6 +64,7 @@ public:
     std::optional<std::string> AskTemplateName() override;
     bool AskYesNo(const std::string& question) override;
     void ShowError(const std::string& message) override;
+    void ShowLoadError(LoadKind kind, const std::string& path, const std::string& message) override;
     bool EditSettings(TSettingsValues& values) override;
 
     // ---- Circuit tools and stock (DialogPrompterTools.cpp)

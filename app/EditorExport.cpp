@@ -8,6 +8,7 @@
 #include "model/FileIO.h"
 #include "stock/TrackListCsv.h"
 #include "text/ExtraTexts.h"
+#include "text/Globals.h"
 #include "text/Languages.h"
 
 namespace quillet {
@@ -39,7 +40,7 @@ bool TEditor::ExportClick(ExportKind kind, TPictureMaker& pictures) {
     if (kind == ExportKind::Csv) {
         TTrackList required;
         required.CountTracks(current_);
-        return WriteExport(*path, TrackListCsv(required.Rows(stock_)));
+        return WriteExport(*path, TrackListCsv(required.Rows(stock_), DecimalSeparator()));
     }
     std::string bytes;
     if (!pictures.MakePicture(kind, bytes)) {

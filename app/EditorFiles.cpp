@@ -25,7 +25,7 @@ constexpr int32_t kOpenStartY = 1000;
 void TEditor::LoadStockFile(const std::string& path) {
     stockFile_.emplace(path);
     const std::string message = stockFile_->Load(stock_);
-    if (!message.empty()) prompter_.ShowError(message);
+    if (!message.empty()) prompter_.ShowLoadError(LoadKind::Stock, path, message);
 }
 
 bool TEditor::SaveStockFile() {
@@ -126,7 +126,7 @@ bool TEditor::OpenCircuit(const std::string& path) {
     TTemplateAction templateAction;
     TReadProblem problem;
     if (!LoadCircuit(path, loaded, &templateAction, &problem)) {
-        prompter_.ShowError(problem.message);
+        prompter_.ShowLoadError(LoadKind::Circuit, path, problem.message);
         return false;
     }
     Adopt(std::move(loaded), templateAction, false);
@@ -173,7 +173,9 @@ void TEditor::OpenTemplate1Click() {
     if (!path) return;
     // The name is kept even when the picture cannot be read, so the circuit
     // finds it once it can; the user is told.
-    if (!template_.Load(*path)) prompter_.ShowError(Format(Text(XText::CannotReadPicture), *path));
+    if (!template_.Load(*path)) {
+        prompter_.ShowLoadError(LoadKind::Template, *path, Format(Text(XText::CannotReadPicture), *path));
+    }
     current_.templatePath = *path;
     current_.templateShown = true;
     // The template travels in the circuit's file.

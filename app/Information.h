@@ -1,5 +1,6 @@
 #pragma once
-// TForm7: one message under the caption "Information" (text 105), with OK.
+// TForm7: one message under the caption "Information" (text 105), or a
+// failure under a caption saying what failed, with OK.
 
 #include <QDialog>
 
@@ -14,11 +15,11 @@ public:
     explicit TForm7(QWidget* parent = nullptr);
     // Shows the message modally, captions in the current language.
     void ShowMessage(const QString& message);
-    // The same, with a warning sign: something failed.
-    void ShowProblem(const QString& message);
+    // The same, with a warning sign under `caption`: something failed.
+    void ShowProblem(const QString& message, const QString& caption);
 
 private:
-    void Show(const QString& message, bool problem);
+    void Show(const QString& message, bool problem, const QString& caption);
     QLabel* m_icon;
     QLabel* m_label;
     QPushButton* m_ok;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/LoadErrors.h"
 #include "model/Messages.h"
 #include "tools/Settings.h"
 // The circuit tools' and the stock's questions.
@@ -50,6 +51,13 @@ public:
     // A failure the user must know about: a file that could not be read or
     // written, with the reason.
     virtual void ShowError(const std::string& message) = 0;
+
+    // A file of that kind that could not be loaded: `message` is the one-line
+    // text the reader gave about `path`. The window words it on lines of its
+    // own under a caption naming what failed; others show the line as it is.
+    virtual void ShowLoadError(LoadKind /*kind*/, const std::string& /*path*/, const std::string& message) {
+        ShowError(message);
+    }
 
     // The Settings dialog TForm2, filled with `values`; on OK the values
     // hold what the user chose and the result is true. The dialog itself

@@ -1,17 +1,22 @@
 #include "app/Sdimain.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QDir>
 #include <QTimer>
@@ -23,6 +28,7 @@
 #include "app/DrawingSurface.h"
 #include "app/Information.h"
 #include "app/MainControls.h"
+#include "app/Mnemonics.h"
 #include "app/QtTranslations.h"
 #include "app/RecentStore.h"
 #include "app/Unit15.h"
@@ -192,6 +198,40 @@ void TSDIAppForm::BuildControls() {
         menu->addAction(action);
         w.action = action;
     }
+    BuildKeys();
+}
+
+void TSDIAppForm::BuildKeys() {
+    // F10 opens the first menu, as on other desktops; Qt's menu bar does not
+    // do it by itself everywhere.
+    auto* menuKey = new QAction(this);
+    menuKey->setObjectName(QStringLiteral("MenuBarKey"));
+    menuKey->setShortcut(QKeySequence(Qt::Key_F10));
+    connect(menuKey, &QAction::triggered, this, [this] {
+        for (QAction* a : menuBar()->actions()) {
+            if (a->isVisible() && a->isEnabled()) {
+                menuBar()->setFocus(Qt::ShortcutFocusReason);
+                menuBar()->setActiveAction(a);
+                return;
+            }
+        }
+    });
+    addAction(menuKey);
+    // Delete alone does what Ctrl+Del does, except in a text field, which
+    // keeps the key for its own text.
+    auto* deleteKey = new QAction(this);
+    deleteKey->setObjectName(QStringLiteral("DeleteKey"));
+    deleteKey->setShortcut(QKeySequence(Qt::Key_Delete));
+    connect(deleteKey, &QAction::triggered, this, [this] {
+        QWidget* focus = QApplication::focusWidget();
+        if (qobject_cast<QLineEdit*>(focus) != nullptr || qobject_cast<QTextEdit*>(focus) != nullptr ||
+            qobject_cast<QPlainTextEdit*>(focus) != nullptr || qobject_cast<QAbstractSpinBox*>(focus) != nullptr) {
+            return;
+        }
+        QAction* del = Action(ControlId::Delete1);
+        if (del->isVisible() && del->isEnabled()) del->trigger();
+    });
+    addAction(deleteKey);
 }
 
 void TSDIAppForm::BuildStatusBar() {
@@ -249,6 +289,10 @@ void TSDIAppForm::ApplyLanguage() {
     item(ControlId::ExportCsv1, XText::ExportCsvMenu, XText::ExportCsvHint);
     item(ControlId::RecentFiles1, XText::RecentFilesMenu, XText::RecentFilesHint);
     FillRecentMenu();
+    // Every menu and item gets a letter of its own in this language.
+    AssignMnemonics(menuBar());
+    AssignMnemonics(m_menus[static_cast<std::size_t>(MenuId::Icons)]);
+    AssignMnemonics(m_menus[static_cast<std::size_t>(MenuId::Surfaces)]);
     // Qt's own dialogs and buttons follow the language too.
     UseQtTranslations(LanguageIndex());
     setWindowTitle(QStr("Quillet - " + m_editor->Circuit().title));
@@ -495,6 +539,7 @@ void TSDIAppForm::FillRecentMenu() {
         });
     }
     m_recentMenu->menuAction()->setEnabled(!shown.empty());
+    AssignMnemonics(m_recentMenu);
 }
 
 void TSDIAppForm::OpenRecent(const QString& path) {

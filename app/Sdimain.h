@@ -184,6 +184,7 @@ private:
     void RecoveryTimeout();
 
     void BuildControls();
+    void BuildKeys();
     void BuildStatusBar();
     void ApplyControlStates(const TControlStates& states, int iconImage, int surfaceImage);
     void Run(ControlHandler handler);

@@ -10,11 +10,11 @@ namespace {
 
 constexpr std::string_view kRowEnd = "\r\n";
 
-void AppendRow(std::string& out, std::initializer_list<std::string> fields) {
+void AppendRow(std::string& out, char separator, std::initializer_list<std::string> fields) {
     bool first = true;
     for (const std::string& field : fields) {
-        if (!first) out += ',';
-        out += CsvField(field);
+        if (!first) out += separator;
+        out += CsvField(field, separator);
         first = false;
     }
     out += kRowEnd;
@@ -22,8 +22,13 @@ void AppendRow(std::string& out, std::initializer_list<std::string> fields) {
 
 }  // namespace
 
-std::string CsvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+char CsvSeparator(char decimalSeparator) { return decimalSeparator == ',' ? ';' : ','; }
+
+std::string CsvField(std::string_view text, char separator) {
+    const char special[] = {separator, '"', '\r', '\n'};
+    if (text.find_first_of(std::string_view(special, sizeof special)) == std::string_view::npos) {
+        return std::string(text);
+    }
     std::string quoted = "\"";
     for (const char c : text) {
         if (c == '"') quoted += '"';
@@ -33,13 +38,16 @@ std::string CsvField(std::string_view text) {
     return quoted;
 }
 
-std::string TrackListCsv(const std::vector<TTrackListRow>& rows) {
-    std::string out;
-    AppendRow(out, {Text(XText::CsvBrand), Text(XText::CsvPiece), Text(XText::CsvRequired), Text(XText::CsvInStock),
-                    Text(XText::CsvMissing)});
+std::string TrackListCsv(const std::vector<TTrackListRow>& rows, char decimalSeparator) {
+    const char separator = CsvSeparator(decimalSeparator);
+    std::string out(kUtf8ByteOrderMark);
+    AppendRow(out, separator,
+              {Text(XText::CsvBrand), Text(XText::CsvPiece), Text(XText::CsvRequired), Text(XText::CsvInStock),
+               Text(XText::CsvMissing)});
     for (const TTrackListRow& row : rows) {
-        AppendRow(out, {row.brand, row.name, std::to_string(row.required), std::to_string(row.stock),
-                        std::to_string(row.missing)});
+        AppendRow(out, separator,
+                  {row.brand, row.name, std::to_string(row.required), std::to_string(row.stock),
+                   std::to_string(row.missing)});
     }
     return out;
 }

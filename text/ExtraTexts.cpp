@@ -266,7 +266,7 @@ constexpr Entry kExtra[] = {
     {XText::CsvBrand, "Marca", "Brand"},
     {XText::CsvPiece, "Pieza", "Piece"},
     {XText::CsvRequired, "Necesarios", "Required"},
-    {XText::CsvInStock, "En stock", "In stock"},
+    {XText::CsvInStock, "En Stock", "In Stock"},
     {XText::CsvMissing, "Faltan", "Missing"},
     {XText::RecentFilesMenu, "Archivos Recientes", "Recent Files"},
     {XText::RecentFilesHint, "Abre uno de los últimos circuitos abiertos o guardados",
@@ -306,6 +306,14 @@ constexpr Entry kExtra[] = {
      "la Tolerancia de Cierre es demasiado pequeña, o hacen falta tramos que no están marcados en Usar Tramos.",
      "No closing was found within the stock: the stock may lack the tracks needed, the Closing Clearance "
      "may be too small, or tracks left unchecked under Use Tracks may be needed."},
+    // Load errors as the window shows them.
+    {XText::ErrorCaption, "Ha ocurrido un error", "An error occurred"},
+    {XText::LoadCircuitCaption, "No se puede abrir el circuito", "Cannot open the circuit"},
+    {XText::LoadStockCaption, "No se puede leer el archivo de stock", "Cannot read the stock file"},
+    {XText::LoadTemplateCaption, "No se puede abrir la plantilla", "Cannot open the template"},
+    {XText::LoadErrorFile, "Archivo: %1", "File: %1"},
+    {XText::LoadErrorFolder, "Carpeta: %1", "Folder: %1"},
+    {XText::PictureUnreadable, "no es una imagen que se pueda leer", "it is not a picture that can be read"},
 };
 // clang-format on
 

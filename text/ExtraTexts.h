@@ -139,6 +139,16 @@ enum class XText {
     // ---- Close Circuit: the search found no closing pieces.
     ClosingNothingFound,
     ClosingNothingFoundStock,
+    // ---- Load errors as the window shows them: a caption saying what
+    // failed, then the file's name, its folder and the reason on lines of
+    // their own.
+    ErrorCaption,            // any other failure
+    LoadCircuitCaption,
+    LoadStockCaption,
+    LoadTemplateCaption,
+    LoadErrorFile,           // %1 the file's name
+    LoadErrorFolder,         // %1 the folder
+    PictureUnreadable,
     Count
 };
 

@@ -10,7 +10,7 @@ namespace {
 // One entry in both languages, side by side so that a shifted line shows at a
 // glance and the number check below catches it at compile time. Some English
 // texts carry odd spellings and trailing blanks ("Lenght", "Straigths",
-// "Can`t", entry 152's padding): they are the program's own texts, on screen,
+// "Can`t"): they are the program's own texts, on screen,
 // in printouts and in the column layout, and stay as they are.
 struct Entry {
     int number;
@@ -200,7 +200,8 @@ constexpr Entry kTable[] = {
     {149, "Circuito", "Circuit"},
     {150, "Lista de Tramos", "Track List"},
     {151, "Configurar...", "Setup..."},
-    {152, "Tipo de Tramo                       Necesarios En Stock Faltan", "Track Type             "},
+    {152, "Tipo de Tramo                       Necesarios En Stock Faltan",
+     "Track Type                          Needed     In Stock Missing"},
 
     // Lane conversion.
     {153, "Convertir", "Convert"},

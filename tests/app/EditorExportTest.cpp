@@ -14,6 +14,7 @@
 #include "app/RecentFiles.h"
 #include "model/Tracks.h"
 #include "stock/TrackList.h"
+#include "text/Globals.h"
 
 namespace quillet::test {
 namespace {
@@ -83,7 +84,8 @@ TEST_F(ExportTest, TheTrackListIsWrittenAsCsvUnderTheSuggestedName) {
     EXPECT_TRUE(editor.ExportClick(ExportKind::Csv, pictures));
     EXPECT_EQ(prompter.log, std::vector<std::string>{"export as Untitled.csv"});
     EXPECT_EQ(ReadAll(PathOf("Club.csv")),
-              "Brand,Piece,Required,In stock,Missing\r\nNINCO,Standard Straight,8,3,5\r\n");
+              "\xEF\xBB\xBF"
+              "Brand,Piece,Required,In Stock,Missing\r\nNINCO,Standard Straight,8,3,5\r\n");
     EXPECT_TRUE(pictures.asked.empty());
     EXPECT_EQ(FolderNames(), std::vector<std::string>{"Club.csv"});
 
@@ -95,6 +97,18 @@ TEST_F(ExportTest, TheTrackListIsWrittenAsCsvUnderTheSuggestedName) {
     prompter.exportNames = {std::nullopt};
     EXPECT_FALSE(editor.ExportClick(ExportKind::Csv, pictures));
     EXPECT_EQ(prompter.log, std::vector<std::string>{"export as Untitled.csv"});
+
+    // Where the system writes decimals with a comma, the fields are
+    // separated by semicolons.
+    const char oldSeparator = DecimalSeparator();
+    SetDecimalSeparator(',');
+    prompter.exportNames = {PathOf("Comma.csv")};
+    const bool written = editor.ExportClick(ExportKind::Csv, pictures);
+    SetDecimalSeparator(oldSeparator);
+    EXPECT_TRUE(written);
+    EXPECT_EQ(ReadAll(PathOf("Comma.csv")),
+              "\xEF\xBB\xBF"
+              "Brand;Piece;Required;In Stock;Missing\r\nNINCO;Standard Straight;8;3;5\r\n");
 }
 
 TEST_F(ExportTest, PicturesTakeTheTitleAndAFailureLeavesNoFileBehind) {

@@ -22,6 +22,7 @@
 #include <functional>
 
 #include "app/QtTranslations.h"
+#include "app/Mnemonics.h"
 #include "app/Sdimain.h"
 #include "app/Startup.h"
 #include "model/Tracks.h"
@@ -193,7 +194,8 @@ private slots:
         script.exportNames = {StdStr(Path(QStringLiteral("oval.csv")))};
         w->Action(ControlId::ExportCsv1)->trigger();
         QCOMPARE(ReadAll(Path(QStringLiteral("oval.csv"))),
-                 QByteArray("Marca,Pieza,Necesarios,En stock,Faltan\r\n"
+                 QByteArray("\xEF\xBB\xBF"
+                            "Marca,Pieza,Necesarios,En Stock,Faltan\r\n"
                             "NINCO,Recta Standard,2,0,2\r\n"
                             "NINCO,Curva Standard,8,0,8\r\n"));
 
@@ -220,7 +222,7 @@ private slots:
             }
             QCOMPARE(RecentEntries(*w), (QStringList{QStringLiteral("&1 A.QLC"), QStringLiteral("&2 C.QLC"),
                                                      QStringLiteral("&3 B&&B.QLC"), QStringLiteral("--"),
-                                                     QStringLiteral("Vaciar la Lista")}));
+                                                     QStringLiteral("&Vaciar la Lista")}));
             QVERIFY(w->Action(ControlId::RecentFiles1)->isEnabled());
             QCOMPARE(w->RecentMenu()->actions().at(1)->statusTip(), c);
         }
@@ -232,7 +234,7 @@ private slots:
         auto w = StartProgram({m_folder.path(), m_folder.path(), &script});
         w->UseRecentFiles(settings);
         QCOMPARE(RecentEntries(*w), (QStringList{QStringLiteral("&1 A.QLC"), QStringLiteral("&2 B&&B.QLC"),
-                                                 QStringLiteral("--"), QStringLiteral("Vaciar la Lista")}));
+                                                 QStringLiteral("--"), QStringLiteral("&Vaciar la Lista")}));
         w->RecentMenu()->actions().at(1)->trigger();
         QCOMPARE(w->windowTitle(), QStringLiteral("Quillet - B&B"));
         QCOMPARE(RecentEntries(*w).first(), QStringLiteral("&1 B&&B.QLC"));
@@ -257,7 +259,7 @@ private slots:
         w->Action(ControlId::WorkingArea1)->trigger();
         QCOMPARE(LanguageIndex(), kEnglish);
         QCOMPARE(CancelButtonText(), QStringLiteral("Cancel"));
-        QCOMPARE(w->Action(ControlId::ExportPdf1)->text(), QStringLiteral("Export Page (PDF)..."));
+        QCOMPARE(WithoutMnemonic(w->Action(ControlId::ExportPdf1)->text()), QStringLiteral("Export Page (PDF)..."));
 
         script.settings = [](TSettingsValues& v) {
             v.languageItem = 0;
@@ -265,7 +267,7 @@ private slots:
         };
         w->Action(ControlId::WorkingArea1)->trigger();
         QCOMPARE(CancelButtonText(), QStringLiteral("Cancelar"));
-        QCOMPARE(w->Action(ControlId::ExportPdf1)->text(), QStringLiteral("Exportar Página (PDF)..."));
+        QCOMPARE(WithoutMnemonic(w->Action(ControlId::ExportPdf1)->text()), QStringLiteral("Exportar Página (PDF)..."));
     }
 };
 

@@ -7,8 +7,17 @@
 #include <QtTest>
 #include <functional>
 
+#include <QApplication>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <fstream>
+
 #include "app/Information.h"
+#include "app/Sdimain.h"
+#include "app/Startup.h"
 #include "app/Unit15.h"
+#include "text/ApplyTexts.h"
+#include "text/Languages.h"
 
 using namespace quillet;
 
@@ -51,8 +60,46 @@ private slots:
         TForm7 form;
         // A short one first: the window must grow for the next.
         QVERIFY(WholeTextShown(&form, [&] { form.ShowMessage(QStringLiteral("OK")); }));
-        QVERIFY(WholeTextShown(&form, [&] { form.ShowProblem(kLong); }));
-        QVERIFY(WholeTextShown(&form, [&] { form.ShowProblem(kLong + QLatin1Char(' ') + kLong); }));
+        QVERIFY(WholeTextShown(&form, [&] { form.ShowProblem(kLong, QStringLiteral("Error")); }));
+        QVERIFY(WholeTextShown(&form, [&] { form.ShowProblem(kLong + QLatin1Char(' ') + kLong, QStringLiteral("Error")); }));
+    }
+
+    void aCircuitThatCannotBeReadIsShownAsAnErrorInBothLanguages() {
+        QStandardPaths::setTestModeEnabled(true);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("Cut.QLC"));
+        std::ofstream(StdStr(path), std::ios::binary) << "5\r\n";
+        // The window's own dialogs answer.
+        auto w = StartProgram({folder.path(), folder.path(), nullptr});
+        for (const int language : {kEnglish, kSpanish}) {
+            SetLanguageIndex(language);
+            w->ApplyLanguage();
+            QString caption;
+            QString text;
+            QTimer::singleShot(0, w.get(), [&] {
+                if (auto* form = qobject_cast<TForm7*>(QApplication::activeModalWidget())) {
+                    caption = form->windowTitle();
+                    text = form->findChild<QLabel*>(QStringLiteral("Label1"))->text();
+                    form->reject();
+                }
+            });
+            QVERIFY(!w->Editor().OpenCircuit(StdStr(path)));
+            const QStringList lines = text.split(QLatin1Char('\n'));
+            if (language == kEnglish) {
+                QCOMPARE(caption, QStringLiteral("Cannot open the circuit"));
+                QCOMPARE(lines.value(0), QStringLiteral("File: Cut.QLC"));
+                QCOMPARE(lines.value(1), QStringLiteral("Folder: ") + folder.path());
+                QVERIFY2(lines.value(2).startsWith(QStringLiteral("The file ends before line 2")), qPrintable(text));
+            } else {
+                QCOMPARE(caption, QStringLiteral("No se puede abrir el circuito"));
+                QCOMPARE(lines.value(0), QStringLiteral("Archivo: Cut.QLC"));
+                QCOMPARE(lines.value(1), QStringLiteral("Carpeta: ") + folder.path());
+                QVERIFY2(lines.value(2).startsWith(QStringLiteral("El archivo termina antes de la l\u00ednea 2")),
+                         qPrintable(text));
+            }
+            QCOMPARE(lines.size(), 3);
+        }
+        SetLanguageIndex(kSpanish);
     }
 
     void enterAnswersYesEveryTime() {

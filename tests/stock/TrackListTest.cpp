@@ -286,7 +286,9 @@ TEST_F(TrackListTest, ListingOrderIsNincoThenScxPiecesThenBorders) {
 TEST_F(TrackListTest, CsvHoldsOneRowPerListLineWithPlainCounts) {
     // The circuit of the listing-order test: the rows come in the same order,
     // the brand in a column of its own, and the counts as numbers (0 where
-    // the list shows "-"), so a spreadsheet can add them up.
+    // the list shows "-"), so a spreadsheet can add them up. The table starts
+    // with UTF-8's byte-order mark and is headed with the Track List window's
+    // words ("En Stock").
     TCircuit c = Circuit(1, {Piece{kStandardStraight, 0}, Piece{kAdaptationChicane, 0}, Piece{kInnerCurve, 1},
                              Piece{kStandardStraight, 1}});
     c.Track(1).SetBorder(kOuterBorder, true);
@@ -297,8 +299,9 @@ TEST_F(TrackListTest, CsvHoldsOneRowPerListLineWithPlainCounts) {
     stock.SetPieces(kNincoIndex, kStandardStraight, 1);
 
     SetLanguageIndex(kEnglish);
-    EXPECT_EQ(TrackListCsv(Count(c).Rows(stock)),
-              "Brand,Piece,Required,In stock,Missing\r\n"
+    EXPECT_EQ(TrackListCsv(Count(c).Rows(stock), '.'),
+              "\xEF\xBB\xBF"
+              "Brand,Piece,Required,In Stock,Missing\r\n"
               "NINCO,Standard Straight,1,1,0\r\n"
               "NINCO,Inner Curve,1,0,1\r\n"
               "NINCO,Adaptation Chicane,1,0,1\r\n"
@@ -307,25 +310,39 @@ TEST_F(TrackListTest, CsvHoldsOneRowPerListLineWithPlainCounts) {
               "SCX,Standard Straight,1,0,1\r\n"
               "SCX,Half Straight Border,2,0,2\r\n");
     SetLanguageIndex(kSpanish);
-    EXPECT_EQ(TrackListCsv(Count(c).Rows(stock)),
-              "Marca,Pieza,Necesarios,En stock,Faltan\r\n"
-              "NINCO,Recta Standard,1,1,0\r\n"
-              "NINCO,Curva Interior,1,0,1\r\n"
-              "NINCO,Chicane de Adaptación,1,0,1\r\n"
-              "NINCO,Borde Externo de Curva Interior,1,4,0\r\n"
-              "NINCO,Borde Interno de Curva Interior,1,0,1\r\n"
-              "SCX,Recta Standard,1,0,1\r\n"
-              "SCX,Borde de Media Recta,2,0,2\r\n");
+    // Where decimals take a comma, a spreadsheet splits columns at ';'.
+    EXPECT_EQ(TrackListCsv(Count(c).Rows(stock), ','),
+              "\xEF\xBB\xBF"
+              "Marca;Pieza;Necesarios;En Stock;Faltan\r\n"
+              "NINCO;Recta Standard;1;1;0\r\n"
+              "NINCO;Curva Interior;1;0;1\r\n"
+              "NINCO;Chicane de Adaptaci\xC3\xB3n;1;0;1\r\n"
+              "NINCO;Borde Externo de Curva Interior;1;4;0\r\n"
+              "NINCO;Borde Interno de Curva Interior;1;0;1\r\n"
+              "SCX;Recta Standard;1;0;1\r\n"
+              "SCX;Borde de Media Recta;2;0;2\r\n");
 
     // An empty circuit: the heading alone.
-    EXPECT_EQ(TrackListCsv(Count(TCircuit{}).Rows(stock)), "Marca,Pieza,Necesarios,En stock,Faltan\r\n");
+    EXPECT_EQ(TrackListCsv(Count(TCircuit{}).Rows(stock), '.'),
+              "\xEF\xBB\xBFMarca,Pieza,Necesarios,En Stock,Faltan\r\n");
+}
 
-    // Fields that would split a row or a column are quoted, quotes doubled.
-    EXPECT_EQ(CsvField("Curva, 45°"), "\"Curva, 45°\"");
-    EXPECT_EQ(CsvField("12\" \"x\""), "\"12\"\" \"\"x\"\"\"");
-    EXPECT_EQ(CsvField("a\nb"), "\"a\nb\"");
-    EXPECT_EQ(CsvField("a\rb"), "\"a\rb\"");
-    EXPECT_EQ(CsvField("plain"), "plain");
+TEST_F(TrackListTest, CsvQuotesFieldsThatWouldSplitARowOrAColumn) {
+    EXPECT_EQ(CsvSeparator(','), ';');
+    EXPECT_EQ(CsvSeparator('.'), ',');
+    // With commas between fields a comma is quoted, a semicolon is not.
+    EXPECT_EQ(CsvField("Curva, 45\xC2\xB0", ','), "\"Curva, 45\xC2\xB0\"");
+    EXPECT_EQ(CsvField("a;b", ','), "a;b");
+    // With semicolons the other way round.
+    EXPECT_EQ(CsvField("a;b", ';'), "\"a;b\"");
+    EXPECT_EQ(CsvField("Curva, 45\xC2\xB0", ';'), "Curva, 45\xC2\xB0");
+    // Quotes and line ends whatever the separator.
+    for (const char separator : {',', ';'}) {
+        EXPECT_EQ(CsvField("12\" \"x\"", separator), "\"12\"\" \"\"x\"\"\"");
+        EXPECT_EQ(CsvField("a\nb", separator), "\"a\nb\"");
+        EXPECT_EQ(CsvField("a\rb", separator), "\"a\rb\"");
+        EXPECT_EQ(CsvField("plain", separator), "plain");
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <climits>
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -73,9 +74,8 @@ TEST_F(LanguagesTest, HintBarsMatchAcrossLanguages) {
 
 // Blanks at either end join a text to what follows it (" Lanes" after a
 // number, "Remaining " before one) and "..." marks a command that opens a
-// dialog; a translation must keep both. Entry 152 is the exception: its
-// Spanish form is the whole heading line, its English one pads the first
-// column only.
+// dialog; a translation must keep both. Entry 152 is the exception: it is
+// the whole heading line of the printed list, padded to its columns.
 TEST_F(LanguagesTest, TranslationsKeepEdgesAndEllipses) {
     for (int n = 0; n < kTextEntries; ++n) {
         if (!IsUsedEntry(n)) continue;
@@ -213,7 +213,6 @@ TEST_F(LanguagesTest, EnglishTextsKeepTheirOwnSpelling) {
         {120, "Circuit closed "},
         {121, "Circuit opened "},
         {122, "Tracks Limit "},
-        {152, "Track Type             "},
         {154, "Convertion Type"},
         {159, "Can`t convert: two different widths."},
         {163, "Can`t convert: the circuit has inner curves."},
@@ -221,6 +220,29 @@ TEST_F(LanguagesTest, EnglishTextsKeepTheirOwnSpelling) {
         {225, "Compactness: "},
     };
     for (const auto& [n, text] : expected) EXPECT_EQ(TextIn(kEnglish, n), text) << "entry " << n;
+}
+
+// The printed Track List's heading names the three count columns in both
+// languages, each starting at the same column, so the English heading sits
+// over the same figures as the Spanish one.
+TEST_F(LanguagesTest, TrackListHeadingNamesTheCountColumnsInBothLanguages) {
+    const std::string& es = TextIn(kSpanish, 152);
+    const std::string& en = TextIn(kEnglish, 152);
+    EXPECT_EQ(es.find("Tipo de Tramo"), 0u);
+    EXPECT_EQ(en.find("Track Type"), 0u);
+    // "Tipo de Tramo" and 23 blanks: the counts' headings start at 36, 47, 56.
+    EXPECT_EQ(es.find("Necesarios"), 36u);
+    EXPECT_EQ(es.find("En Stock"), 47u);
+    EXPECT_EQ(es.find("Faltan"), 56u);
+    EXPECT_EQ(en.find("Needed"), 36u);
+    EXPECT_EQ(en.find("In Stock"), 47u);
+    EXPECT_EQ(en.find("Missing"), 56u);
+    // Nothing else but blanks between them.
+    std::string rest = en;
+    for (const char* word : {"Track Type", "Needed", "In Stock", "Missing"}) {
+        rest.replace(rest.find(word), std::string_view(word).size(), std::string_view(word).size(), ' ');
+    }
+    EXPECT_EQ(rest.find_first_not_of(' '), std::string::npos);
 }
 
 TEST_F(LanguagesTest, LanguageIndexStartsSpanishAndStaysInRange) {

@@ -199,6 +199,44 @@ private slots:
         if (!info.isEmpty()) QVERIFY(info.contains("Pages:           2") || info.contains("Pages:           3"));
     }
 
+    // One printer for every print, as the Print dialog keeps it: whatever
+    // the drawing left set must not reach the next document. The list's
+    // text is black, and the second drawing matches the first.
+    void everyPrintStartsFromACleanPage() {
+        if (!HavePoppler()) QSKIP("poppler-utils are not installed");
+        auto w = Start(kEnglish);
+        QPrinter pdf(QPrinter::HighResolution);
+        QImage drawings[2];
+        for (int round = 0; round < 2; ++round) {
+            const QString drawing = Output(QStringLiteral("sequence-drawing-%1.pdf").arg(round));
+            ToPdf(pdf, drawing);
+            {
+                TQtPrinter printer(pdf);
+                QVERIFY(w->Editor().PrintDrawing(printer));
+            }
+            drawings[round] = PageImage(drawing, 50, m_folder.path());
+            QVERIFY(!drawings[round].isNull());
+
+            const QString list = Output(QStringLiteral("sequence-list-%1.pdf").arg(round));
+            ToPdf(pdf, list);
+            {
+                TQtPrinter printer(pdf);
+                QVERIFY(w->Editor().PrintTrackList(printer));
+            }
+            QVERIFY(TextLines(list).contains(QStringLiteral("Club")));
+            // The title, heading and two lines of 10-point text: well over a
+            // hundred dark pixels at 100 dpi, none when drawn in white.
+            const QImage page = PageImage(list, 100, m_folder.path());
+            QVERIFY(!page.isNull());
+            int dark = 0;
+            for (int y = 0; y < page.height(); ++y) {
+                for (int x = 0; x < page.width(); ++x) dark += qGray(page.pixel(x, y)) < 100 ? 1 : 0;
+            }
+            QVERIFY2(dark > 100, qPrintable(QStringLiteral("round %1: %2 dark pixels").arg(round).arg(dark)));
+        }
+        QCOMPARE(drawings[1], drawings[0]);
+    }
+
     void printDialogSendsTheChoiceToItsPrinter() {
         auto w = Start(kSpanish);
         TForm10* form = w->Tools().print;

@@ -42,7 +42,8 @@ void TSDIAppForm::CircuitDimensions1Click() { m_tools.dimensions->ShowDimensions
 void TSDIAppForm::ToolButton61Click() { m_tools.lapTimes->ShowTimes(m_editor->Circuit()); }
 
 void TSDIAppForm::ToolButton53Click() {
-    TQtPrinter printer(m_tools.print->Printer());
+    TForm10* form = m_tools.print;
+    TQtPrinter printer(form->Printer(), [form] { return form->OrientationChosen(); });
     m_editor->ToolButton53Click(printer);
     FormActualize();
 }

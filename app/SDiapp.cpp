@@ -25,6 +25,7 @@ int main(int argc, char* argv[]) {
     options.userDataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     const std::unique_ptr<quillet::TSDIAppForm> window = quillet::StartProgram(options);
     window->UseRecentFiles(quillet::UserSettingsFile());
+    window->UseWindowPlaces(quillet::UserSettingsFile());
     window->UseRecovery(QDir(options.userDataFolder).filePath(QStringLiteral("recovery")));
 
     // End-to-end tests script the session (app/TestScript.h).

@@ -1,4 +1,5 @@
 #include "app/Sdimain.h"
+#include "app/WindowPlaces.h"
 
 #include <QAction>
 #include <QApplication>

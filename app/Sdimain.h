@@ -31,6 +31,7 @@ namespace quillet {
 class TAboutBox;
 class TCurveButtonFilter;
 class TDrawingSurface;
+class TWindowPlaces;
 class TForm2;
 class TForm7;
 class TForm9;
@@ -75,6 +76,8 @@ public:
     // Keeps the recent-files list in that settings file (until then the list
     // lasts for the run).
     void UseRecentFiles(const QString& settingsFile);
+    // Tool windows reopen where the user last put them, kept in this file.
+    void UseWindowPlaces(const QString& settingsFile);
     QMenu* RecentMenu() const { return m_recentMenu; }
     // Fills the recent-files submenu: the files that are there, numbered.
     void FillRecentMenu();
@@ -147,6 +150,10 @@ public:
     void TracksList1Click();         // Track List
     void Stock1Click();              // Tracks Stock
     void StockControl1Click();       // Stock Control
+    // Where Stock Control opens first in a run: where the user last put it,
+    // else at the right of the drawing surface, clear of menus and toolbars;
+    // on the screen in both cases.
+    void PlaceStockControl();
     void Close1Click();              // Close...
     void Convert1Click();            // Convert...
     void CircuitDimensions1Click();  // Circuit Dimensions
@@ -243,6 +250,8 @@ private:
     QFileDialog* m_exportDialog = nullptr;
     QMenu* m_recentMenu = nullptr;
     std::unique_ptr<TSettingsRecentStore> m_recentStore;
+    std::unique_ptr<TWindowPlaces> m_places;
+    bool m_stockControlPlaced = false;
     std::unique_ptr<TRecovery> m_recovery;
     QTimer* m_recoveryTimer = nullptr;
 };

@@ -2,6 +2,13 @@
 // the editor or shows its window, then refreshes.
 
 #include "app/Sdimain.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <optional>
+
+#include "app/DrawingSurface.h"
+#include "app/WindowPlaces.h"
 #include "stock/StockControlForm.h"
 #include "stock/TrackListForm.h"
 #include "tools/DimensionsForm.h"
@@ -17,10 +24,39 @@ void TSDIAppForm::Stock1Click() {
     if (m_editor->Stock1Click()) FormActualize();
 }
 
+void TSDIAppForm::UseWindowPlaces(const QString& settingsFile) {
+    m_places = std::make_unique<TWindowPlaces>(settingsFile);
+    m_places->Follow(m_tools.stockControl, QStringLiteral("StockControl"));
+}
+
+void TSDIAppForm::PlaceStockControl() {
+    TForm8* form = m_tools.stockControl;
+    constexpr int kMargin = 8;
+    const std::optional<QPoint> kept = m_places ? m_places->Load(QStringLiteral("StockControl")) : std::nullopt;
+    QPoint place;
+    if (kept) {
+        place = *kept;
+    } else {
+        // The top-right corner of what shows of the drawing, inside its
+        // scroll bars.
+        const QWidget* view = m_surface->viewport();
+        place = view->mapToGlobal(QPoint(view->width() - form->width() - kMargin, kMargin));
+    }
+    QScreen* screen = QGuiApplication::screenAt(place);
+    if (screen == nullptr) screen = this->screen();
+    form->move(ClampedPlace(place, form->frameGeometry().size(), screen->availableGeometry()));
+}
+
 void TSDIAppForm::StockControl1Click() {
     m_tools.stockControl->show();
-    m_tools.stockControl->raise();
     RefreshStockControl();
+    // Placed once shown and filled in, at its final size (before the
+    // window system has mapped it).
+    if (!m_stockControlPlaced) {
+        PlaceStockControl();
+        m_stockControlPlaced = true;
+    }
+    m_tools.stockControl->raise();
 }
 
 void TSDIAppForm::RefreshStockControl() {
@@ -42,7 +78,8 @@ void TSDIAppForm::CircuitDimensions1Click() { m_tools.dimensions->ShowDimensions
 void TSDIAppForm::ToolButton61Click() { m_tools.lapTimes->ShowTimes(m_editor->Circuit()); }
 
 void TSDIAppForm::ToolButton53Click() {
-    TQtPrinter printer(m_tools.print->Printer());
+    TForm10* form = m_tools.print;
+    TQtPrinter printer(form->Printer(), [form] { return form->OrientationChosen(); });
     m_editor->ToolButton53Click(printer);
     FormActualize();
 }

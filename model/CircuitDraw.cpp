@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -51,8 +52,22 @@ void ExitEdge(Canvas& canvas, const TTrack& t) {
 
 }  // namespace
 
-void TCircuit::Draw(Canvas& canvas, CircuitDrawMode mode, int32_t areaWidth, int32_t areaLength) const {
+void TCircuit::Draw(Canvas& canvas, CircuitDrawMode mode, int32_t areaWidth, int32_t areaLength,
+                    double pictureZoom) const {
     const bool print = mode == CircuitDrawMode::Print;
+    const double zoom = std::isfinite(pictureZoom) && pictureZoom > 0.0 ? pictureZoom : 1.0;
+    // A picture at its own size, or stretched by the zoom with its corner
+    // where it was.
+    auto picture = [&canvas, zoom](Picture p, int x, int y) {
+        if (zoom == 1.0) {
+            canvas.drawPicture(p, x, y);
+            return;
+        }
+        const PixelSize size = canvas.pictureSize(p);
+        if (size.empty()) return;
+        canvas.drawPictureStretched(p, {x, y, pixels::Add(x, Round(size.width * zoom)),
+                                        pixels::Add(y, Round(size.height * zoom))});
+    };
     const double mmPerPixel = PixelScale();
     const int detail = std::clamp(static_cast<int>(detailLevel), 1, 5);
     const int right = Round(areaLength / mmPerPixel);
@@ -95,7 +110,8 @@ void TCircuit::Draw(Canvas& canvas, CircuitDrawMode mode, int32_t areaWidth, int
         canvas.textOut(0, pixels::Add(bottom, kTitleGap), text);
     }
 
-    canvas.drawPicture(Picture::Drawing, kPicturePosition, kPicturePosition);
+    const int picturePosition = Round(kPicturePosition * zoom);
+    picture(Picture::Drawing, picturePosition, picturePosition);
 
     // Grid. A step that is not positive (the settings accept 0) would never
     // advance: such a grid keeps its border and draws no lines. Steps under
@@ -214,8 +230,7 @@ void TCircuit::Draw(Canvas& canvas, CircuitDrawMode mode, int32_t areaWidth, int
     // Icons: the highlighted picture for a selected one.
     for (const TIconSlot& icon : icons) {
         if (icon.kind < 1 || icon.kind > kIconKinds) continue;
-        canvas.drawPicture(AccessoryIcon(icon.kind, icon.selected), Round(icon.x / mmPerPixel),
-                           Round(icon.y / mmPerPixel));
+        picture(AccessoryIcon(icon.kind, icon.selected), Round(icon.x / mmPerPixel), Round(icon.y / mmPerPixel));
     }
 }
 

@@ -367,8 +367,12 @@ public:
     // The whole work area, areaLength mm across and areaWidth mm down, on a
     // canvas in pixels at the circuit's scale: background, template, title
     // (print only), the drawing picture, grid, shadows, pieces, end and
-    // insertion marks, single-racing ends and icons.
-    void Draw(Canvas& canvas, CircuitDrawMode mode, int32_t areaWidth, int32_t areaLength) const;
+    // insertion marks, single-racing ends and icons. `pictureZoom` is how
+    // many canvas pixels one pixel of the drawing picture and the icons
+    // covers: on paper, the screen's millimetres per pixel over the paper's,
+    // so they keep their size against the circuit.
+    void Draw(Canvas& canvas, CircuitDrawMode mode, int32_t areaWidth, int32_t areaLength,
+              double pictureZoom = 1.0) const;
 
 private:
     static size_t Index(int i) { return i < 1 ? static_cast<size_t>(-1) : static_cast<size_t>(i - 1); }

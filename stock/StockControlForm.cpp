@@ -25,7 +25,8 @@ QLabel* Heading(QWidget* parent, const char* text) {
 
 }  // namespace
 
-TForm8::TForm8(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+// A tool window of the main window: above it, never above the dialogs.
+TForm8::TForm8(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setObjectName(QStringLiteral("TForm8"));
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(14);

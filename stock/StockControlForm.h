@@ -1,5 +1,5 @@
 #pragma once
-// TForm8, the Stock Control window: a small tool window on top of the main
+// TForm8, the Stock Control window: a small tool window of the main
 // window that shows, per piece type and track system, how many pieces of
 // the stock the circuit leaves free, in dark red when it needs more, black
 // when it uses the stock up and green while pieces are left.

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "app/FormSupport.h"
 #include "app/render/PainterCanvas.h"
@@ -96,8 +97,15 @@ void TForm10::ShowPrinterName() {
 }
 
 void TForm10::Button3Click() {
+    const QPageLayout::Orientation before = Printer().pageLayout().orientation();
     QPrintDialog dialog(&Printer(), this);
-    dialog.exec();
+    SetupDone(before, dialog.exec() == QDialog::Accepted);
+}
+
+void TForm10::SetupDone(QPageLayout::Orientation before, bool accepted) {
+    // The setup cannot say whether the user touched the orientation, only
+    // what it is now: a change counts as a choice, kept from then on.
+    if (accepted && Printer().pageLayout().orientation() != before) m_orientationChosen = true;
     ShowPrinterName();
 }
 
@@ -114,7 +122,8 @@ std::optional<PrintChoice> TForm10::Ask() {
 
 // ---------------------------------------------------------------------------
 
-TQtPrinter::TQtPrinter(QPrinter& printer) : m_printer(printer), m_font(TrackListFont(kListPoints)) {}
+TQtPrinter::TQtPrinter(QPrinter& printer, std::function<bool()> keepOrientation)
+    : m_printer(printer), m_keepOrientation(std::move(keepOrientation)), m_font(TrackListFont(kListPoints)) {}
 
 TQtPrinter::~TQtPrinter() {
     if (m_painter.isActive()) EndDocument();
@@ -134,6 +143,17 @@ PixelSize TQtPrinter::PageSize() {
     // The painter's origin is the top-left corner of the printable area.
     const QRect page = m_printer.pageLayout().paintRectPixels(m_printer.resolution());
     return {page.width(), page.height()};
+}
+
+PixelSize TQtPrinter::PageSizeIf(bool landscape) {
+    QPageLayout layout = m_printer.pageLayout();
+    layout.setOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    const QRect page = layout.paintRectPixels(m_printer.resolution());
+    return {page.width(), page.height()};
+}
+
+void TQtPrinter::TurnPage(bool landscape) {
+    m_printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
 Canvas& TQtPrinter::PageCanvas() { return *m_canvas; }

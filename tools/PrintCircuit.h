@@ -5,7 +5,9 @@
 
 #include <QDialog>
 #include <QFont>
+#include <QPageLayout>
 #include <QPainter>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -40,6 +42,12 @@ public:
 
     // Button3Click: the system's printer setup for Printer().
     void Button3Click();
+    // Whether the user turned the page in the printer setup: the drawing
+    // then keeps that orientation instead of choosing its own.
+    bool OrientationChosen() const { return m_orientationChosen; }
+    // After the printer setup, with the orientation the printer had before
+    // it and whether it was accepted.
+    void SetupDone(QPageLayout::Orientation before, bool accepted);
     // Shows where the printer prints; OK waits for somewhere to print to.
     void ShowPrinterName();
 
@@ -48,6 +56,7 @@ public:
     QLabel* m_printerName;
     QPushButton* m_ok;
     QPushButton* m_cancel;
+    bool m_orientationChosen = false;
 };
 
 // Prints on a QPrinter: the page is its printable area (inside the
@@ -55,7 +64,9 @@ public:
 // fixed-pitch font and on to the next page when it is full.
 class TQtPrinter final : public TPrinterDevice {
 public:
-    explicit TQtPrinter(QPrinter& printer);
+    // `keepOrientation`, asked when a drawing is about to print: whether the
+    // user chose the page's orientation, which the drawing must not turn.
+    explicit TQtPrinter(QPrinter& printer, std::function<bool()> keepOrientation = {});
     ~TQtPrinter() override;
 
     bool BeginDocument(const std::string& title) override;
@@ -63,9 +74,13 @@ public:
     Canvas& PageCanvas() override;
     void WriteLine(std::string_view text, bool bold) override;
     bool EndDocument() override;
+    bool MayTurnPage() override { return !m_keepOrientation || !m_keepOrientation(); }
+    PixelSize PageSizeIf(bool landscape) override;
+    void TurnPage(bool landscape) override;
 
 private:
     QPrinter& m_printer;
+    std::function<bool()> m_keepOrientation;
     QPainter m_painter;
     std::unique_ptr<PainterCanvas> m_canvas;
     QFont m_font;

@@ -27,7 +27,17 @@ double PrintScale(int32_t areaLength, int32_t areaWidth, PixelSize page, int tit
     return std::isfinite(scale) && scale > kSmallestScale ? scale : kSmallestScale;
 }
 
+bool PrintLandscape(int32_t areaLength, int32_t areaWidth, PixelSize standing, PixelSize lying, int titleHeight) {
+    return PrintScale(areaLength, areaWidth, lying, titleHeight) <
+           PrintScale(areaLength, areaWidth, standing, titleHeight);
+}
+
 bool PrintCircuitDrawing(const TCircuit& circuit, int32_t areaLength, int32_t areaWidth, TPrinterDevice& printer) {
+    if (printer.MayTurnPage()) {
+        // The title line is left out: its height is known only once the
+        // page is begun, and one line of text hardly decides the choice.
+        printer.TurnPage(PrintLandscape(areaLength, areaWidth, printer.PageSizeIf(false), printer.PageSizeIf(true), 0));
+    }
     if (!printer.BeginDocument(circuit.title)) return false;
     Canvas& canvas = printer.PageCanvas();
     canvas.setPenColour(colour::Black);
@@ -39,7 +49,7 @@ bool PrintCircuitDrawing(const TCircuit& circuit, int32_t areaLength, int32_t ar
     TCircuit paper = circuit;
     paper.scale = PrintScale(areaLength, areaWidth, printer.PageSize(), titleHeight);
     paper.ReLay(false);
-    paper.Draw(canvas, CircuitDrawMode::Print, areaWidth, areaLength);
+    paper.Draw(canvas, CircuitDrawMode::Print, areaWidth, areaLength, circuit.PixelScale() / paper.PixelScale());
     return printer.EndDocument();
 }
 

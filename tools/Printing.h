@@ -31,6 +31,14 @@ public:
     virtual void WriteLine(std::string_view text, bool bold) = 0;
     // Ends the document; false when the printer reported a failure.
     virtual bool EndDocument() = 0;
+
+    // Before a drawing's document begins: whether its page may be turned
+    // (not when the user chose an orientation in the printer setup, nor on
+    // a page of fixed shape), the printable page, in device pixels, it would
+    // have standing or lying, and the turning itself.
+    virtual bool MayTurnPage() { return false; }
+    virtual PixelSize PageSizeIf(bool /*landscape*/) { return {}; }
+    virtual void TurnPage(bool /*landscape*/) {}
 };
 
 // The items of the Print dialog's choice.
@@ -46,9 +54,16 @@ inline constexpr int kPrintTitleGap = 10;
 // a tiny positive value, whatever the page.
 double PrintScale(int32_t areaLength, int32_t areaWidth, PixelSize page, int titleHeight);
 
-// Prints the drawing: the circuit is copied, laid out again at the print
+// Whether the work area comes out larger on the page lying (landscape)
+// than standing: the orientation with the smaller print scale; standing when
+// both are alike.
+bool PrintLandscape(int32_t areaLength, int32_t areaWidth, PixelSize standing, PixelSize lying, int titleHeight);
+
+// Prints the drawing: the page turned the way the work area fits best when
+// the printer lets it, the circuit is copied, laid out again at the print
 // scale and drawn in print mode, so the circuit on the screen keeps its
-// scale and layout whatever happens. False when the printer failed.
+// scale and layout whatever happens; the drawing picture and the icons keep
+// their size against the circuit. False when the printer failed.
 bool PrintCircuitDrawing(const TCircuit& circuit, int32_t areaLength, int32_t areaWidth, TPrinterDevice& printer);
 
 struct TPrintLine {

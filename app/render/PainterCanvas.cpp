@@ -71,6 +71,21 @@ QStringList FontFamiliesFor(std::string_view name) {
     return {QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))};
 }
 
+void ResetPainterState(QPainter& painter) {
+    // The painter passes on only what changed, so each goes through another
+    // value first.
+    painter.setPen(Qt::NoPen);
+    painter.setPen(QPen());
+    painter.setBrush(Qt::SolidPattern);
+    painter.setBrush(Qt::NoBrush);
+    painter.setBackground(Qt::black);
+    painter.setBackground(Qt::white);
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    painter.setOpacity(0.5);
+    painter.setOpacity(1.0);
+}
+
 PainterCanvas::PainterCanvas(QPaintDevice* device, const Pictures& pictures) : m_pictures(pictures) {
     m_ownPainter.emplace(device);
     m_painter = &*m_ownPainter;
@@ -87,6 +102,9 @@ PainterCanvas::~PainterCanvas() { end(); }
 void PainterCanvas::setUp() {
     const QPaintEngine* engine = m_painter->paintEngine();
     m_raster = engine != nullptr && engine->type() == QPaintEngine::Raster;
+    // Raster engines take the painter's whole state when they begin; the
+    // others may still hold the last document's.
+    if (!m_raster) ResetPainterState(*m_painter);
     QPaintDevice* device = m_painter->device();
     if (m_raster && device != nullptr && device->devType() == QInternal::Image) {
         auto* image = static_cast<QImage*>(device);

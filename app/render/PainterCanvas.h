@@ -29,6 +29,13 @@ Colour FromQColor(const QColor& c);
 // a plain sans, and so on. Unknown names are kept as they are.
 QStringList FontFamiliesFor(std::string_view name);
 
+// Hands the painter's default pen, brush, background and opacity to its
+// paint engine. A printer keeps one engine for all its documents, and
+// QPainter::begin does not pass the fresh defaults on to it: without this,
+// a document drawn with the defaults would get whatever the last one left
+// (text in the drawing's last white pen, say).
+void ResetPainterState(QPainter& painter);
+
 class PainterCanvas final : public Canvas {
 public:
     // Paints on the device with a painter of its own, ended with end() or on

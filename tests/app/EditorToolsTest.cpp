@@ -482,6 +482,70 @@ TEST_F(ToolsEditorTest, PrintsTheDrawingOnAPageAndLeavesTheScreenAsItWas) {
     EXPECT_EQ(prompter.log.back(), "error " + Text(XText::PrintFailed));
 }
 
+// A printer whose page can be turned, as a real one without an orientation
+// chosen by the user: a 1000 x 800 page lying, 800 x 1000 standing.
+class TurningPrinter : public RecordingPrinter {
+public:
+    bool MayTurnPage() override { return mayTurn; }
+    PixelSize PageSizeIf(bool lying) override { return lying ? PixelSize{1000, 800} : PixelSize{800, 1000}; }
+    void TurnPage(bool lying) override {
+        turns.push_back(lying);
+        page = PageSizeIf(lying);
+    }
+    bool mayTurn = true;
+    std::vector<bool> turns;
+};
+
+TEST_F(ToolsEditorTest, PrintTurnsThePageToTheWorkAreaAndScalesPicturesWithTheCircuit) {
+    // 3000 x 2000 mm: standing max(3000 / 800, 2000 / 1000) = 3.75 mm per
+    // pixel, lying max(3, 2.5) = 3, so lying. 2000 x 3000 mm the other way
+    // round; a square area is as large either way and stands.
+    EXPECT_TRUE(PrintLandscape(3000, 2000, {800, 1000}, {1000, 800}, 0));
+    EXPECT_FALSE(PrintLandscape(2000, 3000, {800, 1000}, {1000, 800}, 0));
+    EXPECT_FALSE(PrintLandscape(2000, 2000, {800, 1000}, {1000, 800}, 0));
+
+    Load(Chain(Oval(0)));
+    editor.SetWorkArea(3000, 2000);
+    editor.Circuit().scale = 5.0;
+    editor.Circuit().icons[0] = TIconSlot{1, 300.0, 150.0, false};
+    editor.Circuit().ReLay(false);
+    TurningPrinter wide;
+    wide.canvas.setTextMetrics(10, 20);
+    ASSERT_TRUE(editor.PrintDrawing(wide));
+    EXPECT_EQ(wide.turns, std::vector<bool>{true});
+    // Lying, 3 mm per pixel (2000 / (800 - 30) is less). On screen at 5 mm
+    // per pixel a 32-pixel icon covers 160 mm: 53 pixels on paper, its
+    // corner at 300 / 3, 150 / 3. The 120 x 90 drawing picture 40 screen
+    // pixels (200 mm) from the corner: 200 x 150 at 67.
+    const auto fills = wide.canvas.callsOf(DrawKind::FillRect);
+    ASSERT_FALSE(fills.empty());
+    EXPECT_EQ(fills.front()->rect, (PixelRect{0, 0, 1000, 667}));
+    const auto pictures = wide.canvas.callsOf(DrawKind::StretchedPicture);
+    ASSERT_EQ(pictures.size(), 2u) << wide.canvas.describeAll();
+    EXPECT_EQ(pictures[0]->picture, Picture::Drawing);
+    EXPECT_EQ(pictures[0]->rect, (PixelRect{67, 67, 267, 217}));
+    EXPECT_EQ(pictures[1]->picture, AccessoryIcon(1, false));
+    EXPECT_EQ(pictures[1]->rect, (PixelRect{100, 50, 153, 103}));
+    EXPECT_EQ(wide.canvas.count(DrawKind::Picture), 0u);
+
+    // A tall area stands.
+    editor.SetWorkArea(2000, 3000);
+    TurningPrinter tall;
+    ASSERT_TRUE(editor.PrintDrawing(tall));
+    EXPECT_EQ(tall.turns, std::vector<bool>{false});
+
+    // The orientation the user chose stays, even lying for a tall area:
+    // 3000 / (800 - 13 - 10) mm per pixel, the area 518 x 777 pixels.
+    TurningPrinter chosen;
+    chosen.mayTurn = false;
+    chosen.page = {1000, 800};
+    ASSERT_TRUE(editor.PrintDrawing(chosen));
+    EXPECT_TRUE(chosen.turns.empty());
+    const auto chosenFills = chosen.canvas.callsOf(DrawKind::FillRect);
+    ASSERT_FALSE(chosenFills.empty());
+    EXPECT_EQ(chosenFills.front()->rect, (PixelRect{0, 0, 518, 777}));
+}
+
 TEST_F(ToolsEditorTest, PrintsTheTrackListAsIndentedLines) {
     // Eight NINCO standard straights, three in stock.
     TCircuit c(1000, 1000);

@@ -132,7 +132,8 @@ private slots:
         const QString file = Output(QStringLiteral("drawing.pdf"));
         ToPdf(pdf, file);
         {
-            TQtPrinter printer(pdf);
+            // Standing as the user chose it.
+            TQtPrinter printer(pdf, [] { return true; });
             QVERIFY(w->Editor().PrintDrawing(printer));
         }
         QCOMPARE(w->Editor().Circuit().scale, scaleBefore);
@@ -197,6 +198,115 @@ private slots:
         }
         const QByteArray info = Poppler(QStringLiteral("pdfinfo"), {smallFile});
         if (!info.isEmpty()) QVERIFY(info.contains("Pages:           2") || info.contains("Pages:           3"));
+    }
+
+    // A wide work area lies on the page and a tall one stands, unless the
+    // user turned the page in the printer setup; an icon keeps its size
+    // against the circuit.
+    void drawingTurnsThePageAndKeepsIconsInProportion() {
+        if (!HavePoppler()) QSKIP("poppler-utils are not installed");
+        auto w = Start(kEnglish);
+        w->Editor().SetWorkArea(3000, 2000);
+        QPrinter pdf(QPrinter::HighResolution);
+        auto print = [&](const QString& name, bool icon) {
+            w->Editor().Circuit().icons[0] = icon ? TIconSlot{1, 2200.0, 1200.0, false} : TIconSlot{};
+            const QString file = Output(name);
+            ToPdf(pdf, file);
+            TQtPrinter printer(pdf);
+            if (!w->Editor().PrintDrawing(printer)) return QImage();
+            return PageImage(file, 50, m_folder.path());
+        };
+        const QImage bare = print(QStringLiteral("wide.pdf"), false);
+        QCOMPARE(pdf.pageLayout().orientation(), QPageLayout::Landscape);
+        const QImage withIcon = print(QStringLiteral("wide-icon.pdf"), true);
+        QVERIFY(!bare.isNull());
+        QCOMPARE(withIcon.size(), bare.size());
+        QVERIFY(bare.width() > bare.height());
+        // The icon is what differs. On screen a 32-pixel icon covers 32
+        // times the screen's millimetres per pixel; on paper the 3000 mm
+        // span the printable width (the width decides, 3000 / 2000 being
+        // wider than the page).
+        QRect icon;
+        for (int y = 0; y < bare.height(); ++y) {
+            for (int x = 0; x < bare.width(); ++x) {
+                if (bare.pixel(x, y) != withIcon.pixel(x, y)) icon |= QRect(x, y, 1, 1);
+            }
+        }
+        const double iconMm = 32 * w->Editor().Circuit().scale;
+        const double expected = iconMm * pdf.pageLayout().paintRectPixels(50).width() / 3000.0;
+        const QString sizes = QStringLiteral("icon %1 x %2, expected about %3").arg(icon.width()).arg(icon.height()).arg(expected);
+        QVERIFY2(icon.width() >= expected * 0.6 && icon.width() <= expected + 2, qPrintable(sizes));
+        QVERIFY2(icon.height() >= expected * 0.6 && icon.height() <= expected + 2, qPrintable(sizes));
+        // Its corner 2200 mm across, 1200 mm down.
+        const QRect printable = pdf.pageLayout().paintRectPixels(50);
+        QVERIFY2(std::abs(icon.left() - (printable.left() + 2200.0 * printable.width() / 3000.0)) < expected * 0.3,
+                 qPrintable(sizes));
+
+        w->Editor().SetWorkArea(2000, 3000);
+        print(QStringLiteral("tall.pdf"), false);
+        QCOMPARE(pdf.pageLayout().orientation(), QPageLayout::Portrait);
+
+        // Through the Print dialog: a setup that was cancelled, or that left
+        // the orientation alone, chose nothing; one that turned it did.
+        TForm10* form = w->Tools().print;
+        form->Printer().setPageOrientation(QPageLayout::Landscape);
+        form->SetupDone(QPageLayout::Portrait, false);
+        QVERIFY(!form->OrientationChosen());
+        form->SetupDone(QPageLayout::Landscape, true);
+        QVERIFY(!form->OrientationChosen());
+        form->SetupDone(QPageLayout::Portrait, true);
+        QVERIFY(form->OrientationChosen());
+        const QString file = Output(QStringLiteral("tall-lying.pdf"));
+        ToPdf(form->Printer(), file);
+        form->Printer().setPageOrientation(QPageLayout::Landscape);
+        QTimer::singleShot(0, form, [&] {
+            form->Item(PrintChoice::Drawing)->click();
+            form->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+            if (form->isVisible()) form->reject();
+        });
+        w->Button(ControlId::ToolButton53)->click();
+        QCOMPARE(form->Printer().pageLayout().orientation(), QPageLayout::Landscape);
+        const QImage lying = PageImage(file, 50, m_folder.path());
+        QVERIFY(!lying.isNull());
+        QVERIFY(lying.width() > lying.height());
+    }
+
+    // One printer for every print, as the Print dialog keeps it: whatever
+    // the drawing left set must not reach the next document. The list's
+    // text is black, and the second drawing matches the first.
+    void everyPrintStartsFromACleanPage() {
+        if (!HavePoppler()) QSKIP("poppler-utils are not installed");
+        auto w = Start(kEnglish);
+        QPrinter pdf(QPrinter::HighResolution);
+        QImage drawings[2];
+        for (int round = 0; round < 2; ++round) {
+            const QString drawing = Output(QStringLiteral("sequence-drawing-%1.pdf").arg(round));
+            ToPdf(pdf, drawing);
+            {
+                TQtPrinter printer(pdf);
+                QVERIFY(w->Editor().PrintDrawing(printer));
+            }
+            drawings[round] = PageImage(drawing, 50, m_folder.path());
+            QVERIFY(!drawings[round].isNull());
+
+            const QString list = Output(QStringLiteral("sequence-list-%1.pdf").arg(round));
+            ToPdf(pdf, list);
+            {
+                TQtPrinter printer(pdf);
+                QVERIFY(w->Editor().PrintTrackList(printer));
+            }
+            QVERIFY(TextLines(list).contains(QStringLiteral("Club")));
+            // The title, heading and two lines of 10-point text: well over a
+            // hundred dark pixels at 100 dpi, none when drawn in white.
+            const QImage page = PageImage(list, 100, m_folder.path());
+            QVERIFY(!page.isNull());
+            int dark = 0;
+            for (int y = 0; y < page.height(); ++y) {
+                for (int x = 0; x < page.width(); ++x) dark += qGray(page.pixel(x, y)) < 100 ? 1 : 0;
+            }
+            QVERIFY2(dark > 100, qPrintable(QStringLiteral("round %1: %2 dark pixels").arg(round).arg(dark)));
+        }
+        QCOMPARE(drawings[1], drawings[0]);
     }
 
     void printDialogSendsTheChoiceToItsPrinter() {

@@ -21,12 +21,19 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QToolBar>
+#include <QMenuBar>
+#include <QSettings>
+#include <QScreen>
+#include <QDir>
+#include <QScrollArea>
 #include <QtTest>
 #include <deque>
 #include <fstream>
 #include <functional>
 #include <thread>
 
+#include "app/DrawingSurface.h"
 #include "app/Sdimain.h"
 #include "app/Startup.h"
 #include "app/ToolWindows.h"
@@ -344,6 +351,63 @@ private slots:
         QVERIFY(modals.unexpected.isEmpty());
     }
 
+    // Stock Control opens at the right of the drawing, clear of the menus
+    // and toolbars, then where the user last put it, kept on the screen.
+    void stockControlOpensClearOfTheBarsAndWhereItWasLeft() {
+        const QString places = QDir(QDir::tempPath()).filePath(QStringLiteral("quillet-places-%1.ini")
+                                                                   .arg(QCoreApplication::applicationPid()));
+        QFile::remove(places);
+        auto open = [&](auto& w) {
+            w->UseWindowPlaces(places);
+            w->setGeometry(0, 0, 760, 560);
+            w->show();
+            QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+            w->Action(ControlId::StockControl1)->trigger();
+            QVERIFY(w->Tools().stockControl->isVisible());
+        };
+        auto global = [](const QWidget* widget) { return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()); };
+
+        auto w = Start(TCircuit(1000, 1000));
+        open(w);
+        TForm8* form = w->Tools().stockControl;
+        const QRect frame = form->frameGeometry();
+        QVERIFY(!frame.intersects(global(w->menuBar())));
+        const QList<QToolBar*> bars = w->findChildren<QToolBar*>();
+        QCOMPARE(bars.size(), 2);
+        for (const QToolBar* bar : bars) {
+            QVERIFY2(!frame.intersects(global(bar)), qPrintable(QStringLiteral("%1,%2").arg(frame.x()).arg(frame.y())));
+        }
+        const QRect drawing = global(w->Surface()->viewport());
+        // Its top-right corner inside the drawing's, at its right.
+        const QString where = QStringLiteral("frame %1,%2 %3x%4, drawing %5,%6 %7x%8")
+                                  .arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())
+                                  .arg(drawing.x()).arg(drawing.y()).arg(drawing.width()).arg(drawing.height());
+        QVERIFY2(frame.top() >= drawing.top() && frame.right() <= drawing.right(), qPrintable(where));
+        QVERIFY2(frame.left() >= drawing.left() && frame.right() > drawing.center().x(), qPrintable(where));
+
+        // Put elsewhere and closed: the next run opens it there.
+        form->move(120, 100);
+        form->close();
+        w.reset();
+        auto again = Start(TCircuit(1000, 1000));
+        open(again);
+        QCOMPARE(again->Tools().stockControl->pos(), QPoint(120, 100));
+        again.reset();
+
+        // A place off the screen (another monitor once, say) comes back on.
+        {
+            QSettings settings(places, QSettings::IniFormat);
+            settings.setValue(QStringLiteral("Windows/StockControl"), QPoint(5000, -300));
+        }
+        auto third = Start(TCircuit(1000, 1000));
+        open(third);
+        const QRect screen = third->screen()->availableGeometry();
+        QVERIFY2(screen.contains(third->Tools().stockControl->frameGeometry()),
+                 qPrintable(QStringLiteral("%1,%2").arg(third->Tools().stockControl->x()).arg(third->Tools().stockControl->y())));
+        third.reset();
+        QFile::remove(places);
+    }
+
     void stockControlFollowsEveryRefresh() {
         // Two NINCO standard straights and a NINCO adaptation chicane into
         // SCX width, then an SCX standard curve.
@@ -361,8 +425,10 @@ private slots:
         QVERIFY(!form->isVisible());
         w->Action(ControlId::StockControl1)->trigger();
         QVERIFY(form->isVisible());
-        QVERIFY(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        // A tool window of the main window, not above every window.
+        QVERIFY(!form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(form->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+        QCOMPARE(form->parentWidget(), w.get());
         QCOMPARE(form->windowTitle(), QStringLiteral("Control de Stock"));
 
         auto colour = [form](int row, bool ninco) {

@@ -16,7 +16,10 @@ if(QUILLET_FUZZ)
   if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     message(FATAL_ERROR "QUILLET_FUZZ needs clang++ (-DCMAKE_CXX_COMPILER=clang++)")
   endif()
-  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  # Undefined behaviour stops the run like a crash does, so a fuzz run that
+  # meets it fails instead of printing a line and going on.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+    -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
 endif()
 

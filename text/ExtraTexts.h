@@ -136,6 +136,12 @@ enum class XText {
     CauseDiskFull,
     CauseReadOnly,
     CauseNameTooLong,
+    // ---- The file layer: refusals, an unconfirmed save, several bad stock lines.
+    FileWriteProtected,
+    NotRegularFile,
+    SaveNotConfirmed,        // %1 the cause
+    StockCountsReadAsZero,   // %1 the lines
+    StockMoreLines,          // %1 how many more
     Count
 };
 

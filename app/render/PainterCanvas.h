@@ -29,6 +29,12 @@ Colour FromQColor(const QColor& c);
 // a plain sans, and so on. Unknown names are kept as they are.
 QStringList FontFamiliesFor(std::string_view name);
 
+// The text without the characters an XML 1.0 document cannot hold: controls
+// other than tab, LF and CR, unpaired surrogates, U+FFFE and U+FFFF. Picture
+// files written as SVG carry texts that way, and on any device such
+// characters draw nothing a user could read.
+QString WithoutXmlForbidden(QStringView text);
+
 class PainterCanvas final : public Canvas {
 public:
     // Paints on the device with a painter of its own, ended with end() or on

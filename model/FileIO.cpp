@@ -261,14 +261,16 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     }
     if (::fsync(fd.get()) != 0) return fail(errno);
     if (::rename(temp.c_str(), targetPath.c_str()) != 0) return fail(errno);
-    // The lock goes with the descriptor, after the rename.
-    fd.Close();
-    // The rename is durable only once the folder is: until then a crash may
-    // bring back the old file, or none. The new file is in place, so it is
-    // not removed, but the save is not reported as done.
-    Fd dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dirFd.get() < 0 || ::fsync(dirFd.get()) != 0) {
-        const int err = errno;
+    // The lock goes with the descriptor, after the rename. From here on the
+    // new file is in place, so it is not removed; but until the folder is
+    // flushed a crash may bring back the old file, or none, so a failure is
+    // not reported as a finished save.
+    int err = fd.Close() != 0 ? errno : 0;
+    if (err == 0) {
+        Fd dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (dirFd.get() < 0 || ::fsync(dirFd.get()) != 0) err = errno;
+    }
+    if (err != 0) {
         SetError(error, Format(Text(XText::SaveNotConfirmed), SystemCause(err)));
         return false;
     }

@@ -172,6 +172,12 @@ void RemoveLeftovers(const std::filesystem::path& dir, const std::string& stem) 
             continue;
         }
         if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) continue;  // a save is writing it
+        // Still under that name: a save may have renamed it meanwhile.
+        struct stat now {};
+        if (::fstatat(dirFd, entry->d_name, &now, AT_SYMLINK_NOFOLLOW) != 0 || now.st_dev != opened.st_dev ||
+            now.st_ino != opened.st_ino) {
+            continue;
+        }
         ::unlinkat(dirFd, entry->d_name, 0);
     }
     ::closedir(raw);

@@ -15,6 +15,7 @@
 #include <atomic>
 #include <iterator>
 #include <set>
+#include <thread>
 #include <sys/file.h>
 #include <string>
 
@@ -305,6 +306,35 @@ TEST(FileIO, SavesRemoveOnlyTheirOwnFilesLeftovers) {
     ASSERT_TRUE(WriteFileAtomically(path.string(), "newer", &error)) << error;
     expected.erase(".Oval.QLC.bUsY42");
     EXPECT_EQ(Names(dir), expected);
+    fs::remove_all(dir);
+}
+
+TEST(FileIO, SavesOfOneFileAtTheSameTimeNeverTakeEachOthersTemporaryFile) {
+    // Each save clears leftovers of the same name first, while the other
+    // thread's temporary file may be half written beside it.
+    const fs::path dir = fs::temp_directory_path() / ("quillet-fileio-race-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string path = (dir / "Race.QLC").string();
+    const std::string a(20000, 'a');
+    const std::string b(20000, 'b');
+    std::atomic<int> failures{0};
+    auto saver = [&](const std::string& bytes) {
+        for (int i = 0; i < 200; ++i) {
+            std::string error;
+            if (!WriteFileAtomically(path, bytes, &error)) {
+                ++failures;
+                ADD_FAILURE() << error;
+            }
+        }
+    };
+    std::thread first(saver, std::cref(a));
+    std::thread second(saver, std::cref(b));
+    first.join();
+    second.join();
+    EXPECT_EQ(failures.load(), 0);
+    const std::string last = Slurp(path);
+    EXPECT_TRUE(last == a || last == b);
+    EXPECT_EQ(Names(dir), (std::set<std::string>{"Race.QLC"}));
     fs::remove_all(dir);
 }
 

@@ -73,11 +73,12 @@ class LineWriter {
 public:
     explicit LineWriter(char separator) : separator_(separator) { out_.reserve(8192); }
 
-    // A text line. CR and Ctrl-Z would end the line or the file early, so
-    // they are written as "?", like characters Windows-1252 lacks.
+    // A text line. CR, LF and Ctrl-Z would end the line or the file early,
+    // so they are written as "?", like characters Windows-1252 lacks.
     void Text(std::string_view utf8, std::string_view end) {
         std::string bytes = Utf8ToCp1252(utf8);
         std::replace(bytes.begin(), bytes.end(), '\r', '?');
+        std::replace(bytes.begin(), bytes.end(), '\n', '?');
         std::replace(bytes.begin(), bytes.end(), '\x1a', '?');
         out_ += bytes;
         out_ += end;

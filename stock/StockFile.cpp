@@ -39,23 +39,6 @@ std::vector<CountSlot> CountSlots() {
     return slots;
 }
 
-// The files end lines with CR LF, but a stock file touched by a Linux text
-// editor ends them with LF alone; both must read as the same lines.
-std::vector<std::string_view> StockLines(std::string_view bytes) {
-    std::vector<std::string_view> lines;
-    const std::vector<std::string_view> split = SplitLines(bytes);
-    for (std::size_t i = 0; i < split.size(); ++i) {
-        std::string_view line = split[i];
-        for (std::size_t lf; (lf = line.find('\n')) != std::string_view::npos;) {
-            lines.push_back(line.substr(0, lf));
-            line.remove_prefix(lf + 1);
-        }
-        // A final LF ends the last line rather than starting an empty one.
-        if (!line.empty() || i + 1 < split.size() || split[i].empty()) lines.push_back(line);
-    }
-    return lines;
-}
-
 // Digits with an optional sign: a whole number, if perhaps too large to hold.
 bool IsDigits(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -115,10 +98,14 @@ std::optional<int32_t> ParseStockCount(std::string_view text) {
 TStockReadResult LoadStock(TTrackList& stock, std::string_view bytes) {
     TStockReadResult result;
     auto fault = [&result](StockFault f, int line) {
-        if (!result.Damaged()) result = {f, line};
+        if (result.Damaged()) return;
+        result.fault = f;
+        result.line = line;
     };
 
-    const std::vector<std::string_view> lines = StockLines(bytes);
+    // The files end lines with CR LF; one touched by a Linux text editor ends
+    // them with LF alone, which reads the same.
+    const std::vector<std::string_view> lines = SplitLines(bytes);
     const int available = static_cast<int>(std::min<std::size_t>(lines.size(), kStockFileLines));
 
     if (available >= 1) {
@@ -140,6 +127,7 @@ TStockReadResult LoadStock(TTrackList& stock, std::string_view bytes) {
         const std::optional<int32_t> count = ParseStockCount(text);
         if (!count) {
             fault(IsDigits(text) ? StockFault::CountOutOfRange : StockFault::NotANumber, line);
+            result.zeroedLines.push_back(line);
             continue;
         }
         const CountSlot& slot = slots[static_cast<std::size_t>(line - 2)];
@@ -193,7 +181,23 @@ std::string StockFaultText(const TStockReadResult& result) {
             detail = Text(XText::StockUnexpectedText);
             break;
     }
-    return Format(Text(XText::StockFileDamaged), result.line) + ": " + detail;
+    std::string text = Format(Text(XText::StockFileDamaged), result.line) + ": " + detail;
+    // The first fault says what is wrong; the user also needs to know every
+    // count that now reads 0, to put each right.
+    if (result.zeroedLines.size() > 1) {
+        constexpr std::size_t kNamed = 8;
+        const std::size_t named = std::min(result.zeroedLines.size(), kNamed);
+        std::string list;
+        for (std::size_t i = 0; i < named; ++i) {
+            if (i > 0) list += ", ";
+            list += std::to_string(result.zeroedLines[i]);
+        }
+        if (result.zeroedLines.size() > named) {
+            list += Format(Text(XText::StockMoreLines), static_cast<int>(result.zeroedLines.size() - named));
+        }
+        text += "; " + Format(Text(XText::StockCountsReadAsZero), list);
+    }
+    return text;
 }
 
 std::string StockFilePath(const std::string& programFolder, const std::string& userDataFolder) {

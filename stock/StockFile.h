@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "stock/TrackList.h"
 
@@ -42,6 +43,7 @@ enum class StockFault : uint8_t {
 struct TStockReadResult {
     StockFault fault = StockFault::None;  // the first fault found
     int line = 0;                         // its line, 1-based
+    std::vector<int> zeroedLines;         // every count line not read, so read as 0
     bool Damaged() const { return fault != StockFault::None; }
     friend bool operator==(const TStockReadResult&, const TStockReadResult&) = default;
 };

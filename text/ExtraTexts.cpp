@@ -314,6 +314,16 @@ constexpr Entry kExtra[] = {
     {XText::LoadErrorFile, "Archivo: %1", "File: %1"},
     {XText::LoadErrorFolder, "Carpeta: %1", "Folder: %1"},
     {XText::PictureUnreadable, "no es una imagen que se pueda leer", "it is not a picture that can be read"},
+    // ---- The file layer: refusals, an unconfirmed save, several bad stock lines.
+    {XText::FileWriteProtected, "el archivo está protegido contra escritura", "the file is write-protected"},
+    {XText::NotRegularFile, "no es un archivo normal", "not a regular file"},
+    {XText::SaveNotConfirmed,
+     "el archivo nuevo ya está en su sitio, pero el sistema no ha confirmado que esté guardado en el disco (%1); "
+     "vuelva a guardar antes de fiarse de él",
+     "the new file is in place, but the system did not confirm that it is safely on the disk (%1); "
+     "save again before relying on it"},
+    {XText::StockCountsReadAsZero, "leídas como 0 las líneas %1", "lines %1 read as 0"},
+    {XText::StockMoreLines, " y %1 más", " and %1 more"},
 };
 // clang-format on
 

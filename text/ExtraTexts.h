@@ -149,6 +149,12 @@ enum class XText {
     LoadErrorFile,           // %1 the file's name
     LoadErrorFolder,         // %1 the folder
     PictureUnreadable,
+    // ---- The file layer: refusals, an unconfirmed save, several bad stock lines.
+    FileWriteProtected,
+    NotRegularFile,
+    SaveNotConfirmed,        // %1 the cause
+    StockCountsReadAsZero,   // %1 the lines
+    StockMoreLines,          // %1 how many more
     Count
 };
 

@@ -58,7 +58,12 @@ CircuitDimensions ComputeDimensions(const TCircuit& circuit, const LaneLengthsMm
         const PointD a = last.ExitPoint();
         const PointD b = first.P(1);
         d.distanceMm = Round(std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y)));
-        int angle = Round((last.ExitHeading() - first.angle) * 180.0 / kPi);
+        // A hand-made file may give the first piece any angle; reduced as
+        // the chain reduces headings, so the difference stays within a turn
+        // or two and its degrees within an int.
+        double start = first.angle;
+        if (!(std::fabs(start) <= kTwoPi)) start = std::isfinite(start) ? std::fmod(start, kTwoPi) : 0.0;
+        int angle = Round((last.ExitHeading() - start) * 180.0 / kPi);
         if (angle == 360 || angle == -360) angle = 0;
         d.angleDegrees = angle;
     }

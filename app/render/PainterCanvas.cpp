@@ -55,6 +55,26 @@ bool SameName(std::string_view a, std::string_view b) {
 
 }  // namespace
 
+QString WithoutXmlForbidden(QStringView text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c)) {
+            if (i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
+                out += text[i];
+                out += text[++i];
+            }
+            continue;
+        }
+        if (QChar::isLowSurrogate(c)) continue;
+        if (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') continue;
+        if (c == 0xFFFE || c == 0xFFFF) continue;
+        out += text[i];
+    }
+    return out;
+}
+
 QColor ToQColor(Colour c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 Colour FromQColor(const QColor& c) {
@@ -460,7 +480,8 @@ void PainterCanvas::plotLine(PixelPoint from, PixelPoint to, QRgb colour) {
 }
 
 void PainterCanvas::textOut(int x, int y, std::string_view text) {
-    const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QString s =
+        WithoutXmlForbidden(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     useFont();
     useCopyMode();
     const QFontMetrics fm = m_painter->fontMetrics();

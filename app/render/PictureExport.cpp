@@ -20,6 +20,26 @@ namespace quillet {
 
 namespace {
 
+// QSvgGenerator writes its title into the document as it is: an "&" or a
+// control character in a circuit's name would make the file no XML reader
+// takes.
+QString SvgText(const std::string& utf8) {
+    const QString text = WithoutXmlForbidden(QString::fromStdString(utf8));
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+            case u'&': escaped += QStringLiteral("&amp;"); break;
+            case u'<': escaped += QStringLiteral("&lt;"); break;
+            case u'>': escaped += QStringLiteral("&gt;"); break;
+            case u'"': escaped += QStringLiteral("&quot;"); break;
+            case u'\'': escaped += QStringLiteral("&apos;"); break;
+            default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
 // The Print command's drawing on a page of a picture file: the canvas is the
 // picture's, the page its whole size, and there is no document to begin.
 class PagePrinter final : public TPrinterDevice {
@@ -66,7 +86,7 @@ bool PaintPicture(PictureFormat format, QSize size, int dpi, const std::optional
             svg.setSize(size);
             svg.setViewBox(QRect(QPoint(0, 0), size));
             svg.setResolution(dpi);
-            svg.setTitle(QString::fromStdString(title));
+            svg.setTitle(SvgText(title));
             PainterCanvas canvas(&svg, pictures);
             if (!canvas.isActive()) return false;
             const bool painted = paint(canvas);
@@ -75,7 +95,7 @@ bool PaintPicture(PictureFormat format, QSize size, int dpi, const std::optional
         }
         case PictureFormat::Pdf: {
             QPdfWriter pdf(&buffer);
-            pdf.setTitle(QString::fromStdString(title));
+            pdf.setTitle(WithoutXmlForbidden(QString::fromStdString(title)));
             pdf.setCreator(QStringLiteral("Quillet"));
             if (page) {
                 pdf.setResolution(dpi);

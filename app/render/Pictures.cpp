@@ -1,11 +1,16 @@
 #include "app/render/Pictures.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QtGlobal>
 #include <array>
+
+#include <unistd.h>
+
+#include "model/FileIO.h"
 
 // The resources live in a static library, where nothing else would pull them
 // into the program; this has to sit outside any namespace.
@@ -83,10 +88,16 @@ PixelSize Pictures::size(Picture p) const {
 void Pictures::setTemplate(const QImage& image) { m_template = WithWhiteTransparent(image); }
 
 bool Pictures::loadTemplate(const QString& path) {
-    // Only a file: the reader would wait on a named pipe for a writer, and
-    // the window with it.
-    if (!QFileInfo(path).isFile()) return false;
-    QImageReader reader(path);
+    // Only a file, checked on the opened descriptor: the reader would wait
+    // on a named pipe for a writer, and the window with it.
+    const int fd = OpenRegularFile(QFile::encodeName(path).toStdString());
+    if (fd < 0) return false;
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    QImageReader reader(&file, QFileInfo(path).suffix().toLatin1());
     QImage image = reader.read();
     if (image.isNull()) return false;
     setTemplate(image);

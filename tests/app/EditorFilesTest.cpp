@@ -4,12 +4,15 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "ScriptedPrompter.h"
 #include "model/Tracks.h"
+#include "text/Languages.h"
 
 namespace quillet::test {
 namespace {
@@ -228,6 +231,29 @@ TEST_F(FilesTest, SaveAlwaysAsksAndAFailureKeepsTheCircuitModified) {
     EXPECT_TRUE(prompter.Logged("error "));
     EXPECT_TRUE(editor.Circuit().modified);
     EXPECT_EQ(editor.Circuit().title, "Ring");
+}
+
+TEST_F(FilesTest, SavingOverAWriteProtectedFileIsRefusedAndLeavesIt) {
+    const std::string path = SavedCircuit("Kept.QLC", 2);
+    std::string before;
+    {
+        std::ifstream in(path, std::ios::binary);
+        before.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    SetLanguageIndex(kSpanish);
+    EditSomething();
+    prompter.saveNames = {path};
+    editor.FileSave1Execute();
+    ASSERT_TRUE(prompter.Logged("error "));
+    EXPECT_EQ(prompter.log.back(),
+              "error no se puede escribir el archivo " + path + ": el archivo está protegido contra escritura");
+    EXPECT_TRUE(editor.Circuit().modified);
+    EXPECT_EQ(editor.Circuit().title, "Untitled");
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), before);
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 }
 
 TEST_F(FilesTest, ClosingAsksForUnsavedWorkOnly) {

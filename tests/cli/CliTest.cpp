@@ -18,6 +18,11 @@
 #include <QJsonObject>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QXmlStreamReader>
+#include <sys/stat.h>
+#include <chrono>
+#include <future>
+#include <thread>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -870,6 +875,73 @@ TEST_F(CliTest, RenderToSvgAndPdf) {
     EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
     EXPECT_EQ(Occurrences(pdf, "/Type /Page\n"), 1);
     EXPECT_NE(pdf.find("/MediaBox [0 0 600.000000 400.000000]"), std::string::npos);
+}
+
+TEST_F(CliTest, RenderOfATitleWithMarkupIsAnXmlDocument) {
+    // The title comes from the file's name.
+    const std::string in = Save(Chain(Oval()), "Tom & Jerry.QLC");
+    ASSERT_EQ(RunCli({"render", in, Path("tj.svg")}).status, 0);
+    QXmlStreamReader xml(QByteArray::fromStdString(ReadAll(Path("tj.svg"))));
+    QStringList titles;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QLatin1String("title")) titles << xml.readElementText();
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString() << " at line " << xml.lineNumber();
+    EXPECT_EQ(titles, QStringList{QStringLiteral("Tom & Jerry")});
+}
+
+TEST_F(CliTest, WriteProtectedOutputsAndInputsThatAreNoFilesAreRefused) {
+    const std::string oval = SaveOval();
+    // An output the user made read-only stays as it was, bytes and mode.
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"equilibrate", oval, Path("kept.QLC")},
+             {"render", oval, Path("kept.png")},
+         }) {
+        const std::string out = args[2];
+        WriteAll(out, "mine");
+        ASSERT_EQ(::chmod(out.c_str(), 0444), 0);
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.status, 2) << args[0];
+        EXPECT_EQ(run.err, "cannot write file " + out + ": the file is write-protected\n") << args[0];
+        EXPECT_EQ(ReadAll(out), "mine") << args[0];
+        EXPECT_EQ(fs::status(out).permissions() & fs::perms::all,
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read)
+            << args[0];
+    }
+
+    // A named pipe whose writer stays, as the circuit and as the stock, and a
+    // folder: refused at once. The writer leaves after 20 s, so a tool that
+    // waits for it still ends.
+    const std::string fifo = Path("pipe.QLC");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int writer = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::write(writer, "Oval\r", 5), 5);
+    std::promise<void> finished;
+    std::thread leave([&writer, done = finished.get_future()] {
+        done.wait_for(std::chrono::seconds(20));
+        ::close(writer);
+    });
+    struct Case {
+        std::vector<std::string> args;
+        std::string named;
+    };
+    const Case cases[] = {
+        {{"report", fifo}, fifo},
+        {{"report", oval, "--stock", fifo}, fifo},
+        {{"report", Path("")}, Path("")},
+    };
+    for (const Case& k : cases) {
+        const auto start = std::chrono::steady_clock::now();
+        const CliRun run = RunCli(k.args);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << k.args.back();
+        EXPECT_EQ(run.status, 2) << k.args.back();
+        const std::string why = k.named == fifo ? "not a regular file" : "it is a folder";
+        EXPECT_EQ(run.err, "cannot open file " + k.named + ": " + why + "\n") << k.args.back();
+    }
+    finished.set_value();
+    leave.join();
 }
 
 TEST_F(CliTest, RenderPrintsOnOneWhitePage) {

@@ -420,6 +420,17 @@ void RenderTest::templateThatIsNoFileIsRefusedAtOnce() {
     QVERIFY2(!waited, "loading a pipe as the template waits for a writer");
     QVERIFY(!loaded);
     QVERIFY(!pictures.loadTemplate(dir.path()));
+
+    // A pipe with a writer that stays is refused at once as well.
+    const int writer = ::open(fifo.constData(), O_RDWR | O_NONBLOCK);
+    QVERIFY(writer >= 0);
+    QCOMPARE(::write(writer, "BM", 2), ssize_t(2));
+    auto held = std::async(std::launch::async, [&] { return pictures.loadTemplate(QFile::decodeName(fifo)); });
+    const bool heldWaited = held.wait_for(std::chrono::seconds(5)) != std::future_status::ready;
+    ::close(writer);
+    const bool heldLoaded = held.get();
+    QVERIFY2(!heldWaited, "loading a pipe held by a writer as the template waits");
+    QVERIFY(!heldLoaded);
 }
 
 void RenderTest::stretchedTemplateFillsTheTarget() {

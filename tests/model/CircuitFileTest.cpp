@@ -514,15 +514,15 @@ TEST(CircuitFile, TextsKeepTheirAccentsAndNotesEndAtTheFirstEmptyLine) {
 }
 
 TEST(CircuitFile, TextLinesCannotBreakTheFile) {
-    // A CR or a Ctrl-Z inside a text would end the line or the file early.
+    // A CR, an LF or a Ctrl-Z inside a text would end the line or the file early.
     TCircuit c;
-    c.templatePath = "a\rb\x1a" "c";
+    c.templatePath = "a\rb\x1a" "c\nd";
     c.notes = "one\r\ntwo\rthree\nfo\x1aur\n\n";
-    const std::string bytes = CircuitFileBytes(c, "t\ri\x1a", '.');
+    const std::string bytes = CircuitFileBytes(c, "t\ri\x1a\nx", '.');
     const auto lines = SplitLines(bytes);
     ASSERT_EQ(lines.size(), 190u);
-    EXPECT_EQ(lines[0], "t?i?");
-    EXPECT_EQ(lines[21], "a?b?c");
+    EXPECT_EQ(lines[0], "t?i??x");
+    EXPECT_EQ(lines[21], "a?b?c?d");
     EXPECT_EQ(lines[186], "one");
     EXPECT_EQ(lines[187], "two");
     EXPECT_EQ(lines[188], "three");
@@ -531,6 +531,42 @@ TEST(CircuitFile, TextLinesCannotBreakTheFile) {
     // Characters Windows-1252 lacks become "?".
     c.notes = "Ω";
     EXPECT_EQ(SplitLines(CircuitFileBytes(c, "x", '.'))[186], "?");
+}
+
+TEST(CircuitFile, FilesWithLfLineEndsReadAsTheyWereWritten) {
+    // A file that a text editor or a transfer rewrote with LF alone.
+    TCircuit c(1500, 1000);
+    for (const int type : {0, 3, 3, 5, 1, 3, 3}) ASSERT_TRUE(c.Append(type, type == 5 ? 1 : 0, 1));
+    c.Track(1).angle = 0.5;
+    c.Track(2).SetBorder(3, true);
+    c.ReLay(false);
+    c.templatePath = "/home/ana/óvalo.bmp";
+    c.notes = "Two lines\nof notes";
+    const std::string written = CircuitFileBytes(c, "Oval", '.');
+    std::string lf;
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        if (written[i] == '\r') {
+            lf += '\n';
+            if (i + 1 < written.size() && written[i + 1] == '\n') ++i;
+        } else {
+            lf += written[i];
+        }
+    }
+    ASSERT_EQ(lf.find('\r'), std::string::npos);
+    TCircuit back;
+    TReadProblem problem;
+    ASSERT_TRUE(ReadCircuitBytes(lf, "Oval.QLC", back, &problem)) << problem.message;
+    EXPECT_EQ(back.Count(), 7);
+    EXPECT_EQ(back.notes, "Two lines\nof notes");
+    EXPECT_EQ(back.templatePath, "/home/ana/óvalo.bmp");
+    EXPECT_EQ(CircuitFileBytes(back, "Oval", '.'), written);
+
+    // A fault in such a file is named at its own line: line 2 is the version.
+    InLanguage english(kEnglish);
+    std::string damaged = lf;
+    damaged.replace(damaged.find('\n') + 1, 1, "x");
+    EXPECT_FALSE(ReadCircuitBytes(damaged, "Oval.QLC", back, &problem));
+    EXPECT_EQ(problem.line, 2);
 }
 
 TEST(CircuitFile, AnEmptyCircuitWritesTheHeaderIconsRulersAndNotesLine) {

@@ -172,12 +172,45 @@ TEST_F(StockFileTest, DamagedFilesKeepWhatIsValidAndNameTheFirstBadLine) {
     }
 }
 
+TEST_F(StockFileTest, EveryCountReadAsZeroIsNamed) {
+    auto spoiled = [](std::initializer_list<int> bad) {
+        std::vector<std::string> lines = NumberedLines();
+        for (const int line : bad) lines[static_cast<std::size_t>(line - 1)] = "x";
+        return Join(lines);
+    };
+    SetLanguageIndex(kEnglish);
+    TTrackList t;
+    // One bad line: named once, as before.
+    TStockReadResult r = LoadStock(t, spoiled({12}));
+    EXPECT_EQ(r.zeroedLines, (std::vector<int>{12}));
+    EXPECT_EQ(StockFaultText(r), "stock file damaged at line 12: not a whole number");
+    // Three, one out of range: the first says what is wrong, all are named.
+    std::vector<std::string> lines = NumberedLines();
+    lines[4] = "x";
+    lines[19] = "100000";
+    lines[53] = "";
+    r = LoadStock(t, Join(lines));
+    EXPECT_EQ(r.line, 5);
+    EXPECT_EQ(r.zeroedLines, (std::vector<int>{5, 20, 54}));
+    EXPECT_EQ(StockFaultText(r), "stock file damaged at line 5: not a whole number; lines 5, 20, 54 read as 0");
+    EXPECT_EQ(t, NumberedTable({5, 20, 54}));
+    // Many: the first eight, then how many more. A bad line 1 is no count.
+    r = LoadStock(t, spoiled({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 30, 55}));
+    EXPECT_EQ(r.line, 1);
+    EXPECT_EQ(StockFaultText(r),
+              "stock file damaged at line 1: not a whole number; lines 2, 3, 4, 5, 6, 7, 8, 9 and 4 more read as 0");
+    SetLanguageIndex(kSpanish);
+    EXPECT_EQ(StockFaultText(r),
+              "archivo de stock dañado en la línea 1: no es un número entero; leídas como 0 las líneas 2, 3, 4, 5, 6, "
+              "7, 8, 9 y 4 más");
+}
+
 TEST_F(StockFileTest, FaultsReadInTheUsersLanguage) {
     SetLanguageIndex(kEnglish);
-    EXPECT_EQ(StockFaultText({StockFault::CountOutOfRange, 20}),
+    EXPECT_EQ(StockFaultText({StockFault::CountOutOfRange, 20, {}}),
               "stock file damaged at line 20: not a count from 0 to 99999");
     SetLanguageIndex(kSpanish);
-    EXPECT_EQ(StockFaultText({StockFault::LanguageOutOfRange, 1}),
+    EXPECT_EQ(StockFaultText({StockFault::LanguageOutOfRange, 1, {}}),
               "archivo de stock dañado en la línea 1: no es 1 (español) ni 2 (inglés)");
 
     // The stock dialog's fields take the same counts as the file.
@@ -257,7 +290,7 @@ TEST_F(StockFileTest, DamagedFileIsCopiedBeforeItIsEverOverwritten) {
               "others are 0; a copy of the damaged file was kept as " +
                   path + ".damaged");
     EXPECT_EQ(stock, NumberedTable({12}));
-    EXPECT_EQ(file.LastRead(), (TStockReadResult{StockFault::NotANumber, 12}));
+    EXPECT_EQ(file.LastRead(), (TStockReadResult{StockFault::NotANumber, 12, {12}}));
     EXPECT_EQ(file.DamagedCopy(), path + ".damaged");
     EXPECT_EQ(ReadBytes(path + ".damaged"), damaged);
     EXPECT_EQ(ReadBytes(path), damaged);  // nothing written yet

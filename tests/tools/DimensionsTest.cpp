@@ -111,6 +111,26 @@ TEST_F(DimensionsTest, OpenEndsShowDistanceAndAngle) {
               "Angle: -45 \u00B0");
 }
 
+TEST_F(DimensionsTest, FirstAngleFarOutsideATurnGivesTheSameClosingAngleAsWithinIt) {
+    // A hand-made file may give piece 1 any angle. The closing angle is the
+    // exit heading (0..2pi) less the start reduced into +-2pi keeping its sign:
+    //   1e6 rad = 159154 turns + 5.9256: a left curve exits at 5.9256 - pi/4,
+    //     so -45, as from pi/2 above;
+    //   -1e9 rad = -(159154943 turns + 0.5774): a straight exits at 2pi - 0.5774,
+    //     a full turn, so 0; a left curve exits pi/4 earlier: 315;
+    //   4pi + 0.1 starts as 0.1: a straight gives 0, a right curve 45.
+    auto angle = [](int orientation, int type, double start) {
+        return ComputeDimensions(Chain({{type, orientation}}, 1, start)).angleDegrees;
+    };
+    EXPECT_EQ(angle(1, kStandardCurve, 1e6), -45);
+    EXPECT_EQ(angle(0, kStandardStraight, -1e9), 0);
+    EXPECT_EQ(angle(1, kStandardCurve, -1e9), 315);
+    EXPECT_EQ(angle(0, kStandardStraight, 4 * kPiRef + 0.1), 0);
+    EXPECT_EQ(angle(0, kStandardCurve, 4 * kPiRef + 0.1), 45);
+    EXPECT_EQ(DimensionsLabelsOf(Chain({{kStandardCurve, 1}}, 1, -1e9), LaneLengthsMm{}).angle,
+              "Angle: 315 \u00B0");
+}
+
 TEST_F(DimensionsTest, LaneLabelsFollowLanePairsAndSingleRacing) {
     // Four lanes: lanes 3 and 4 get numbers and are enabled; the mean takes
     // all four: (1000 + 1100 + 1200 + 1300) / 2 / 2 = 1150 mm.

@@ -1,7 +1,12 @@
 #include "cli/Arguments.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
 #include <algorithm>
 #include <array>
+#include <tuple>
 
 #include "text/ExtraTexts.h"
 #include "text/Languages.h"
@@ -32,23 +37,111 @@ const std::vector<CommandSyntax>& Syntaxes() {
     return table;
 }
 
-// Options every command takes.
-constexpr std::array<std::string_view, 2> kGlobalValueOptions{"lang", "stock"};
-constexpr std::string_view kHelp = "help";
-constexpr std::string_view kVersion = "version";
+// Options every command takes, before or after it.
+const std::vector<std::string_view> kGlobalValueOptions{"lang", "stock"};
+const std::vector<std::string_view> kGlobalFlags{"help", "version"};
 
-bool Contains(const std::vector<std::string_view>& list, std::string_view name) {
-    return std::find(list.begin(), list.end(), name) != list.end();
+// Arguments go to Qt one byte per Latin-1 character, so that the option
+// names (ASCII) read as usual and file names in any encoding come back byte
+// for byte. Qt would read "-x" as an option; this tool has always taken it
+// for a file name, so such a word is marked with a character no byte becomes
+// and unmarked when it comes back.
+constexpr char16_t kSingleDashMark = u'\u0100';
+
+QString ToQt(const std::string& arg) {
+    QString s = QString::fromLatin1(arg.data(), static_cast<qsizetype>(arg.size()));
+    if (s.size() > 1 && s[0] == u'-' && s[1] != u'-') s.prepend(QChar(kSingleDashMark));
+    return s;
 }
 
-bool IsOption(std::string_view arg) { return arg.size() > 2 && arg.substr(0, 2) == "--"; }
+std::string FromQt(QString s) {
+    if (s.startsWith(QChar(kSingleDashMark))) s.remove(0, 1);
+    const QByteArray bytes = s.toLatin1();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
 
-// "--name=value" -> ("name", "value"); "--name" -> ("name", nothing).
-std::pair<std::string, std::optional<std::string>> SplitOption(std::string_view arg) {
-    arg.remove_prefix(2);
-    const std::size_t eq = arg.find('=');
-    if (eq == std::string_view::npos) return {std::string(arg), std::nullopt};
-    return {std::string(arg.substr(0, eq)), std::string(arg.substr(eq + 1))};
+QString Name(std::string_view name) {
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+const QString kSeparator = QStringLiteral("--");
+
+// Runs Qt's parser on `args` (without the program name). Its complaints are
+// read back afterwards, in this tool's words.
+void Parse(QCommandLineParser& parser, const QStringList& args, const std::vector<std::string_view>& valueOptions,
+           const std::vector<std::string_view>& flags) {
+    for (const std::string_view name : valueOptions) {
+        parser.addOption(QCommandLineOption(Name(name), QString(), QStringLiteral("value")));
+    }
+    for (const std::string_view name : flags) parser.addOption(QCommandLineOption(Name(name)));
+    parser.parse(QStringList{QStringLiteral("quillet-cli")} + args);
+}
+
+// Where "--name" or "--name=..." stands in `args` from `from` on, up to a
+// "--"; -1 when it does not.
+qsizetype WhereGiven(const QStringList& args, const QString& name, qsizetype from, bool withValueOnly) {
+    const QString bare = kSeparator + name;
+    for (qsizetype i = from; i < args.size(); ++i) {
+        if (args[i] == kSeparator) break;
+        if ((!withValueOnly && args[i] == bare) || args[i].startsWith(bare + u'=')) return i;
+    }
+    return -1;
+}
+
+// A complaint about the line and where it stands: the first one is told.
+struct Problem {
+    int pass;  // before the command 0, after it 1
+    qsizetype at;
+    std::string message;
+};
+
+// Copies what one pass found into the invocation and lists what is wrong.
+// `scope` is what unknown options are unknown for.
+void Collect(const QCommandLineParser& parser, const QStringList& args, int pass,
+             const std::vector<std::string_view>& valueOptions, const std::vector<std::string_view>& flags,
+             std::string_view scope, Invocation& inv, std::vector<Problem>& problems) {
+    const QStringList given = parser.optionNames();  // one entry per time given, values consumed
+    qsizetype from = 0;
+    for (const QString& name : parser.unknownOptionNames()) {
+        const qsizetype at = WhereGiven(args, name, from, false);
+        const std::string arg = at >= 0 ? FromQt(args[at]) : "--" + FromQt(name);
+        problems.push_back({pass, at >= 0 ? at : args.size(), Format(Text(XText::CliUnknownOption), arg, scope)});
+        if (at >= 0) from = at + 1;
+    }
+    for (const std::string_view flag : flags) {
+        const QString name = Name(flag);
+        const qsizetype times = given.count(name);
+        // Qt counts "--flag=value" as given, with a complaint of its own.
+        qsizetype withValue = 0;
+        for (qsizetype at = WhereGiven(args, name, 0, true); times > 0 && at >= 0;
+             at = WhereGiven(args, name, at + 1, true)) {
+            ++withValue;
+            problems.push_back({pass, at, Format(Text(XText::CliUnknownOption), FromQt(args[at]), scope)});
+        }
+        if (times <= withValue) continue;
+        if (flag == "help") {
+            inv.help = true;
+        } else if (flag == "version") {
+            inv.version = true;
+        } else {
+            inv.options[std::string(flag)] = "";
+        }
+    }
+    for (const std::string_view option : valueOptions) {
+        const QString name = Name(option);
+        const QStringList values = parser.values(name);
+        if (!values.isEmpty()) inv.options[std::string(option)] = FromQt(values.last());
+        // Only the last argument can lack its value.
+        if (given.count(name) > values.size()) {
+            problems.push_back({pass, args.size(), Format(Text(XText::CliMissingValue), "--" + std::string(option))});
+        }
+    }
+}
+
+template <class T>
+std::vector<T> Joined(std::vector<T> a, const std::vector<T>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
 }
 
 }  // namespace
@@ -59,109 +152,77 @@ std::optional<std::string> Invocation::Value(std::string_view name) const {
     return it->second;
 }
 
-std::optional<int> RequestedLanguage(const std::vector<std::string>& args, std::string* badValue) {
-    int language = kEnglish;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--") break;
-        if (!IsOption(args[i])) continue;
-        auto [name, value] = SplitOption(args[i]);
-        if (name != "lang") continue;
-        if (!value) {
-            if (i + 1 >= args.size()) continue;  // reported by the parser
-            value = args[++i];
-        }
-        if (*value == "es") {
-            language = kSpanish;
-        } else if (*value == "en") {
-            language = kEnglish;
-        } else {
-            if (badValue != nullptr) *badValue = *value;
-            return std::nullopt;
-        }
-    }
-    return language;
-}
-
 Parsed ParseArguments(const std::vector<std::string>& args) {
     Parsed parsed;
     Invocation& inv = parsed.invocation;
-    const CommandSyntax* syntax = nullptr;
-    std::optional<std::string> unknownCommand;
-    bool onlyFiles = false;
+    QStringList line;
+    for (const std::string& arg : args) line << ToQt(arg);
 
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (!onlyFiles && arg == "--") {
-            onlyFiles = true;
-            continue;
+    // Before the command, only the options every command takes; the command
+    // and everything after it come back as they stand.
+    QCommandLineParser before;
+    before.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    Parse(before, line, kGlobalValueOptions, kGlobalFlags);
+    QStringList rest = before.positionalArguments();
+    const QStringList head = line.mid(0, line.size() - rest.size());
+
+    const CommandSyntax* syntax = nullptr;
+    const bool commandGiven = !rest.isEmpty();
+    QStringList tail;
+    if (commandGiven) {
+        inv.commandName = FromQt(rest.takeFirst());
+        for (const CommandSyntax& s : Syntaxes()) {
+            if (s.name == inv.commandName) syntax = &s;
         }
-        if (onlyFiles || !IsOption(arg)) {
-            if (syntax == nullptr && !unknownCommand && inv.commandName.empty()) {
-                inv.commandName = arg;
-                for (const CommandSyntax& s : Syntaxes()) {
-                    if (s.name == arg) syntax = &s;
-                }
-                if (syntax == nullptr) {
-                    unknownCommand = arg;
-                } else {
-                    inv.command = syntax->command;
-                }
-            } else {
-                inv.files.push_back(arg);
-            }
-            continue;
-        }
-        auto [name, value] = SplitOption(arg);
-        if (name == kHelp && !value) {
-            inv.help = true;
-            continue;
-        }
-        if (name == kVersion && !value) {
-            inv.version = true;
-            continue;
-        }
-        const bool global = std::find(kGlobalValueOptions.begin(), kGlobalValueOptions.end(), name) !=
-                            kGlobalValueOptions.end();
-        const bool takesValue = global || (syntax != nullptr && Contains(syntax->valueOptions, name));
-        const bool flag = syntax != nullptr && Contains(syntax->flags, name);
-        if (!takesValue && !flag) {
-            if (parsed.error.empty()) {
-                parsed.error = syntax == nullptr ? Format(Text(XText::CliUnknownOption), arg, "quillet-cli")
-                                               : Format(Text(XText::CliUnknownOption), arg, syntax->name);
-            }
-            continue;
-        }
-        if (flag) {
-            if (value && parsed.error.empty()) {
-                parsed.error = Format(Text(XText::CliUnknownOption), arg, syntax->name);
-            }
-            inv.options[name] = "";
-            continue;
-        }
-        if (!value) {
-            if (i + 1 >= args.size()) {
-                if (parsed.error.empty()) parsed.error = Format(Text(XText::CliMissingValue), "--" + name);
-                continue;
-            }
-            value = args[++i];
-        }
-        inv.options[name] = *value;
+        if (syntax != nullptr) inv.command = syntax->command;
+        // A "--" before the command keeps its files files: it is in the head
+        // once more than as a value of --lang or --stock.
+        const qsizetype asValues = before.values(QStringLiteral("lang")).count(kSeparator) +
+                                   before.values(QStringLiteral("stock")).count(kSeparator);
+        if (head.count(kSeparator) > asValues) tail << kSeparator;
+        tail += rest;
     }
+    const std::vector<std::string_view> valueOptions =
+        syntax != nullptr ? Joined(kGlobalValueOptions, syntax->valueOptions) : kGlobalValueOptions;
+    const std::vector<std::string_view> flags = syntax != nullptr ? Joined(kGlobalFlags, syntax->flags) : kGlobalFlags;
+    QCommandLineParser after;
+    Parse(after, tail, valueOptions, flags);
+    for (const QString& file : after.positionalArguments()) inv.files.push_back(FromQt(file));
+
+    // The language first, so that every complaint is in it; one --lang that
+    // is neither stops everything.
+    int language = kEnglish;
+    for (const QCommandLineParser* parser : {&before, &after}) {
+        for (const QString& v : parser->values(QStringLiteral("lang"))) {
+            const std::string value = FromQt(v);
+            if (value == "es") {
+                language = kSpanish;
+            } else if (value == "en") {
+                language = kEnglish;
+            } else {
+                SetLanguageIndex(kEnglish);
+                parsed.error = Format(Text(XText::CliBadValue), "--lang", value, "es, en");
+                return parsed;
+            }
+        }
+    }
+    SetLanguageIndex(language);
+
+    std::vector<Problem> problems;
+    Collect(before, head, 0, kGlobalValueOptions, kGlobalFlags, "quillet-cli", inv, problems);
+    Collect(after, tail, 1, valueOptions, flags, syntax != nullptr ? syntax->name : "quillet-cli", inv, problems);
 
     // Help wins over every other complaint: it is what a puzzled user asks for.
-    if (inv.help || inv.version) {
-        parsed.error.clear();
-        return parsed;
-    }
-    if (unknownCommand) {
-        parsed.error = Format(Text(XText::CliUnknownCommand), *unknownCommand);
-        return parsed;
-    }
-    if (syntax == nullptr) {
+    if (inv.help || inv.version) return parsed;
+    if (!commandGiven) {
         parsed.error = Text(XText::CliNoCommand);
-        return parsed;
-    }
-    if (parsed.error.empty() && inv.files.size() != syntax->fileCount) {
+    } else if (syntax == nullptr) {
+        parsed.error = Format(Text(XText::CliUnknownCommand), inv.commandName);
+    } else if (!problems.empty()) {
+        parsed.error = std::min_element(problems.begin(), problems.end(), [](const Problem& a, const Problem& b) {
+                           return std::tie(a.pass, a.at) < std::tie(b.pass, b.at);
+                       })->message;
+    } else if (inv.files.size() != syntax->fileCount) {
         parsed.error = Format(Text(XText::CliWrongArguments), syntax->name, syntax->files);
     }
     return parsed;

@@ -3,7 +3,8 @@
 //
 // Options are "--name value", "--name=value" or a bare "--flag"; they may
 // stand anywhere after the command (and --lang, --stock, --help and
-// --version before it too), and "--" makes everything after it a file name. An option given
+// --version before it too), and "--" makes everything after it a file name.
+// Only two dashes start an option: "-x" is a file name. An option given
 // twice keeps its last value.
 
 #include <map>
@@ -29,20 +30,18 @@ struct Invocation {
     std::optional<std::string> Value(std::string_view name) const;
 };
 
-// What went wrong, in the current language; nothing when the line is usable.
+// What went wrong, in the language the line asks for; nothing when the line
+// is usable.
 struct Parsed {
     Invocation invocation;
     std::string error;
 };
 
-// The language the line asks for: 1 Spanish, 2 English (the default), or
-// nothing when --lang holds something else. Read before anything else so
-// that every message is in that language.
-std::optional<int> RequestedLanguage(const std::vector<std::string>& args, std::string* badValue);
-
-// Reads the arguments after the program name. Checks the command, the
-// options it takes and the number of files; the options' values are checked
-// by the commands.
+// Reads the arguments after the program name. Sets the language --lang asks
+// for (English by default, and English to complain that --lang holds
+// something else than es or en, which stops everything, --help too); checks
+// the command, the options it takes and the number of files; the options'
+// values are checked by the commands.
 Parsed ParseArguments(const std::vector<std::string>& args);
 
 }  // namespace quillet::cli

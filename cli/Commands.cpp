@@ -1,10 +1,14 @@
 #include "cli/Commands.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
 #include <algorithm>
 #include <array>
 #include <vector>
 
-#include "cli/Json.h"
 #include "model/FileIO.h"
 #include "model/Tracks.h"
 #include "stock/StockFile.h"
@@ -30,56 +34,71 @@ namespace {
 // Lanes 1..2p, except that single racing folds lane 2 into lane 1.
 bool LaneInUse(const TCircuit& c, int lane) { return lane <= 2 * c.LanePairs() && !(lane == 2 && c.singleRacing); }
 
-std::string Print(const Json& json) { return json.Dump() + "\n"; }
+// Qt writes doubles in their shortest round-trip form, whole ones without a
+// point, and ill-formed UTF-8 as U+FFFD; its objects list their keys sorted.
+std::string Print(const QJsonObject& json) { return QJsonDocument(json).toJson(QJsonDocument::Indented).toStdString(); }
 
-Json PieceJson(const TTrack& t) {
-    Json o = Json::Object();
-    o.Set("type", static_cast<int>(t.type));
-    o.Set("orientation", static_cast<int>(t.orientation));
-    o.Set("x", t.x);
-    o.Set("y", t.y);
-    o.Set("angle", t.angle);
-    o.Set("width", t.width);
-    o.Set("length_or_arc", t.lengthOrArc);
-    o.Set("inner_radius", t.innerRadius);
-    Json borders = Json::Array();
-    for (int flag = 1; flag <= kBorderFlags; ++flag) borders.Push(t.Border(flag) ? 1 : 0);
-    o.Set("borders", std::move(borders));
-    o.Set("surface", static_cast<int>(t.surface));
-    o.Set("exit_point", Json::Pair(t.ExitPoint().x, t.ExitPoint().y));
-    o.Set("exit_heading", t.ExitHeading());
-    Json outline = Json::Array();
-    for (int k = 1; k <= kOutlinePoints; ++k) outline.Push(Json::Pair(t.P(k).x, t.P(k).y));
-    o.Set("outline", std::move(outline));
+QJsonValue JsonOf(double v) { return v; }
+QJsonValue JsonOf(const std::string& v) { return QString::fromStdString(v); }
+
+template <class T>
+QJsonArray ArrayOf(const T& values) {
+    QJsonArray a;
+    for (const auto& v : values) a.append(JsonOf(v));
+    return a;
+}
+
+// [x, y]
+QJsonArray Pair(double x, double y) { return {x, y}; }
+
+QJsonObject PieceJson(const TTrack& t) {
+    QJsonObject o = QJsonObject();
+    o.insert(QStringLiteral("type"), static_cast<int>(t.type));
+    o.insert(QStringLiteral("orientation"), static_cast<int>(t.orientation));
+    o.insert(QStringLiteral("x"), t.x);
+    o.insert(QStringLiteral("y"), t.y);
+    o.insert(QStringLiteral("angle"), t.angle);
+    o.insert(QStringLiteral("width"), t.width);
+    o.insert(QStringLiteral("length_or_arc"), t.lengthOrArc);
+    o.insert(QStringLiteral("inner_radius"), t.innerRadius);
+    QJsonArray borders = QJsonArray();
+    for (int flag = 1; flag <= kBorderFlags; ++flag) borders.append(t.Border(flag) ? 1 : 0);
+    o.insert(QStringLiteral("borders"), std::move(borders));
+    o.insert(QStringLiteral("surface"), static_cast<int>(t.surface));
+    o.insert(QStringLiteral("exit_point"), Pair(t.ExitPoint().x, t.ExitPoint().y));
+    o.insert(QStringLiteral("exit_heading"), t.ExitHeading());
+    QJsonArray outline = QJsonArray();
+    for (int k = 1; k <= kOutlinePoints; ++k) outline.append(Pair(t.P(k).x, t.P(k).y));
+    o.insert(QStringLiteral("outline"), std::move(outline));
     return o;
 }
 
 // Counts per brand, NINCO first as the Track List lists them.
 template <class Get>
-Json PerBrand(int kinds, Get get) {
-    Json o = Json::Object();
+QJsonObject PerBrand(int kinds, Get get) {
+    QJsonObject o = QJsonObject();
     for (const auto& [name, brand] : {std::pair{"NINCO", kNincoIndex}, std::pair{"SCX", kScxIndex}}) {
-        Json counts = Json::Array();
-        for (int k = 0; k < kinds; ++k) counts.Push(get(brand, k));
-        o.Set(name, std::move(counts));
+        QJsonArray counts = QJsonArray();
+        for (int k = 0; k < kinds; ++k) counts.append(get(brand, k));
+        o.insert(QString::fromLatin1(name), counts);
     }
     return o;
 }
 
-Json DimensionsJson(const TCircuit& c) {
+QJsonObject DimensionsJson(const TCircuit& c) {
     const CircuitDimensions d = ComputeDimensions(c);
-    Json o = Json::Object();
-    o.Set("length_cm", d.lengthCm);
-    o.Set("width_cm", d.widthCm);
-    Json lanes = Json::Array();
+    QJsonObject o = QJsonObject();
+    o.insert(QStringLiteral("length_cm"), d.lengthCm);
+    o.insert(QStringLiteral("width_cm"), d.widthCm);
+    QJsonArray lanes = QJsonArray();
     for (int lane = 1; lane <= kMaxLanes; ++lane) {
-        if (LaneInUse(c, lane)) lanes.Push(d.laneCm[static_cast<std::size_t>(lane - 1)]);
+        if (LaneInUse(c, lane)) lanes.append(d.laneCm[static_cast<std::size_t>(lane - 1)]);
     }
-    o.Set("lanes_cm", std::move(lanes));
-    o.Set("mean_lane_mm", d.meanMm);
-    o.Set("distance_mm", d.hasPieces ? Json(d.distanceMm) : Json());
-    o.Set("angle_deg", d.hasPieces ? Json(d.angleDegrees) : Json());
-    o.Set("compactness_percent", d.compactnessPercent);
+    o.insert(QStringLiteral("lanes_cm"), std::move(lanes));
+    o.insert(QStringLiteral("mean_lane_mm"), d.meanMm);
+    o.insert(QStringLiteral("distance_mm"), d.hasPieces ? QJsonValue(d.distanceMm) : QJsonValue());
+    o.insert(QStringLiteral("angle_deg"), d.hasPieces ? QJsonValue(d.angleDegrees) : QJsonValue());
+    o.insert(QStringLiteral("compactness_percent"), d.compactnessPercent);
     return o;
 }
 
@@ -163,28 +182,28 @@ Outcome RunReport(const Invocation& inv) {
     TCircuit c;
     if (auto failure = ReadCircuitArgument(inv.files[0], c)) return *failure;
 
-    Json o = Json::Object();
-    o.Set("title", c.title);
-    o.Set("lane_pairs", static_cast<int>(c.lanePairs));
-    o.Set("start_brand", static_cast<int>(c.startBrand));
-    o.Set("single_racing", c.singleRacing);
-    o.Set("closed", c.closed);
-    o.Set("start", Json::Pair(c.startX, c.startY));
-    Json box = Json::Array();
-    for (const int32_t v : {c.box.left, c.box.top, c.box.right, c.box.bottom}) box.Push(v);
-    o.Set("bounding_box", std::move(box));
+    QJsonObject o = QJsonObject();
+    o.insert(QStringLiteral("title"), JsonOf(c.title));
+    o.insert(QStringLiteral("lane_pairs"), static_cast<int>(c.lanePairs));
+    o.insert(QStringLiteral("start_brand"), static_cast<int>(c.startBrand));
+    o.insert(QStringLiteral("single_racing"), c.singleRacing);
+    o.insert(QStringLiteral("closed"), c.closed);
+    o.insert(QStringLiteral("start"), Pair(c.startX, c.startY));
+    QJsonArray box = QJsonArray();
+    for (const int32_t v : {c.box.left, c.box.top, c.box.right, c.box.bottom}) box.append(v);
+    o.insert(QStringLiteral("bounding_box"), std::move(box));
 
-    Json tracks = Json::Array();
-    for (const TTrack& t : c.Tracks()) tracks.Push(PieceJson(t));
-    o.Set("tracks", std::move(tracks));
-    o.Set("lane_lengths", Json::ArrayOf(c.LaneLengths()));
+    QJsonArray tracks = QJsonArray();
+    for (const TTrack& t : c.Tracks()) tracks.append(PieceJson(t));
+    o.insert(QStringLiteral("tracks"), std::move(tracks));
+    o.insert(QStringLiteral("lane_lengths"), ArrayOf(c.LaneLengths()));
 
     TTrackList required;
     required.CountTracks(c);
-    o.Set("pieces", PerBrand(kTrackTypeCount, [&](int brand, int type) { return required.Pieces(brand, type); }));
-    o.Set("borders", PerBrand(kBorderKinds, [&](int brand, int kind) { return required.Borders(brand, kind); }));
-    o.Set("track_list", Json::ArrayOf(required.ListLines(stock)));
-    o.Set("dimensions", DimensionsJson(c));
+    o.insert(QStringLiteral("pieces"), PerBrand(kTrackTypeCount, [&](int brand, int type) { return required.Pieces(brand, type); }));
+    o.insert(QStringLiteral("borders"), PerBrand(kBorderKinds, [&](int brand, int kind) { return required.Borders(brand, kind); }));
+    o.insert(QStringLiteral("track_list"), ArrayOf(required.ListLines(stock)));
+    o.insert(QStringLiteral("dimensions"), DimensionsJson(c));
     return {kExitDone, Print(o), {}};
 }
 
@@ -200,13 +219,13 @@ Outcome RunLapTimes(const Invocation& inv) {
     if (auto failure = ReadCircuitArgument(inv.files[0], c)) return *failure;
 
     const auto times = EstimateLapTimes(c, settings);
-    Json lanes = Json::Array();
+    QJsonArray lanes = QJsonArray();
     for (int lane = 1; lane <= kLapTimeLanes; ++lane) {
-        if (LaneInUse(c, lane)) lanes.Push(times[static_cast<std::size_t>(lane - 1)]);
+        if (LaneInUse(c, lane)) lanes.append(times[static_cast<std::size_t>(lane - 1)]);
     }
-    Json o = Json::Object();
-    o.Set("lap_times_s", std::move(lanes));
-    o.Set("labels", Json::ArrayOf(LapTimeLabelsOf(c, settings).lanes));
+    QJsonObject o = QJsonObject();
+    o.insert(QStringLiteral("lap_times_s"), std::move(lanes));
+    o.insert(QStringLiteral("labels"), ArrayOf(LapTimeLabelsOf(c, settings).lanes));
     return {kExitDone, Print(o), {}};
 }
 
@@ -247,12 +266,12 @@ Outcome RunClose(const Invocation& inv) {
     const CloseStatus status = CloseCircuit(c, options, stock, host, random);
     const std::string message = CloseStatusText(status);
 
-    Json appended = Json::Array();
-    for (int i = before + 1; i <= c.Count(); ++i) appended.Push(static_cast<int>(c.Track(i).type));
-    Json o = Json::Object();
-    o.Set("appended", std::move(appended));
-    o.Set("closed", c.closed);
-    o.Set("message", message.empty() ? Json() : Json(message));
+    QJsonArray appended = QJsonArray();
+    for (int i = before + 1; i <= c.Count(); ++i) appended.append(static_cast<int>(c.Track(i).type));
+    QJsonObject o = QJsonObject();
+    o.insert(QStringLiteral("appended"), std::move(appended));
+    o.insert(QStringLiteral("closed"), c.closed);
+    o.insert(QStringLiteral("message"), message.empty() ? QJsonValue() : JsonOf(message));
     // Every status the editor tells the user about is a refusal: nothing was
     // appended.
     if (!message.empty()) return Refused(message, Print(o));
@@ -269,13 +288,13 @@ Outcome RunEquilibrate(const Invocation& inv) {
     c.Equilibrate();
     c.ReLay(false);
     c.modified = true;
-    Json changeovers = Json::Array();
+    QJsonArray changeovers = QJsonArray();
     for (int i = 1; i <= c.Count(); ++i) {
-        if (c.Track(i).type == kChangeoverTrack) changeovers.Push(i);
+        if (c.Track(i).type == kChangeoverTrack) changeovers.append(i);
     }
     if (auto failure = WriteCircuitArgument(c, inv.files[1])) return *failure;
-    Json o = Json::Object();
-    o.Set("changeovers", std::move(changeovers));
+    QJsonObject o = QJsonObject();
+    o.insert(QStringLiteral("changeovers"), std::move(changeovers));
     return {kExitDone, Print(o), {}};
 }
 
@@ -305,8 +324,8 @@ Outcome RunConvert(const Invocation& inv) {
                                                     Text(ConversionTextEntry(*kind)), 2 * c.LanePairs()));
     }
     if (auto failure = WriteCircuitArgument(c, inv.files[1])) return *failure;
-    Json o = Json::Object();
-    o.Set("lane_pairs", static_cast<int>(c.lanePairs));
+    QJsonObject o = QJsonObject();
+    o.insert(QStringLiteral("lane_pairs"), static_cast<int>(c.lanePairs));
     return {kExitDone, Print(o), {}};
 }
 

@@ -67,14 +67,6 @@ void Write(std::FILE* stream, const std::string& text) {
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
 
-    std::string badLanguage;
-    const auto language = RequestedLanguage(args, &badLanguage);
-    SetLanguageIndex(language.value_or(kEnglish));
-    if (!language) {
-        Write(stderr, Format(Text(XText::CliBadValue), "--lang", badLanguage, "es, en") + "\n");
-        return kExitFailed;
-    }
-
     const Parsed parsed = ParseArguments(args);
     Outcome outcome;
     if (parsed.invocation.version) {

@@ -358,6 +358,44 @@ TEST_F(CliTest, ReportNumbersReadBackAsTheCoresOwnDoubles) {
     EXPECT_EQ(Doubles(r[QLatin1String("lane_lengths")]), std::vector<double>(lanes.begin(), lanes.end()));
 }
 
+// The text with every blank and line break taken out, so that numbers can be
+// found as they are written whatever the layout.
+std::string WithoutBlanks(std::string text) {
+    std::erase_if(text, [](char ch) { return ch == ' ' || ch == '\n'; });
+    return text;
+}
+
+TEST_F(CliTest, ReportNumbersAreInTheirShortestFormAndWholeNumbersStayWhole) {
+    // Start points of empty circuits are written to the file with 15 digits,
+    // enough for these four; the report then gives each with the fewest
+    // digits that read back as the same double.
+    struct Case {
+        double x, y;
+        std::string start;
+    };
+    const std::vector<Case> cases{
+        {0.1, 2600.13, R"("start":[0.1,2600.13])"},
+        {1e-7, 123456789.123, R"("start":[1e-07,123456789.123])"},
+        {1000, -2.5, R"("start":[1000,-2.5])"},
+    };
+    for (const Case& k : cases) {
+        TCircuit c(0, 0);
+        c.startX = k.x;
+        c.startY = k.y;
+        const CliRun run = RunCli({"report", Save(c, "Start.QLC")});
+        ASSERT_EQ(run.status, 0) << run.err;
+        const std::string flat = WithoutBlanks(run.out);
+        EXPECT_NE(flat.find(k.start), std::string::npos) << run.out;
+        const QJsonObject r = ParseJson(run.out);
+        EXPECT_EQ(Doubles(r[QLatin1String("start")]), (std::vector<double>{k.x, k.y}));
+        // Counts, flags and zero lengths: no point, no exponent.
+        EXPECT_NE(flat.find(R"("lane_pairs":1,)"), std::string::npos);
+        EXPECT_NE(flat.find(R"("lane_lengths":[0,0,0,0,0,0,0,0])"), std::string::npos);
+        EXPECT_NE(flat.find(R"("mean_lane_mm":0,)"), std::string::npos);
+        EXPECT_NE(flat.find(R"("single_racing":false,)"), std::string::npos);
+    }
+}
+
 TEST_F(CliTest, ReportListsAgainstTheStockInTheChosenLanguage) {
     const std::string path = SaveOval();
     // The stock file's language line says Spanish; --lang decides.
@@ -525,6 +563,48 @@ TEST_F(CliTest, BadCommandLinesAreUsageErrors) {
     EXPECT_FALSE(fs::exists(Path("o.QLC")));
     EXPECT_FALSE(fs::exists(Path("o.png")));
     EXPECT_FALSE(fs::exists(Path("o.bmp")));
+}
+
+TEST_F(CliTest, OptionsKeepTheirPlacesAndDashedWordsStayFiles) {
+    const std::string oval = SaveOval();
+    struct Case {
+        std::vector<std::string> args;
+        std::string err;
+    };
+    const std::vector<Case> cases{
+        // Before the command only --lang, --stock, --help and --version.
+        {{"--first-lap", "laptimes", oval}, "--first-lap: unknown option for quillet-cli\n"},
+        // A flag takes no value, --help neither.
+        {{"laptimes", oval, "--first-lap=yes"}, "--first-lap=yes: unknown option for laptimes\n"},
+        {{"report", oval, "--help=x"}, "--help=x: unknown option for report\n"},
+        // The first complaint in the line is the one told, in the language
+        // asked for wherever --lang stands; the last --lang decides.
+        {{"--lang", "es", "laptimes", oval, "--bogus", "--power"}, "--bogus: opción desconocida para laptimes\n"},
+        {{"report", "--lang", "es", "--lang", "en"}, "report takes FILE.QLC; see quillet-cli report --help\n"},
+        // A value is the next word, whatever it looks like.
+        {{"laptimes", oval, "--stability", "-1"}, "--stability: \"-1\" is not allowed; expected 0-4\n"},
+        {{"laptimes", oval, "--power", "--first-lap"}, "--power: \"--first-lap\" is not allowed; expected 0-4\n"},
+        // One dash makes no option: "-x" is a second file.
+        {{"laptimes", oval, "-x"}, "laptimes takes FILE.QLC; see quillet-cli laptimes --help\n"},
+        // After "--", before or after the command, only files.
+        {{"laptimes", "--", oval, "--lang", "es"}, "laptimes takes FILE.QLC; see quillet-cli laptimes --help\n"},
+        {{"--", "laptimes", oval, "--lang", "es"}, "laptimes takes FILE.QLC; see quillet-cli laptimes --help\n"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = RunCli(c.args);
+        EXPECT_EQ(run.status, 2) << c.err;
+        EXPECT_EQ(run.err, c.err);
+        EXPECT_EQ(run.out, "");
+    }
+    // A bare --help beside one with a value still helps.
+    const CliRun help = RunCli({"report", oval, "--help=x", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: quillet-cli report", 0), 0u) << help.out;
+    // Options given twice keep the last value: power 4 over 0, as power 4 alone.
+    const CliRun twice = RunCli({"laptimes", oval, "--power", "0", "--first-lap", "--power", "4"});
+    ASSERT_EQ(twice.status, 0) << twice.err;
+    EXPECT_EQ(twice.out, RunCli({"laptimes", oval, "--first-lap", "--power", "4"}).out);
+    EXPECT_NE(twice.out, RunCli({"laptimes", oval, "--first-lap", "--power", "0"}).out);
 }
 
 TEST_F(CliTest, HelpForTheToolAndEachCommandInBothLanguages) {

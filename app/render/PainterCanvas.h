@@ -35,6 +35,7 @@ QStringList FontFamiliesFor(std::string_view name);
 // a document drawn with the defaults would get whatever the last one left
 // (text in the drawing's last white pen, say).
 void ResetPainterState(QPainter& painter);
+
 // The text without the characters an XML 1.0 document cannot hold: controls
 // other than tab, LF and CR, unpaired surrogates, U+FFFE and U+FFFF. Picture
 // files written as SVG carry texts that way, and on any device such

@@ -15,6 +15,7 @@
 #include "app/DrawingSurface.h"
 #include "app/Mnemonics.h"
 #include "app/Sdimain.h"
+#include "tests/gui/QuietWindow.h"
 #include "app/Startup.h"
 #include "model/Tracks.h"
 #include "text/Languages.h"
@@ -23,34 +24,8 @@ using namespace quillet;
 
 namespace {
 
-class Quiet : public TPrompter {
-public:
-    QStringList said;
-    void Information(int entry, const std::string& suffix) override {
-        said << QStringLiteral("information %1").arg(entry) + QString::fromStdString(suffix);
-    }
-    SaveAnswer AskSaveChanges() override { return SaveAnswer::No; }
-    std::optional<std::string> AskOpenCircuitName() override { return std::nullopt; }
-    std::optional<std::string> AskSaveCircuitName(const std::string&) override { return std::nullopt; }
-    std::optional<std::string> AskTemplateName() override { return std::nullopt; }
-    bool AskYesNo(const std::string&) override { return false; }
-    void ShowError(const std::string& message) override { said << QString::fromStdString(message); }
-    bool EditSettings(TSettingsValues&) override { return false; }
-};
-
-struct Window {
-    QTemporaryDir folder;
-    Quiet prompter;
-    std::unique_ptr<TSDIAppForm> w;
-
-    Window() {
-        w = StartProgram({folder.path(), folder.path(), &prompter});
-        w->resize(1000, 700);
-        w->show();
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
-    }
-    TCircuit& Circuit() { return w->Editor().Circuit(); }
+struct Window : testing::QuietWindow {
+    Window() : QuietWindow(true) {}
     // Three straights, the second one selected.
     void ThreeStraightsSecondSelected() {
         TCircuit& c = Circuit();

@@ -1,0 +1,53 @@
+#pragma once
+// The real main window with a prompter that answers nothing and writes every
+// message down, for window tests that drive it with the mouse and keyboard.
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/Sdimain.h"
+#include "app/Startup.h"
+#include "model/Tracks.h"
+
+namespace quillet::testing {
+
+class Quiet : public TPrompter {
+public:
+    QStringList said;
+    void Information(int entry, const std::string& suffix) override {
+        said << QStringLiteral("information %1").arg(entry) + QString::fromStdString(suffix);
+    }
+    SaveAnswer AskSaveChanges() override { return SaveAnswer::No; }
+    std::optional<std::string> AskOpenCircuitName() override { return std::nullopt; }
+    std::optional<std::string> AskSaveCircuitName(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> AskTemplateName() override { return std::nullopt; }
+    bool AskYesNo(const std::string&) override { return false; }
+    void ShowError(const std::string& message) override { said << QString::fromStdString(message); }
+    bool EditSettings(TSettingsValues&) override { return false; }
+};
+
+// Shown at 1000 x 700; `active` also waits until it has the keyboard.
+struct QuietWindow {
+    QTemporaryDir folder;
+    Quiet prompter;
+    std::unique_ptr<TSDIAppForm> w;
+
+    explicit QuietWindow(bool active = false) {
+        w = StartProgram({folder.path(), folder.path(), &prompter});
+        w->resize(1000, 700);
+        w->show();
+        if (!active) {
+            QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+            return;
+        }
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    }
+    TCircuit& Circuit() { return w->Editor().Circuit(); }
+};
+
+}  // namespace quillet::testing

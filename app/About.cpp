@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/pictures/ToolbarPictures.h"
+#include "app/FormSupport.h"
 #include "text/ApplyTexts.h"
 #include "text/ExtraTexts.h"
 #include "text/Globals.h"
@@ -56,6 +57,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     layout->addSpacing(16);
     layout->addLayout(buttons);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    FitOnEachOpen(this);
     ApplyLanguage();
 }
 

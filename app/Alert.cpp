@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "app/FormSupport.h"
 #include "text/ApplyTexts.h"
 
 namespace quillet {
@@ -49,6 +50,7 @@ TForm9::TForm9(QWidget* parent) : QDialog(parent) {
     connect(m_yes, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_no, &QPushButton::clicked, this, [this] { done(kNo); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    FitOnEachOpen(this);
     ApplyLanguage();
 }
 

@@ -1,6 +1,9 @@
 #include "app/FormSupport.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QFontMetrics>
+#include <QLayout>
 #include <algorithm>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -143,5 +146,48 @@ void ShowMaximizedOnScreen(QWidget* window) {
     if (const QScreen* screen = window->screen()) window->setGeometry(screen->availableGeometry());
     window->showMaximized();
 }
+
+namespace {
+
+// Room for the window icon, the close (and other) buttons and the frame.
+constexpr int kCaptionMargin = 120;
+
+class FitOnShow : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && !event->spontaneous()) FitToContentAndCaption(static_cast<QWidget*>(watched));
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+}  // namespace
+
+int CaptionWidth(const QString& caption) {
+    const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitle"));
+    return metrics.horizontalAdvance(caption) + kCaptionMargin;
+}
+
+void FitToContentAndCaption(QWidget* dialog) {
+    dialog->ensurePolished();
+    QLayout* layout = dialog->layout();
+    if (layout != nullptr) {
+        // Controls shown or hidden, or texts changed, while the dialog was
+        // closed: the layout's sizes must be worked out afresh.
+        QCoreApplication::sendPostedEvents(dialog, QEvent::LayoutRequest);
+        layout->invalidate();
+        layout->activate();
+    }
+    const QSize hint = dialog->sizeHint().expandedTo(dialog->minimumSizeHint());
+    const int width = std::max(hint.width(), CaptionWidth(dialog->windowTitle()));
+    int height = hint.height();
+    // A wrapping label may need more height at the width the caption asks.
+    if (layout != nullptr && layout->hasHeightForWidth()) height = std::max(height, layout->totalHeightForWidth(width));
+    dialog->resize(width, height);
+}
+
+void FitOnEachOpen(QWidget* dialog) { dialog->installEventFilter(new FitOnShow(dialog)); }
 
 }  // namespace quillet

@@ -38,4 +38,16 @@ void ShowMaximizedOnScreen(QWidget* window);
 // the columns line up.
 QFont TrackListFont(int pointSize = 10);
 
+// The room a title bar needs for `caption`: its text in the title bar's font
+// plus the window icon and the frame's buttons.
+int CaptionWidth(const QString& caption);
+
+// Sizes a dialog to what it holds now, smaller as well as larger (the
+// choices it shows or the language may have changed since it last opened),
+// and never narrower than its caption needs, so the title is not elided.
+void FitToContentAndCaption(QWidget* dialog);
+
+// Fits the dialog each time it is shown, after its texts are set.
+void FitOnEachOpen(QWidget* dialog);
+
 }  // namespace quillet

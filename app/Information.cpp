@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "model/Messages.h"
+#include "app/FormSupport.h"
 #include "text/ApplyTexts.h"
 #include "text/Languages.h"
 
@@ -45,6 +46,7 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     layout->addSpacing(8);
     layout->addLayout(buttons);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    FitOnEachOpen(this);
 }
 
 void TForm7::Show(const QString& message, bool problem, const QString& caption) {

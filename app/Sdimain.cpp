@@ -99,12 +99,12 @@ TSDIAppForm::TSDIAppForm(TPrompter* prompter, QWidget* parent) : QMainWindow(par
     connect(m_surface->Image4(), &TImageView::MouseUp, this, &TSDIAppForm::Image4MouseUp);
     connect(m_surface, &TDrawingSurface::Resized, this, &TSDIAppForm::ScrollBox1Resize);
     connect(m_surface, &TDrawingSurface::MouseOver, this, [this] {
-        m_panels[1]->setText(QStr(m_editor->Panel1Text()));
+        ShowInPanel(1, QStr(m_editor->Panel1Text()));
         ReleaseCurveButtons();
     });
     ConnectEditing();
     connect(m_surface, &TDrawingSurface::MouseOver, this,
-            [this] { m_panels[1]->setText(QStr(m_editor->Panel1Text())); });
+            [this] { ShowInPanel(1, QStr(m_editor->Panel1Text())); });
     connect(m_form11, &TForm11::NotesEdited, this, [this](const QString& text) {
         m_editor->Memo1Change(StdStr(text));
         NoticeChanges();
@@ -252,6 +252,19 @@ void TSDIAppForm::BuildStatusBar() {
     }
 }
 
+void TSDIAppForm::ShowInPanel(std::size_t index, const QString& text) {
+    m_panels[index]->setText(text);
+    FitPanel(index);
+}
+
+void TSDIAppForm::FitPanel(std::size_t index) {
+    // A set minimum width overrides the label's own, so a text longer than
+    // the panel's usual width would be cut when the window is narrow: the
+    // minimum follows the text (frame and indent included).
+    QLabel* panel = m_panels[index];
+    panel->setMinimumWidth(std::max(kPanelWidths[index], panel->minimumSizeHint().width()));
+}
+
 // ---------------------------------------------------------------------------
 // Texts
 
@@ -297,6 +310,9 @@ void TSDIAppForm::ApplyLanguage() {
     // Qt's own dialogs and buttons follow the language too.
     UseQtTranslations(LanguageIndex());
     setWindowTitle(QStr("Quillet - " + m_editor->Circuit().title));
+    // The panels' texts change language at the next refresh; until then
+    // they keep the room their present texts need.
+    for (std::size_t i = 0; i < m_panels.size(); ++i) FitPanel(i);
 }
 
 // ---------------------------------------------------------------------------
@@ -337,9 +353,9 @@ void TSDIAppForm::FormActualize() {
     m_surface->Image1()->unsetCursor();
     setWindowTitle(QStr(s.caption));
     RefreshStockControl();
-    m_panels[1]->setText(QStr(s.panel1));
-    m_panels[2]->setText(QStr(s.panel2));
-    m_panels[3]->setText(QStr(s.panel3));
+    ShowInPanel(1, QStr(s.panel1));
+    ShowInPanel(2, QStr(s.panel2));
+    ShowInPanel(3, QStr(s.panel3));
     ApplyControlStates(s.controls, s.iconImage, s.surfaceImage);
 
     QImage drawing(std::max(s.layout.image.width, 1), std::max(s.layout.image.height, 1), QImage::Format_RGB32);
@@ -688,7 +704,7 @@ void TSDIAppForm::Image1MouseMove(QMouseEvent* event) {
     ReleaseCurveButtons();
     if (Image1DragMove(event)) return;
     const QPoint p = event->position().toPoint();
-    m_panels[0]->setText(QStr(m_editor->CursorText(p.x(), p.y())));
+    ShowInPanel(0, QStr(m_editor->CursorText(p.x(), p.y())));
 }
 
 void TSDIAppForm::Image4MouseDown(QMouseEvent* event) {
@@ -701,7 +717,7 @@ void TSDIAppForm::Image4MouseDown(QMouseEvent* event) {
 void TSDIAppForm::Image4MouseMove(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (const auto text = m_editor->Image4MouseMove(p.x(), p.y())) {
-        m_panels[0]->setText(QStr(*text));
+        ShowInPanel(0, QStr(*text));
         m_surface->SetOutlineSize(m_editor->DraggedOutline());
     }
 }

@@ -193,6 +193,9 @@ private:
     void BuildControls();
     void BuildKeys();
     void BuildStatusBar();
+    // Shows `text` in a status bar panel, the panel wide enough for it.
+    void ShowInPanel(std::size_t index, const QString& text);
+    void FitPanel(std::size_t index);
     void ApplyControlStates(const TControlStates& states, int iconImage, int surfaceImage);
     void Run(ControlHandler handler);
     void RedrawRulers();

@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "app/FormSupport.h"
 #include "text/ApplyTexts.h"
 #include "text/Languages.h"
 
@@ -38,6 +39,7 @@ TForm15::TForm15(QWidget* parent) : QDialog(parent) {
     layout->addLayout(buttons);
     connect(m_yes, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_no, &QPushButton::clicked, this, &QDialog::reject);
+    FitOnEachOpen(this);
 }
 
 bool TForm15::Ask(const QString& question, const QString& caption) {

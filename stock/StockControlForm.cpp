@@ -53,6 +53,7 @@ TForm8::TForm8(QWidget* parent) : QWidget(parent, Qt::Tool) {
             grid->addWidget(figure, row + 1, ninco ? 1 : 2);
         }
     }
+    FitOnEachOpen(this);
     ApplyLanguage();
 }
 

@@ -102,6 +102,7 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
 
     connect(m_ok, &QPushButton::clicked, this, &TForm1::Button4Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    FitOnEachOpen(this);
     ApplyLanguage();
 }
 

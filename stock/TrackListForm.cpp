@@ -75,6 +75,7 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
 
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_list->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TForm3::PlaceHeadings);
+    FitOnEachOpen(this);
     ApplyLanguage();
 }
 

@@ -34,6 +34,7 @@ TForm12::TForm12(QWidget* parent) : QDialog(parent) {
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    FitOnEachOpen(this);
     ApplyLanguage();
 }
 
@@ -43,7 +44,6 @@ void TForm12::Offer(const std::vector<ConversionKind>& choices) {
     for (QRadioButton* item : m_items) item->setVisible(false);
     for (const ConversionKind kind : choices) Item(kind)->setVisible(true);
     if (!choices.empty()) Item(choices.front())->setChecked(true);
-    adjustSize();
 }
 
 std::optional<ConversionKind> TForm12::Chosen() const {

@@ -84,6 +84,7 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
 
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    FitOnEachOpen(this);
     ApplyLanguage();
 }
 

@@ -46,6 +46,7 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     layout->addWidget(m_bar);
     layout->addLayout(buttons);
     connect(m_cancel, &QPushButton::clicked, this, &TForm6::reject);
+    FitOnEachOpen(this);
     ApplyLanguage();
 }
 

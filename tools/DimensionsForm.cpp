@@ -78,6 +78,7 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     layout->addLayout(buttons);
 
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    FitOnEachOpen(this);
     ApplyLanguage();
 }
 

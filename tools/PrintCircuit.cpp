@@ -63,6 +63,7 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent) {
     connect(setup, &QPushButton::clicked, this, &TForm10::Button3Click);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    FitOnEachOpen(this);
     ApplyLanguage();
 }
 

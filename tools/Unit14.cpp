@@ -91,6 +91,7 @@ TForm14::TForm14(QWidget* parent) : QDialog(parent) {
     connect(m_power, &QSlider::valueChanged, this, &TForm14::Compute);
     connect(m_firstLap, &QCheckBox::clicked, this, &TForm14::Compute);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    FitOnEachOpen(this);
     ApplyLanguage();
 }
 

@@ -249,6 +249,51 @@ private slots:
         QCOMPARE(AllTexts(*w), spanish);
     }
 
+    void statusPanelsFitTheirTextsAtTheLeastWindowSize() {
+        // A closed oval of eight lanes, long enough for four-figure sizes and
+        // lane lengths: every panel, at the window's least size, has room for
+        // its whole text (after the frame and the label's indent), in both
+        // languages.
+        QTemporaryDir folder;
+        Script script;
+        auto w = StartProgram({folder.path(), folder.path(), &script});
+        TCircuit c(1000, 800);
+        c.lanePairs = 4;
+        for (int side = 0; side < 2; ++side) {
+            for (int i = 0; i < 30; ++i) c.Append(kStandardStraight, 0, 1);
+            for (int i = 0; i < 4; ++i) c.Append(kStandardCurve, 0, 1);
+        }
+        c.title = "Club";
+        c.ReLay(false);
+        w->Editor().Circuit() = c;
+        w->FormActualize();
+        w->show();
+        w->resize(w->minimumSize());
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        auto check = [&](const QString& closed) {
+            w->resize(w->minimumSize());
+            QCoreApplication::processEvents();
+            QCOMPARE(w->Panel(1)->text(), closed);
+            QVERIFY(w->Panel(2)->text().size() >= QStringLiteral("1200 x 100 cm").size());
+            QCOMPARE(w->Panel(3)->text().count(QLatin1Char('+')), 7);
+            for (int i = 1; i <= 3; ++i) {
+                QLabel* panel = w->Panel(i);
+                const int indent = panel->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2;
+                QVERIFY2(panel->contentsRect().width() - indent >= panel->fontMetrics().horizontalAdvance(panel->text()),
+                         qPrintable(panel->text()));
+            }
+        };
+        check(QStringLiteral("Circuito cerrado "));
+        if (QTest::currentTestFailed()) return;
+        script.settings = [](TSettingsValues& v) {
+            v.languageItem = 1;
+            return true;
+        };
+        w->Action(ControlId::WorkingArea1)->trigger();
+        check(QStringLiteral("Circuit closed "));
+        QVERIFY(script.unexpected.isEmpty());
+    }
+
     void everyControlIsThereWithShortcutAndVisibility() {
         QTemporaryDir folder;
         Script script;

@@ -36,6 +36,7 @@
 #include "app/DrawingSurface.h"
 #include "app/Sdimain.h"
 #include "app/Startup.h"
+#include "app/Unit15.h"
 #include "app/ToolWindows.h"
 #include "model/Tracks.h"
 #include "stock/StockControlForm.h"
@@ -664,6 +665,66 @@ private slots:
         w->Button(ControlId::ToolButton58)->click();
         QCOMPARE(shown.mid(2), (QStringList{QStringLiteral("Delete 2 Outer Lanes *"),
                                             QStringLiteral("Delete 2 Inner Lanes")}));
+        QVERIFY(modals.unexpected.isEmpty());
+    }
+
+    void dialogsFitTheirContentAndCaption() {
+        // Four lanes offer the four conversions; two lanes two (the additions)
+        // and eight lanes two (the deletions). Each opening sizes the dialog
+        // afresh, so after four or eight lanes the two-lane one is no taller
+        // (nor wider) than what it holds.
+        auto w = Start(Chain({kStandardStraight}, 2));
+        Modals modals;
+        QSize size;
+        QSize hint;
+        auto measure = [&](QWidget* d) {
+            size = d->size();
+            hint = d->sizeHint();
+        };
+        QSize twoChoices;
+        for (const int before : {2, 4}) {
+            w->Editor().Circuit() = Chain({kStandardStraight}, before);
+            modals.Then(measure);
+            w->Action(ControlId::Convert1)->trigger();
+            QVERIFY(modals.AllSeen());
+            const QSize fourOrEight = size;
+            w->Editor().Circuit() = Chain({kStandardStraight}, 1);
+            modals.Then(measure);
+            w->Action(ControlId::Convert1)->trigger();
+            QVERIFY(modals.AllSeen());
+            QCOMPARE(size.height(), hint.height());
+            if (before == 2) QVERIFY(size.height() < fourOrEight.height());
+            if (twoChoices.isValid()) QCOMPARE(size, twoChoices);
+            twoChoices = size;
+        }
+
+        // Every dialog with a caption is at least as wide as the title bar
+        // needs for it: its text in the title font plus 120 px for the icon
+        // and the buttons, in both languages ("Control de Stock", "Búsqueda
+        // Aleatoria" were cut in the middle).
+        const QFontMetrics title(QApplication::font("QMdiSubWindowTitle"));
+        const TToolWindows& t = w->Tools();
+        TForm15 question(w.get());
+        for (const bool english : {false, true}) {
+            if (english) English(*w);
+            for (QWidget* d : std::initializer_list<QWidget*>{t.stock, t.trackList, t.dimensions, t.closeOptions,
+                                                               t.stockControl, t.print, t.convert, t.lapTimes}) {
+                d->show();
+                QVERIFY2(!d->windowTitle().isEmpty(), qPrintable(d->objectName()));
+                QVERIFY2(d->width() >= title.horizontalAdvance(d->windowTitle()) + 120,
+                         qPrintable(d->objectName() + QLatin1Char(' ') + d->windowTitle()));
+                d->hide();
+            }
+            QString caption;
+            modals.Then([&](QWidget* d) {
+                caption = d->windowTitle();
+                size = d->size();
+            });
+            question.Ask(QStr(Text(206)), QStr(Text(205)));  // as the random search asks
+            QVERIFY(modals.AllSeen());
+            QCOMPARE(caption, english ? QStringLiteral("Random Search") : QStringLiteral("Búsqueda Aleatoria"));
+            QVERIFY2(size.width() >= title.horizontalAdvance(caption) + 120, qPrintable(caption));
+        }
         QVERIFY(modals.unexpected.isEmpty());
     }
 

@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QMouseEvent>
+#include <QLayout>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTextEdit>
@@ -47,6 +48,8 @@ namespace quillet {
 namespace {
 
 constexpr int kPanelWidths[4] = {250, 100, 80, 70};
+// The window never gets narrower than this, nor than its status panels need.
+constexpr int kLeastWindowWidth = 452;
 
 QString Name(std::string_view s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -60,7 +63,7 @@ QIcon PictureIcon(std::u16string_view name) {
 TSDIAppForm::TSDIAppForm(TPrompter* prompter, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("TSDIAppForm"));
     setWindowIcon(WindowIcon());
-    setMinimumSize(452, 300);
+    setMinimumSize(kLeastWindowWidth, 300);
 
     m_form9 = new TForm9(this);
     m_form7 = new TForm7(this);
@@ -263,6 +266,10 @@ void TSDIAppForm::FitPanel(std::size_t index) {
     // minimum follows the text (frame and indent included).
     QLabel* panel = m_panels[index];
     panel->setMinimumWidth(std::max(kPanelWidths[index], panel->minimumSizeHint().width()));
+    // The panels side by side set the least width of the window too: a
+    // narrower window would push the last one past its right edge.
+    statusBar()->layout()->invalidate();
+    setMinimumWidth(std::max(kLeastWindowWidth, statusBar()->minimumSizeHint().width()));
 }
 
 // ---------------------------------------------------------------------------

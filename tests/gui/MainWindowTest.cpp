@@ -281,6 +281,12 @@ private slots:
                 const int indent = panel->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2;
                 QVERIFY2(panel->contentsRect().width() - indent >= panel->fontMetrics().horizontalAdvance(panel->text()),
                          qPrintable(panel->text()));
+                // and lies wholly inside the window, not past its right edge
+                const int right = panel->mapTo(w.get(), QPoint(panel->width(), 0)).x();
+                QVERIFY2(right <= w->width(), qPrintable(QStringLiteral("%1 ends at %2 of %3")
+                                                             .arg(panel->text())
+                                                             .arg(right)
+                                                             .arg(w->width())));
             }
         };
         check(QStringLiteral("Circuito cerrado "));

@@ -220,8 +220,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     RemoveLeftovers(dir, stem);
 
     // Created with the mode of a new file, which the system derives from the
-    // umask and the folder's default permissions; an existing file's owner,
-    // group and mode are copied below. Until then only the user can open it.
+    // umask and the folder's default permissions; a replacement starts as the
+    // user's alone and takes the existing file's owner, group and mode below.
     std::string temp;
     int raw = -1;
     for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {

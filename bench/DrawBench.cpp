@@ -11,7 +11,7 @@
 #include <QString>
 #include <cstdlib>
 
-#include "app/render/PainterCanvas.h"
+#include "render/PainterCanvas.h"
 #include "model/RecordingCanvas.h"
 #include "model/Tracks.h"
 

@@ -9,7 +9,7 @@
 #include <QImage>
 
 #include "app/Editor.h"
-#include "app/render/PainterCanvas.h"
+#include "render/PainterCanvas.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // render: the work area drawn as the editor shows it (the circuit with its
 // anchor and start markers, through the editor's own Render), or printed as
 // the Print command prints it, into a PNG, SVG or PDF file. The painting is
-// the editor's own export (app/render/PictureExport).
+// the editor's own export (render/PictureExport).
 
 #include <QByteArray>
 #include <QString>
@@ -10,8 +10,8 @@
 #include <optional>
 
 #include "app/Editor.h"
-#include "app/render/PictureExport.h"
-#include "app/render/Pictures.h"
+#include "render/PictureExport.h"
+#include "render/Pictures.h"
 #include "cli/Commands.h"
 #include "model/FileIO.h"
 #include "model/Messages.h"

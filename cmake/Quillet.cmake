@@ -30,3 +30,15 @@ function(quillet_qt_hygiene target)
     QT_DISABLE_DEPRECATED_BEFORE=0x060400)
   quillet_warnings(${target})
 endfunction()
+
+# A folder's library: its include root is a directory of the build tree that
+# holds one link, named like the folder, to the folder itself. A target sees
+# the folders of the libraries it links and no other, so a header included
+# across the layers fails to compile instead of quietly working.
+function(quillet_folder target folder)
+  set(root ${PROJECT_BINARY_DIR}/include/${target})
+  get_filename_component(parent ${root}/${folder} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
+  file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
+  target_include_directories(${target} PUBLIC ${root})
+endfunction()

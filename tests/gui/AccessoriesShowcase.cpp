@@ -12,13 +12,13 @@
 #include <QToolButton>
 #include <fstream>
 
-#include "app/Sdimain.h"
-#include "app/Startup.h"
+#include "app/gui/Sdimain.h"
+#include "app/gui/Startup.h"
 #include "model/Tracks.h"
 #include "stock/StockFile.h"
-#include "text/ApplyTexts.h"
+#include "text/gui/ApplyTexts.h"
 #include "text/Languages.h"
-#include "tools/Notes.h"
+#include "tools/gui/Notes.h"
 
 using namespace quillet;
 

@@ -21,12 +21,12 @@
 #include <deque>
 #include <functional>
 
-#include "app/QtTranslations.h"
-#include "app/Mnemonics.h"
-#include "app/Sdimain.h"
-#include "app/Startup.h"
+#include "app/gui/QtTranslations.h"
+#include "app/gui/Mnemonics.h"
+#include "app/gui/Sdimain.h"
+#include "app/gui/Startup.h"
 #include "model/Tracks.h"
-#include "text/ApplyTexts.h"
+#include "text/gui/ApplyTexts.h"
 #include "text/Languages.h"
 #include "tools/ToolsTestSupport.h"
 

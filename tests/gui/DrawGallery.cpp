@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <initializer_list>
 
-#include "app/render/PainterCanvas.h"
+#include "render/PainterCanvas.h"
 #include "model/Tracks.h"
 
 using namespace quillet;

@@ -7,7 +7,7 @@
 #include <QtTest>
 #include <climits>
 
-#include "app/render/PainterCanvas.h"
+#include "render/PainterCanvas.h"
 #include "model/Tracks.h"
 
 using namespace quillet;

@@ -10,14 +10,14 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "app/DrawingSurface.h"
-#include "app/Mnemonics.h"
-#include "app/Sdimain.h"
-#include "app/Startup.h"
-#include "app/pictures/ToolbarPictures.h"
+#include "app/gui/DrawingSurface.h"
+#include "app/gui/Mnemonics.h"
+#include "app/gui/Sdimain.h"
+#include "app/gui/Startup.h"
+#include "app/gui/pictures/ToolbarPictures.h"
 #include "model/Tracks.h"
 #include "stock/StockFile.h"
-#include "text/ApplyTexts.h"
+#include "text/gui/ApplyTexts.h"
 #include "text/Languages.h"
 
 #include <fstream>

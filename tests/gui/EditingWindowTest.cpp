@@ -9,10 +9,10 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "app/DrawingSurface.h"
-#include "app/Sdimain.h"
-#include "tests/gui/QuietWindow.h"
-#include "app/Startup.h"
+#include "app/gui/DrawingSurface.h"
+#include "app/gui/Sdimain.h"
+#include "QuietWindow.h"
+#include "app/gui/Startup.h"
 #include "model/Tracks.h"
 #include "text/Languages.h"
 

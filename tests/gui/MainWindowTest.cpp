@@ -19,17 +19,17 @@
 #include <fstream>
 #include <functional>
 
-#include "app/DrawingSurface.h"
-#include "app/FormSupport.h"
-#include "app/MainControls.h"
-#include "app/Mnemonics.h"
-#include "app/Sdimain.h"
-#include "app/Startup.h"
+#include "app/gui/DrawingSurface.h"
+#include "widgets/FormSupport.h"
+#include "app/gui/MainControls.h"
+#include "app/gui/Mnemonics.h"
+#include "app/gui/Sdimain.h"
+#include "app/gui/Startup.h"
 #include "model/Tracks.h"
 #include "stock/StockFile.h"
-#include "text/ApplyTexts.h"
+#include "text/gui/ApplyTexts.h"
 #include "text/Languages.h"
-#include "tools/area.h"
+#include "tools/gui/area.h"
 
 using namespace quillet;
 

@@ -12,11 +12,11 @@
 #include <QTemporaryDir>
 #include <fstream>
 
-#include "app/Information.h"
-#include "app/Sdimain.h"
-#include "app/Startup.h"
-#include "app/Unit15.h"
-#include "text/ApplyTexts.h"
+#include "widgets/Information.h"
+#include "app/gui/Sdimain.h"
+#include "app/gui/Startup.h"
+#include "app/gui/Unit15.h"
+#include "text/gui/ApplyTexts.h"
 #include "text/Languages.h"
 
 using namespace quillet;

@@ -15,13 +15,13 @@
 #include <deque>
 #include <functional>
 
-#include "app/Mnemonics.h"
-#include "app/Sdimain.h"
-#include "app/Startup.h"
+#include "app/gui/Mnemonics.h"
+#include "app/gui/Sdimain.h"
+#include "app/gui/Startup.h"
 #include "model/Tracks.h"
-#include "text/ApplyTexts.h"
+#include "text/gui/ApplyTexts.h"
 #include "text/Languages.h"
-#include "tools/Notes.h"
+#include "tools/gui/Notes.h"
 
 using namespace quillet;
 

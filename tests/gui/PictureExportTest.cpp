@@ -12,8 +12,8 @@
 
 #include "app/Editor.h"
 #include "app/Prompter.h"
-#include "app/render/PictureExport.h"
-#include "app/render/Pictures.h"
+#include "render/PictureExport.h"
+#include "render/Pictures.h"
 #include "model/Tracks.h"
 
 using namespace quillet;

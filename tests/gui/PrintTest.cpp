@@ -19,14 +19,14 @@
 #include <QtTest>
 #include <fstream>
 
-#include "app/Sdimain.h"
-#include "app/Startup.h"
-#include "app/ToolWindows.h"
+#include "app/gui/Sdimain.h"
+#include "app/gui/Startup.h"
+#include "app/gui/ToolWindows.h"
 #include "model/Tracks.h"
 #include "stock/StockFile.h"
-#include "text/ApplyTexts.h"
+#include "text/gui/ApplyTexts.h"
 #include "text/Languages.h"
-#include "tools/PrintCircuit.h"
+#include "tools/gui/PrintCircuit.h"
 
 using namespace quillet;
 

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "app/Sdimain.h"
-#include "app/Startup.h"
+#include "app/gui/Sdimain.h"
+#include "app/gui/Startup.h"
 #include "model/Tracks.h"
 
 namespace quillet::testing {

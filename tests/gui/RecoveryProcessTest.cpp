@@ -15,7 +15,7 @@
 #include "app/Recovery.h"
 #include "model/FileIO.h"
 #include "model/Tracks.h"
-#include "text/ApplyTexts.h"
+#include "text/gui/ApplyTexts.h"
 
 using namespace quillet;
 

@@ -19,7 +19,7 @@
 #include <future>
 #include <vector>
 
-#include "app/render/PainterCanvas.h"
+#include "render/PainterCanvas.h"
 
 using namespace quillet;
 

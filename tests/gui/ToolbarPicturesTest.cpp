@@ -1,6 +1,6 @@
 // The toolbar pictures are compiled in, one per control, each 16 x 16 with a
 // transparent background and something drawn on it.
-#include "app/pictures/ToolbarPictures.h"
+#include "app/gui/pictures/ToolbarPictures.h"
 
 #include <QDir>
 #include <QImage>

@@ -21,22 +21,22 @@
 #include <cstdio>
 #include <fstream>
 
-#include "app/Sdimain.h"
-#include "app/Startup.h"
-#include "app/Unit15.h"
+#include "app/gui/Sdimain.h"
+#include "app/gui/Startup.h"
+#include "app/gui/Unit15.h"
 #include "model/Tracks.h"
-#include "stock/StockControlForm.h"
+#include "stock/gui/StockControlForm.h"
 #include "stock/StockFile.h"
-#include "stock/StockForm.h"
-#include "stock/TrackListForm.h"
-#include "text/ApplyTexts.h"
+#include "stock/gui/StockForm.h"
+#include "stock/gui/TrackListForm.h"
+#include "text/gui/ApplyTexts.h"
 #include "text/Languages.h"
-#include "tools/Ampliate.h"
-#include "tools/CloseCircuit.h"
-#include "tools/CloseProgress.h"
-#include "tools/DimensionsForm.h"
-#include "tools/PrintCircuit.h"
-#include "tools/Unit14.h"
+#include "tools/gui/Ampliate.h"
+#include "tools/gui/CloseCircuit.h"
+#include "tools/gui/CloseProgress.h"
+#include "tools/gui/DimensionsForm.h"
+#include "tools/gui/PrintCircuit.h"
+#include "tools/gui/Unit14.h"
 
 using namespace quillet;
 

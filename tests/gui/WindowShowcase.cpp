@@ -25,14 +25,14 @@
 #include <cstdio>
 #include <fstream>
 
-#include "app/About.h"
-#include "app/Sdimain.h"
-#include "app/Startup.h"
+#include "app/gui/About.h"
+#include "app/gui/Sdimain.h"
+#include "app/gui/Startup.h"
 #include "model/Tracks.h"
 #include "stock/StockFile.h"
-#include "text/ApplyTexts.h"
+#include "text/gui/ApplyTexts.h"
 #include "text/Languages.h"
-#include "tools/area.h"
+#include "tools/gui/area.h"
 
 using namespace quillet;
 

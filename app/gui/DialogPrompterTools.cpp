@@ -1,0 +1,73 @@
+// The circuit tools' and the stock dialogs' questions answered with the
+// real windows (app/ToolWindows); without them, as nobody would answer.
+
+#include <QApplication>
+#include <QCursor>
+
+#include "app/gui/DialogPrompter.h"
+#include "widgets/Information.h"
+#include "app/gui/ToolWindows.h"
+#include "app/gui/Unit15.h"
+#include "stock/gui/StockForm.h"
+#include "text/gui/ApplyTexts.h"
+#include "text/Languages.h"
+#include "tools/gui/Ampliate.h"
+#include "tools/gui/CloseCircuit.h"
+#include "tools/gui/CloseProgress.h"
+#include "tools/gui/PrintCircuit.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr int kTextRandomSearch = 205;    // "Random Search"
+constexpr int kTextSearchAnother = 206;   // "Do you wish to search another solution?"
+
+}  // namespace
+
+void TDialogPrompter::ShowMessage(const std::string& text) { m_d.information->ShowMessage(QStr(text)); }
+
+bool TDialogPrompter::EditStock(TStockFields& fields) {
+    return m_d.tools != nullptr ? m_d.tools->stock->Edit(fields) : TPrompter::EditStock(fields);
+}
+
+bool TDialogPrompter::EditCloseOptions(CloseOptions& options, const CloseDialogLimits& limits) {
+    if (m_d.tools == nullptr) return TPrompter::EditCloseOptions(options, limits);
+    return m_d.tools->closeOptions->Edit(options, limits);
+}
+
+SearchResult TDialogPrompter::SearchClosing(const ClosingPlan& plan) {
+    if (m_d.tools == nullptr) return TPrompter::SearchClosing(plan);
+    return m_d.tools->closeProgress->Run([&plan](const SearchControl& control) {
+        return RunExhaustiveClosing(plan, control);
+    });
+}
+
+bool TDialogPrompter::AskSearchAnother() {
+    return m_d.yesNo->Ask(QStr(Text(kTextSearchAnother)), QStr(Text(kTextRandomSearch)));
+}
+
+void TDialogPrompter::Busy(bool on) {
+    if (on) {
+        QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void TDialogPrompter::Beep() { QApplication::beep(); }
+
+void TDialogPrompter::CircuitChanged() {
+    if (m_d.tools != nullptr && m_d.tools->refresh) m_d.tools->refresh();
+}
+
+std::optional<ConversionKind> TDialogPrompter::AskConversion(const std::vector<ConversionKind>& choices) {
+    if (m_d.tools == nullptr) return TPrompter::AskConversion(choices);
+    return m_d.tools->convert->Ask(choices);
+}
+
+std::optional<PrintChoice> TDialogPrompter::AskPrintChoice() {
+    return m_d.tools != nullptr ? m_d.tools->print->Ask() : TPrompter::AskPrintChoice();
+}
+
+}  // namespace quillet

@@ -1,0 +1,87 @@
+// The main window's handlers of the circuit tools and the stock: each asks
+// the editor or shows its window, then refreshes.
+
+#include "app/gui/Sdimain.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <optional>
+
+#include "app/gui/DrawingSurface.h"
+#include "app/gui/WindowPlaces.h"
+#include "stock/gui/StockControlForm.h"
+#include "stock/gui/TrackListForm.h"
+#include "tools/gui/DimensionsForm.h"
+#include "tools/gui/PrintCircuit.h"
+#include "tools/gui/Unit14.h"
+
+namespace quillet {
+
+void TSDIAppForm::TracksList1Click() { m_tools.trackList->ShowList(m_editor->TrackListLines()); }
+
+void TSDIAppForm::Stock1Click() {
+    // The refresh also brings the Stock Control window up to date.
+    if (m_editor->Stock1Click()) FormActualize();
+}
+
+void TSDIAppForm::UseWindowPlaces(const QString& settingsFile) {
+    m_places = std::make_unique<TWindowPlaces>(settingsFile);
+    m_places->Follow(m_tools.stockControl, QStringLiteral("StockControl"));
+}
+
+void TSDIAppForm::PlaceStockControl() {
+    TForm8* form = m_tools.stockControl;
+    constexpr int kMargin = 8;
+    const std::optional<QPoint> kept = m_places ? m_places->Load(QStringLiteral("StockControl")) : std::nullopt;
+    QPoint place;
+    if (kept) {
+        place = *kept;
+    } else {
+        // The top-right corner of what shows of the drawing, inside its
+        // scroll bars.
+        const QWidget* view = m_surface->viewport();
+        place = view->mapToGlobal(QPoint(view->width() - form->width() - kMargin, kMargin));
+    }
+    QScreen* screen = QGuiApplication::screenAt(place);
+    if (screen == nullptr) screen = this->screen();
+    form->move(ClampedPlace(place, form->frameGeometry().size(), screen->availableGeometry()));
+}
+
+void TSDIAppForm::StockControl1Click() {
+    m_tools.stockControl->show();
+    RefreshStockControl();
+    // Placed once shown and filled in, at its final size (before the
+    // window system has mapped it).
+    if (!m_stockControlPlaced) {
+        PlaceStockControl();
+        m_stockControlPlaced = true;
+    }
+    m_tools.stockControl->raise();
+}
+
+void TSDIAppForm::RefreshStockControl() {
+    if (m_tools.stockControl->isVisible()) m_tools.stockControl->Refresh(m_editor->Circuit(), m_editor->Stock());
+}
+
+void TSDIAppForm::Close1Click() {
+    m_editor->Close1Click();
+    FormActualize();
+}
+
+void TSDIAppForm::Convert1Click() {
+    m_editor->Convert1Click();
+    FormActualize();
+}
+
+void TSDIAppForm::CircuitDimensions1Click() { m_tools.dimensions->ShowDimensions(m_editor->Circuit()); }
+
+void TSDIAppForm::ToolButton61Click() { m_tools.lapTimes->ShowTimes(m_editor->Circuit()); }
+
+void TSDIAppForm::ToolButton53Click() {
+    TForm10* form = m_tools.print;
+    TQtPrinter printer(form->Printer(), [form] { return form->OrientationChosen(); });
+    m_editor->ToolButton53Click(printer);
+    FormActualize();
+}
+
+}  // namespace quillet

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Redraws the toolbar pictures and the application icon's PNGs, then the
+# contact sheet docs/images/toolbar-pictures.png. Run by hand from anywhere:
+#
+#   app/gui/pictures/tools/regenerate.sh
+#
+# Needs g++, pkg-config, Qt 6 Gui and Svg (qt6-base-dev, qt6-svg-dev) and
+# ImageMagick 6 (montage, convert) for the contact sheet. Nothing here is part
+# of the normal build.
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+root="$(cd "$here/../../../.." && pwd)"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+# shellcheck disable=SC2046
+g++ -std=c++20 -O1 -fPIC -Wall -Wextra \
+    "$here/drawpictures.cpp" "$here/Raster.cpp" \
+    $(pkg-config --cflags --libs Qt6Gui Qt6Svg) \
+    -o "$work/drawpictures"
+QT_QPA_PLATFORM=offscreen "$work/drawpictures" "$root"
+
+# Contact sheet: every toolbar picture at 4x (pixels kept square) with its
+# name, then all of them at their real size on a toolbar-grey strip.
+pics="$root/app/gui/pictures"
+mapfile -t files < <(sed -n 's/^| `\([a-z0-9-]*\.png\)`.*/\1/p' "$pics/README.md")
+if [ "${#files[@]}" -eq 0 ]; then
+    echo "regenerate: no pictures listed in app/gui/pictures/README.md" >&2
+    exit 1
+fi
+# The table in the README must name exactly the pictures that were drawn.
+drawn="$(sed -n 's|^    <file>\([a-z0-9-]*\.png\)</file>$|\1|p' "$pics/toolbar.qrc" | grep -v '^quillet-' | sort)"
+listed="$(printf '%s\n' "${files[@]}" | grep -v '^quillet-' | sort)"
+if [ "$drawn" != "$listed" ]; then
+    echo "regenerate: app/gui/pictures/README.md and the drawn pictures differ:" >&2
+    diff <(echo "$drawn") <(echo "$listed") >&2 || true
+    exit 1
+fi
+
+args=()
+for f in "${files[@]}"; do
+    args+=(-label "${f%.png}" "$pics/$f")
+done
+montage "${args[@]}" -filter point -resize 400% \
+    -font DejaVu-Sans -pointsize 8 -background '#ececec' \
+    -tile 10x -geometry 64x64+28+6 "$work/zoomed.png"
+
+strip=()
+for f in "${files[@]}"; do strip+=("$pics/$f"); done
+montage "${strip[@]}" -background '#ececec' -tile 36x -geometry 16x16+4+4 "$work/actual.png"
+montage "${strip[@]}" -background '#ececec' -filter point -resize 200% \
+    -tile 36x -geometry 32x32+4+4 "$work/double.png"
+
+mkdir -p "$root/docs/images"
+convert "$work/zoomed.png" \
+    \( -size 10x10 xc:'#ececec' \) \
+    \( "$work/double.png" \) \
+    \( -size 10x10 xc:'#ececec' \) \
+    \( "$work/actual.png" \) \
+    -background '#ececec' -gravity west -append \
+    "$root/docs/images/toolbar-pictures.png"
+echo "contact sheet: docs/images/toolbar-pictures.png"

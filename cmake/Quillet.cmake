@@ -23,10 +23,12 @@ if(QUILLET_FUZZ)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# Qt code: no silent encoding conversions and no deprecated API.
+# Qt code: no silent encoding conversions, no string taken for a URL, and no
+# deprecated API.
 function(quillet_qt_hygiene target)
   target_compile_definitions(${target} PRIVATE
-    QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_FOREACH
+    QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_CAST_FROM_BYTEARRAY
+    QT_NO_URL_CAST_FROM_STRING QT_NO_FOREACH
     QT_DISABLE_DEPRECATED_BEFORE=0x060400)
   quillet_warnings(${target})
 endfunction()

@@ -744,7 +744,7 @@ private slots:
             }
             shown << Child<QGroupBox>(d, "GroupBox4")->title();
             enabled.clear();
-            for (int n = 3; n <= 10; ++n) enabled << Child<QLabel>(d, QStringLiteral("Label%1").arg(n).toLatin1())->isEnabled();
+            for (int n = 3; n <= 10; ++n) enabled << Child<QLabel>(d, QStringLiteral("Label%1").arg(n).toLatin1().constData())->isEnabled();
         };
         modals.Then(look);
         w->Action(ControlId::CircuitDimensions1)->trigger();

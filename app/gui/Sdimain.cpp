@@ -106,8 +106,6 @@ TSDIAppForm::TSDIAppForm(TPrompter* prompter, QWidget* parent) : QMainWindow(par
         ReleaseCurveButtons();
     });
     ConnectEditing();
-    connect(m_surface, &TDrawingSurface::MouseOver, this,
-            [this] { ShowInPanel(1, QStr(m_editor->Panel1Text())); });
     connect(m_form11, &TForm11::NotesEdited, this, [this](const QString& text) {
         m_editor->Memo1Change(StdStr(text));
         NoticeChanges();

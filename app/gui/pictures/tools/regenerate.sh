@@ -4,9 +4,9 @@
 #
 #   app/gui/pictures/tools/regenerate.sh
 #
-# Needs g++, pkg-config, Qt 6 Gui and Svg (qt6-base-dev, qt6-svg-dev) and
-# ImageMagick 6 (montage, convert) for the contact sheet. Nothing here is part
-# of the normal build.
+# Builds the generator (target drawpictures) in build/, and needs ImageMagick 6
+# (montage, convert) for the contact sheet. scripts/test checks that the
+# committed pictures are what the generator draws.
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -14,12 +14,12 @@ root="$(cd "$here/../../../.." && pwd)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-# shellcheck disable=SC2046
-g++ -std=c++20 -O1 -fPIC -Wall -Wextra \
-    "$here/drawpictures.cpp" "$here/Raster.cpp" \
-    $(pkg-config --cflags --libs Qt6Gui Qt6Svg) \
-    -o "$work/drawpictures"
-QT_QPA_PLATFORM=offscreen "$work/drawpictures" "$root"
+# The generator is a CMake target outside the default build.
+if [ ! -f "$root/build/build.ninja" ]; then
+    cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+cmake --build "$root/build" --target drawpictures >/dev/null
+QT_QPA_PLATFORM=offscreen "$root/build/app/gui/pictures/tools/drawpictures" "$root"
 
 # Contact sheet: every toolbar picture at 4x (pixels kept square) with its
 # name, then all of them at their real size on a toolbar-grey strip.

@@ -34,13 +34,19 @@ function(quillet_qt_hygiene target)
 endfunction()
 
 # A folder's library: its include root is a directory of the build tree that
-# holds one link, named like the folder, to the folder itself. A target sees
-# the folders of the libraries it links and no other, so a header included
-# across the layers fails to compile instead of quietly working.
+# holds a link to each header of the folder, under the folder's name, leaving
+# out the headers of its gui/ folder, which is a library of its own. A target
+# sees the headers of the libraries it links and no other, so a header
+# included across the layers fails to compile instead of quietly working.
 function(quillet_folder target folder)
   set(root ${PROJECT_BINARY_DIR}/include/${target})
-  get_filename_component(parent ${root}/${folder} DIRECTORY)
-  file(MAKE_DIRECTORY ${parent})
-  file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
+  file(GLOB_RECURSE headers CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}/${folder}
+    ${PROJECT_SOURCE_DIR}/${folder}/*.h)
+  list(FILTER headers EXCLUDE REGEX "^gui/")
+  foreach(header IN LISTS headers)
+    get_filename_component(dir ${root}/${folder}/${header} DIRECTORY)
+    file(MAKE_DIRECTORY ${dir})
+    file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder}/${header} ${root}/${folder}/${header} SYMBOLIC)
+  endforeach()
   target_include_directories(${target} PUBLIC ${root})
 endfunction()

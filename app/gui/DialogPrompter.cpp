@@ -82,11 +82,6 @@ SaveAnswer TDialogPrompter::AskSaveChanges() { return m_d.saveQuestion->Ask(); }
 std::optional<std::string> TDialogPrompter::AskOpenCircuitName() { return Run(m_d.openDialog); }
 
 std::optional<std::string> TDialogPrompter::AskSaveCircuitName(const std::string& suggestedName) {
-    if (m_script != nullptr && !m_script->saveNames.empty()) {
-        std::string name = m_script->saveNames.front();
-        m_script->saveNames.pop_front();
-        return name;
-    }
     m_d.saveDialog->selectFile(QStr(suggestedName));
     return Run(m_d.saveDialog);
 }
@@ -98,20 +93,10 @@ std::optional<std::string> TDialogPrompter::AskTemplateName() {
 }
 
 bool TDialogPrompter::AskYesNo(const std::string& question) {
-    if (m_script != nullptr && !m_script->yesNo.empty()) {
-        const bool yes = m_script->yesNo.front();
-        m_script->yesNo.pop_front();
-        return yes;
-    }
     return m_d.yesNo->Ask(QStr(question));
 }
 
 std::optional<std::string> TDialogPrompter::AskExportName(ExportKind kind, const std::string& suggestedName) {
-    if (m_script != nullptr && !m_script->exportNames.empty()) {
-        std::string name = m_script->exportNames.front();
-        m_script->exportNames.pop_front();
-        return name;
-    }
     QFileDialog* dialog = m_d.exportDialog;
     if (dialog == nullptr) return std::nullopt;
     dialog->setWindowTitle(QStr(Text(XText::ExportDialogTitle)));

@@ -2,7 +2,6 @@
 // The editor's questions answered with the real dialogs of the main window.
 
 #include <QString>
-#include <deque>
 
 #include "app/Prompter.h"
 
@@ -41,15 +40,6 @@ QStringList TemplateFilters();
 // The export dialog's filter for a kind of file, in the current language.
 QString ExportFilter(ExportKind kind);
 
-// Answers given ahead by a test script (the QUILLET_TEST_SCRIPT hook, see
-// app/TestScript.h): a question with an answer waiting takes it instead of
-// showing its dialog.
-struct TScriptedAnswers {
-    std::deque<bool> yesNo;
-    std::deque<std::string> saveNames;
-    std::deque<std::string> exportNames;
-};
-
 // Sets up the three file dialogs (modes, filters, default extension).
 void PrepareFileDialogs(const TMainDialogs& dialogs);
 
@@ -82,12 +72,8 @@ public:
     // ---- File > Export
     std::optional<std::string> AskExportName(ExportKind kind, const std::string& suggestedName) override;
 
-    // Answers from a test script, taken before any dialog; null for none.
-    void UseScript(TScriptedAnswers* answers) { m_script = answers; }
-
 private:
     TMainDialogs m_d;
-    TScriptedAnswers* m_script = nullptr;
 };
 
 }  // namespace quillet

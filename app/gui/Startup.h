@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 namespace quillet {
@@ -21,11 +22,20 @@ struct TStartOptions {
     TPrompter* prompter = nullptr;
 };
 
+// Makes, from the window's real dialogs, the prompter the editor asks
+// instead (one that answers some questions itself and hands the rest on,
+// say); the window keeps it.
+using TDialogsWrapper = std::function<std::unique_ptr<TPrompter>(TPrompter& dialogs)>;
+
 // Creates the main window with an empty circuit, reads the stock file and
 // the language it holds, and applies the texts; the circuit is untitled in
 // that language. The window is not shown yet. The recent-files list and the
 // recovery copies are the window's to set up (UseRecentFiles, UseRecovery).
 std::unique_ptr<TSDIAppForm> StartProgram(const TStartOptions& options);
+// The same, with no prompter given, the editor asking through what
+// `wrapDialogs` makes of the window's dialogs (the dialogs themselves when
+// it is empty).
+std::unique_ptr<TSDIAppForm> StartProgram(const TStartOptions& options, const TDialogsWrapper& wrapDialogs);
 
 // The first argument naming a circuit file (*.QLC, any case), or empty.
 QString CircuitFileArgument(const QStringList& arguments);

@@ -1,5 +1,5 @@
 // Crash recovery end to end: the real program is started on a circuit, made
-// to edit it (the QUILLET_TEST_SCRIPT hook, app/TestScript.h), and killed
+// to edit it (its test build, tests/gui/support/TestScript.h), and killed
 // with SIGKILL once its recovery copy is on disk; started again, it offers
 // the copy, and the scripted answer restores or discards it. Each run has
 // its own home, data and configuration folders, on the offscreen platform.

@@ -1,4 +1,4 @@
-#include "app/gui/TestScript.h"
+#include "tests/gui/support/TestScript.h"
 
 #include <QFile>
 #include <QPointer>
@@ -53,6 +53,33 @@ std::optional<TTestScript> ReadTestScript(const QString& path) {
         }
     }
     return script;
+}
+
+namespace {
+
+template <class T>
+std::optional<T> Take(std::deque<T>& answers) {
+    if (answers.empty()) return std::nullopt;
+    T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+}  // namespace
+
+std::optional<std::string> TScriptedPrompter::AskSaveCircuitName(const std::string& suggestedName) {
+    if (auto name = Take(m_answers.saveNames)) return name;
+    return TForwardingPrompter::AskSaveCircuitName(suggestedName);
+}
+
+bool TScriptedPrompter::AskYesNo(const std::string& question) {
+    if (const auto yes = Take(m_answers.yesNo)) return *yes;
+    return TForwardingPrompter::AskYesNo(question);
+}
+
+std::optional<std::string> TScriptedPrompter::AskExportName(ExportKind kind, const std::string& suggestedName) {
+    if (auto name = Take(m_answers.exportNames)) return name;
+    return TForwardingPrompter::AskExportName(kind, suggestedName);
 }
 
 void RunTestCommands(TSDIAppForm* window, const QStringList& commands) { RunFrom(window, commands, 0); }

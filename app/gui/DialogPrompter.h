@@ -10,6 +10,11 @@ class QWidget;
 
 namespace quillet {
 
+// Makes, from the window's real dialogs, the prompter the editor asks
+// instead (one that answers some questions itself and hands the rest on,
+// say); the window keeps it.
+using TDialogsWrapper = std::function<std::unique_ptr<TPrompter>(TPrompter& dialogs)>;
+
 class TForm2;
 class TForm7;
 class TForm9;

@@ -60,7 +60,8 @@ QIcon PictureIcon(std::u16string_view name) {
 
 }  // namespace
 
-TSDIAppForm::TSDIAppForm(TPrompter* prompter, QWidget* parent) : QMainWindow(parent) {
+TSDIAppForm::TSDIAppForm(TPrompter* prompter, QWidget* parent, const TDialogsWrapper& wrapDialogs)
+    : QMainWindow(parent) {
     setObjectName(QStringLiteral("TSDIAppForm"));
     setWindowIcon(WindowIcon());
     setMinimumSize(kLeastWindowWidth, 300);
@@ -87,6 +88,8 @@ TSDIAppForm::TSDIAppForm(TPrompter* prompter, QWidget* parent) : QMainWindow(par
     if (prompter == nullptr) {
         m_ownPrompter = std::make_unique<TDialogPrompter>(dialogs);
         prompter = m_ownPrompter.get();
+        if (wrapDialogs) m_wrappedPrompter = wrapDialogs(*m_ownPrompter);
+        if (m_wrappedPrompter) prompter = m_wrappedPrompter.get();
     }
     TTemplatePicture& templatePicture = *this;
     m_editor = std::make_unique<TEditor>(*prompter, templatePicture);

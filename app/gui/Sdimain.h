@@ -44,7 +44,10 @@ class TSDIAppForm : public QMainWindow, private TTemplatePicture, private TPictu
     Q_OBJECT
 public:
     // With no prompter the editor asks through the window's own dialogs.
-    explicit TSDIAppForm(TPrompter* prompter = nullptr, QWidget* parent = nullptr);
+    // With no prompter given the editor asks through the window's own dialogs,
+    // or through what `wrapDialogs` makes of them when it is set.
+    explicit TSDIAppForm(TPrompter* prompter = nullptr, QWidget* parent = nullptr,
+                         const TDialogsWrapper& wrapDialogs = {});
     ~TSDIAppForm() override;
 
     TEditor& Editor() { return *m_editor; }
@@ -67,7 +70,6 @@ public:
     void OpenAtStart(const QString& path);
     // The window's own dialogs as the editor's prompter; null when the window
     // was given a prompter.
-    TDialogPrompter* OwnPrompter() const { return m_ownPrompter.get(); }
     // Runs the command of the control with that object name as if chosen;
     // false for an unknown or disabled control.
     bool RunCommand(const QString& objectName);
@@ -220,6 +222,7 @@ private:
     void RefreshStockControl();
 
     std::unique_ptr<TDialogPrompter> m_ownPrompter;
+    std::unique_ptr<TPrompter> m_wrappedPrompter;  // asks m_ownPrompter; outlives the editor
     std::unique_ptr<TEditor> m_editor;
     Pictures m_pictures;
 

@@ -5,8 +5,9 @@
 
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <memory>
+
+#include "app/gui/DialogPrompter.h"
 
 namespace quillet {
 
@@ -21,11 +22,6 @@ struct TStartOptions {
     // Answers the editor's questions; null for the real dialogs.
     TPrompter* prompter = nullptr;
 };
-
-// Makes, from the window's real dialogs, the prompter the editor asks
-// instead (one that answers some questions itself and hands the rest on,
-// say); the window keeps it.
-using TDialogsWrapper = std::function<std::unique_ptr<TPrompter>(TPrompter& dialogs)>;
 
 // Creates the main window with an empty circuit, reads the stock file and
 // the language it holds, and applies the texts; the circuit is untitled in

@@ -295,13 +295,7 @@ void TEditor::RotateRightClick() {
 void TEditor::MoveBy(double dx, double dy) {
     TCircuit& c = current_;
     c.modified = true;
-    c.startX += dx;
-    c.startY += dy;
-    for (TIconSlot& icon : c.icons) {
-        if (icon.kind == 0) continue;
-        icon.x += dx;
-        icon.y += dy;
-    }
+    c.MoveBy(dx, dy);
     KeepIconsOnWorkArea();
     c.ReLay(false);
 }
@@ -347,12 +341,8 @@ void TEditor::ToolButton17Click() {
 
 void TEditor::ToolButton43Click() {
     if (current_.Count() == 0) return;
-    const TBoundingBox b = current_.BoundingBox();
-    auto shift = [](double area, double low, double high) {
-        const double d = (area + low - high) / 2.0 - low;
-        return std::fabs(d) < 1.0 ? 0.0 : d;
-    };
-    MoveBy(shift(workAreaLength_, b.left, b.right), shift(workAreaWidth_, b.top, b.bottom));
+    const PointD shift = current_.CentringShift(workAreaLength_, workAreaWidth_);
+    MoveBy(shift.x, shift.y);
 }
 
 }  // namespace quillet

@@ -105,18 +105,8 @@ TCircuit NewCircuit(int32_t areaLength, int32_t areaWidth, int startBrand, int l
 // The Center command: the bounding box to the middle of the work area,
 // icons along with it.
 void Centre(TCircuit& c) {
-    const TBoundingBox box = c.BoundingBox();
-    double dx = (c.workAreaLength + box.left - box.right) / 2.0 - box.left;
-    double dy = (c.workAreaWidth + box.top - box.bottom) / 2.0 - box.top;
-    if (std::fabs(dx) < 1) dx = 0;
-    if (std::fabs(dy) < 1) dy = 0;
-    c.startX += dx;
-    c.startY += dy;
-    for (TIconSlot& icon : c.icons) {
-        if (icon.kind == 0) continue;
-        icon.x += dx;
-        icon.y += dy;
-    }
+    const PointD shift = c.CentringShift(c.workAreaLength, c.workAreaWidth);
+    c.MoveBy(shift.x, shift.y);
     c.ReLay(false);
 }
 

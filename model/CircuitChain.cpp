@@ -327,6 +327,25 @@ TBoundingBox TCircuit::ComputeBoundingBox() const {
     return result;
 }
 
+PointD TCircuit::CentringShift(double areaLength, double areaWidth) {
+    const TBoundingBox b = BoundingBox();
+    auto shift = [](double area, double low, double high) {
+        const double d = (area + low - high) / 2.0 - low;
+        return std::fabs(d) < 1.0 ? 0.0 : d;
+    };
+    return {shift(areaLength, b.left, b.right), shift(areaWidth, b.top, b.bottom)};
+}
+
+void TCircuit::MoveBy(double dx, double dy) {
+    startX += dx;
+    startY += dy;
+    for (TIconSlot& icon : icons) {
+        if (icon.kind == 0) continue;
+        icon.x += dx;
+        icon.y += dy;
+    }
+}
+
 TBoundingBox TCircuit::BoundingBox() {
     box = ComputeBoundingBox();
     return box;

@@ -311,6 +311,13 @@ public:
     void ReLay(bool keepAnchor);
     // Turns the whole circuit about the centre of its bounding box.
     void Rotate(double degrees);
+    // How far the bounding box is from the middle of an area of that size
+    // (the Center command); a shift below 1 mm either way counts as none, so
+    // that a centred circuit stays where it is. Stores the box.
+    PointD CentringShift(double areaLength, double areaWidth);
+    // Moves the start point and the placed icons by (dx, dy); the caller
+    // re-lays.
+    void MoveBy(double dx, double dy);
     // Computes, stores and returns the bounding box.
     TBoundingBox BoundingBox();
     TBoundingBox ComputeBoundingBox() const;

@@ -529,3 +529,38 @@ TEST(CircuitChain, CopiesAreDeepAndDamagedSelectionsAreSafe) {
     EXPECT_THROW(a.Track(2), std::out_of_range);
     EXPECT_THROW(a.Icon(0), std::out_of_range);
 }
+
+TEST(CircuitChain, CentringMovesTheBoxToTheMiddleWithTheIcons) {
+    // Two NINCO straights: a box 800 mm long and 180 mm wide, laid from the
+    // start point at (400, 400).
+    TCircuit c(400, 400);
+    c.Append(kStandardStraight, 1, 1);
+    c.Append(kStandardStraight, 1, 1);
+    c.ReLay(false);
+    c.icons[0] = {1, 500.0, 300.0};
+    const TBoundingBox before = c.BoundingBox();
+    EXPECT_EQ(before.right - before.left, 800);
+    EXPECT_EQ(before.bottom - before.top, 180);
+
+    // On 3000 x 2000 the box belongs at (3000 - 800) / 2 = 1100 and
+    // (2000 - 180) / 2 = 910.
+    const PointD shift = c.CentringShift(3000, 2000);
+    c.MoveBy(shift.x, shift.y);
+    c.ReLay(false);
+    const TBoundingBox after = c.BoundingBox();
+    EXPECT_EQ(after.left, 1100);
+    EXPECT_EQ(after.top, 910);
+    EXPECT_EQ(after.right, 1900);
+    EXPECT_EQ(after.bottom, 1090);
+    EXPECT_DOUBLE_EQ(c.icons[0].x, 500.0 + 1100 - before.left);
+    EXPECT_DOUBLE_EQ(c.icons[0].y, 300.0 + 910 - before.top);
+    EXPECT_EQ(c.icons[1].kind, 0);
+
+    // Centred, it stays; an area 1 mm wider asks for half a millimetre,
+    // which counts as none, and 2 mm wider for 1 mm.
+    const PointD again = c.CentringShift(3000, 2000);
+    EXPECT_EQ(again.x, 0.0);
+    EXPECT_EQ(again.y, 0.0);
+    EXPECT_EQ(c.CentringShift(3001, 2001).x, 0.0);
+    EXPECT_EQ(c.CentringShift(3002, 2000).x, 1.0);
+}

@@ -155,9 +155,7 @@ bool TEditor::ToolButton39Click() {
     TCircuit& c = current_;
     // Starting straights carry their connector box on that side, and
     // adaptation chicanes take no borders.
-    auto bordersOutside = [](const TTrack& t) {
-        return t.type != kStartingStraight && t.type != kAdaptationChicane;
-    };
+    auto bordersOutside = [](const TTrack& t) { return t.type != kStartingStraight && t.type != kAdaptationChicane; };
     int first = 0;
     int last = 0;
     if (c.Count() > 0 && SelectedRange(c, first, last) && first < last) {

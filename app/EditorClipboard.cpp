@@ -11,7 +11,7 @@ namespace quillet {
 
 namespace {
 
-constexpr int kTextTracksLimit = 122;         // "Tracks Limit " (the limit follows)
+constexpr int kTextTracksLimit = 122;          // "Tracks Limit " (the limit follows)
 constexpr int kTextWideIncompatibility = 237;  // "Wide incompatibility"
 constexpr int kSingleRacingLoop = 8;           // pieces of one end loop
 

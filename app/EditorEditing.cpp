@@ -12,8 +12,8 @@ namespace quillet {
 
 namespace {
 
-constexpr int kTextDeleteBetweenChicanes = 198;  // "You must delete first the tracks between chicanes."
-constexpr int kLoopPieces = 8;                   // one single-racing end loop
+constexpr int kTextDeleteBetweenChicanes = 198;         // "You must delete first the tracks between chicanes."
+constexpr int kLoopPieces = 8;                          // one single-racing end loop
 constexpr int kSingleRacingKeep = 2 * kLoopPieces + 1;  // both loops and one piece between
 constexpr int kTurnLeft = 1;
 constexpr int kTurnRight = 0;
@@ -70,12 +70,18 @@ void TEditor::ToolButton34Click() { InsertTracks(kAdaptationChicane, {kTurnLeft,
 
 int TEditor::CurveButtonType(ControlId button) {
     switch (button) {
-        case ControlId::ToolButton29: return kInnerCurve;
-        case ControlId::ToolButton30: return kStandardCurve;
-        case ControlId::ToolButton31: return kOuterCurve;
-        case ControlId::ToolButton32: return kSuperOuterCurve;
-        case ControlId::ToolButton46: return kCurvedChicane;
-        default: return -1;
+        case ControlId::ToolButton29:
+            return kInnerCurve;
+        case ControlId::ToolButton30:
+            return kStandardCurve;
+        case ControlId::ToolButton31:
+            return kOuterCurve;
+        case ControlId::ToolButton32:
+            return kSuperOuterCurve;
+        case ControlId::ToolButton46:
+            return kCurvedChicane;
+        default:
+            return -1;
     }
 }
 
@@ -196,8 +202,8 @@ void TEditor::ToolButton40Click() {
     KeepCircuit();
     // The run starts at the first piece selected or marked for replacement.
     const auto tracks = c.Tracks();
-    const auto start = std::find_if(tracks.begin(), tracks.end(),
-                                    [](const TTrack& t) { return t.selected || t.replaceMark; });
+    const auto start =
+        std::find_if(tracks.begin(), tracks.end(), [](const TTrack& t) { return t.selected || t.replaceMark; });
     const bool onCurve = start != tracks.end() && IsCurve(start->type);
     const bool removed = c.RemoveAutomaticBorders();
     // A curve without its own outer border still loses its neighbours'

@@ -15,10 +15,14 @@ namespace quillet {
 
 std::string_view ExportExtension(ExportKind kind) {
     switch (kind) {
-        case ExportKind::Png: return ".png";
-        case ExportKind::Svg: return ".svg";
-        case ExportKind::Pdf: return ".pdf";
-        case ExportKind::Csv: return ".csv";
+        case ExportKind::Png:
+            return ".png";
+        case ExportKind::Svg:
+            return ".svg";
+        case ExportKind::Pdf:
+            return ".pdf";
+        case ExportKind::Csv:
+            return ".csv";
     }
     return {};
 }

@@ -9,12 +9,18 @@ namespace quillet {
 
 int IconKindOfImage(int image) {
     switch (image) {
-        case kImageLapCounter: return 1;
-        case kImageStart: return 2;
-        case kImageController: return 3;
-        case kImageAssistant: return 4;
-        case kImagePowerSource: return 5;
-        default: return 0;
+        case kImageLapCounter:
+            return 1;
+        case kImageStart:
+            return 2;
+        case kImageController:
+            return 3;
+        case kImageAssistant:
+            return 4;
+        case kImagePowerSource:
+            return 5;
+        default:
+            return 0;
     }
 }
 
@@ -53,11 +59,16 @@ namespace {
 // -1 for a picture that shows no surface.
 int SurfaceOfImage(int image) {
     switch (image) {
-        case kImageSand: return kSurfaceSand;
-        case kImageAsphalt: return kSurfaceNone;
-        case kImageWater: return kSurfaceWater;
-        case kImageSnow: return kSurfaceSnow;
-        default: return -1;
+        case kImageSand:
+            return kSurfaceSand;
+        case kImageAsphalt:
+            return kSurfaceNone;
+        case kImageWater:
+            return kSurfaceWater;
+        case kImageSnow:
+            return kSurfaceSnow;
+        default:
+            return -1;
     }
 }
 

@@ -17,16 +17,15 @@ namespace quillet {
 
 namespace {
 
-constexpr int kIconPixels = 32;     // accessory pictures are 32 x 32
+constexpr int kIconPixels = 32;  // accessory pictures are 32 x 32
 constexpr int kIconHalf = kIconPixels / 2;
-constexpr int kLoopPieces = 8;      // one single-racing end loop
-constexpr int kTextDistance = 7;    // "Distance:"
+constexpr int kLoopPieces = 8;    // one single-racing end loop
+constexpr int kTextDistance = 7;  // "Distance:"
 
 // A second click on these reverses at once: a chicane piece is never
 // replaced on its own.
 bool IsChicaneType(int type) {
-    return type == kAdaptationChicane || type == kStartingChicane || type == kStraightChicane ||
-           type == kCurvedChicane;
+    return type == kAdaptationChicane || type == kStartingChicane || type == kStraightChicane || type == kCurvedChicane;
 }
 
 // Pieces whose exit heading differs from their entry heading. (The curved
@@ -236,9 +235,8 @@ void TEditor::ReverseCircuit(bool swapHalfBorders) {
     // The old last piece's right exit corner is the new left entry corner;
     // a single-racing loop at the head starts where its eighth piece did.
     TTrack& head = c.Track(1);
-    const PointD start = head.type == kSingleRacingOuterCurve && count >= kLoopPieces
-                             ? c.Track(kLoopPieces).P(1)
-                             : head.P(10);
+    const PointD start =
+        head.type == kSingleRacingOuterCurve && count >= kLoopPieces ? c.Track(kLoopPieces).P(1) : head.P(10);
     c.startX = start.x;
     c.startY = start.y;
     // The head now runs from its old exit back to its old entry.
@@ -287,7 +285,8 @@ std::optional<std::string> TEditor::Image1DragOver(int x, int y, Canvas& image, 
         image.line(drag_.origin.x, drag_.origin.y, x, y);
         drag_.lineShown = true;
         drag_.end = {x, y};
-        const double pixels = std::hypot(static_cast<double>(x - drag_.origin.x), static_cast<double>(y - drag_.origin.y));
+        const double pixels =
+            std::hypot(static_cast<double>(x - drag_.origin.x), static_cast<double>(y - drag_.origin.y));
         return Text(kTextDistance) + " " + std::to_string(Round(pixels * scale / 10.0)) + " cm";
     }
 

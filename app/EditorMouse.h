@@ -36,13 +36,13 @@ struct TMouseResult {
 struct TDragState {
     TDragKind kind = TDragKind::None;
     TMouseButton button = TMouseButton::Left;
-    bool started = false;     // the mouse has moved kDragThreshold pixels
-    PixelPoint press;         // where the button went down
-    PixelPoint origin;        // X0, Y0: the measuring line's start, or the
-                              // icon's last mouse position
-    PixelPoint end;           // X1, Y1: the measuring line's end
-    bool lineShown = false;   // the measuring line is on the picture now
-    int slot = 0;             // the icon slot being dragged, 1..40
+    bool started = false;    // the mouse has moved kDragThreshold pixels
+    PixelPoint press;        // where the button went down
+    PixelPoint origin;       // X0, Y0: the measuring line's start, or the
+                             // icon's last mouse position
+    PixelPoint end;          // X1, Y1: the measuring line's end
+    bool lineShown = false;  // the measuring line is on the picture now
+    int slot = 0;            // the icon slot being dragged, 1..40
 };
 
 // An accessory picked up by the mouse. The picture is rendered without it

@@ -43,9 +43,8 @@ bool TEditor::RestoreRecovery(const TRecoveryCopy& copy) {
     // The template is looked for beside the circuit's own file, as Open
     // would, not beside the copy.
     const std::string& original = copy.marker.circuitPath;
-    const std::string folder = original.empty()
-                                   ? std::filesystem::path(copy.circuitFile).parent_path().string()
-                                   : std::filesystem::path(original).parent_path().string();
+    const std::string folder = original.empty() ? std::filesystem::path(copy.circuitFile).parent_path().string()
+                                                : std::filesystem::path(original).parent_path().string();
     const TTemplateAction templateAction = ResolveTemplate(loaded, folder);
     // It was never saved: the save question must come before it is dropped.
     Adopt(std::move(loaded), templateAction, true);
@@ -57,9 +56,8 @@ bool TEditor::RestoreRecovery(const TRecoveryCopy& copy) {
 bool TEditor::OfferRecovery(TRecovery& recovery) {
     for (const TRecoveryCopy& copy : recovery.Abandoned()) {
         const TRecoveryMarker& m = copy.marker;
-        const std::string question = m.circuitPath.empty()
-                                         ? Format(Text(XText::RecoverUntitled), m.title)
-                                         : Format(Text(XText::RecoverFile), m.title, m.circuitPath);
+        const std::string question = m.circuitPath.empty() ? Format(Text(XText::RecoverUntitled), m.title)
+                                                           : Format(Text(XText::RecoverFile), m.title, m.circuitPath);
         if (!prompter_.AskYesNo(question)) {
             TRecovery::Discard(copy);
             continue;

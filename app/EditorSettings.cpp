@@ -62,8 +62,7 @@ bool TEditor::ApplySettings(const TSettingsValues& v) {
     // These settings travel in the circuit's file.
     if (current_.gridStep != before.gridStep || current_.lanePairs != before.lanePairs ||
         current_.startBrand != before.startBrand || current_.detailLevel != before.detailLevel ||
-        current_.colourCodeShown != before.colourCodeShown ||
-        current_.backgroundColour != before.backgroundColour ||
+        current_.colourCodeShown != before.colourCodeShown || current_.backgroundColour != before.backgroundColour ||
         current_.workAreaLength != before.workAreaLength || current_.workAreaWidth != before.workAreaWidth) {
         current_.modified = true;
     }

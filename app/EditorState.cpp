@@ -15,13 +15,11 @@ namespace {
 
 constexpr int32_t kStartAreaLength = 3000;  // mm
 constexpr int32_t kStartAreaWidth = 2000;
-constexpr int kTrackLimitWarning = 284;       // panel 1 warns at exactly this count
-constexpr int kSingleRacingMaxTracks = 285;   // single racing is offered below this
-constexpr int kSingleRacingLoop = 8;          // pieces of one end loop
+constexpr int kTrackLimitWarning = 284;      // panel 1 warns at exactly this count
+constexpr int kSingleRacingMaxTracks = 285;  // single racing is offered below this
+constexpr int kSingleRacingLoop = 8;         // pieces of one end loop
 
-bool IsChicanePiece(int type) {
-    return type == kStartingChicane || type == kStraightChicane || type == kCurvedChicane;
-}
+bool IsChicanePiece(int type) { return type == kStartingChicane || type == kStraightChicane || type == kCurvedChicane; }
 
 }  // namespace
 
@@ -83,9 +81,9 @@ void TEditor::RaiseScaleToMinimum() {
 }
 
 std::string TEditor::Panel1Text() const {
-    if (current_.closed) return Text(120);                     // "Circuit closed "
+    if (current_.closed) return Text(120);                         // "Circuit closed "
     if (current_.Count() == kTrackLimitWarning) return Text(122);  // "Tracks Limit "
-    return Text(121);                                          // "Circuit opened "
+    return Text(121);                                              // "Circuit opened "
 }
 
 std::string TEditor::SizePanelText() const {
@@ -121,9 +119,8 @@ void TEditor::ApplyEnablingRules(TControlStates& s) const {
     enable(C::PasteTrack1, clipboard_.Count() >= 1 && first != 0);
 
     // Insert buttons.
-    constexpr C kPlain[] = {C::ToolButton24, C::ToolButton25, C::ToolButton26, C::ToolButton27,
-                            C::ToolButton29, C::ToolButton30, C::ToolButton31, C::ToolButton32,
-                            C::ToolButton34};
+    constexpr C kPlain[] = {C::ToolButton24, C::ToolButton25, C::ToolButton26, C::ToolButton27, C::ToolButton29,
+                            C::ToolButton30, C::ToolButton31, C::ToolButton32, C::ToolButton34};
     if (count < TCircuit::kMaxTracks) {
         for (C id : kPlain) enable(id, true);
         bool starting = false;
@@ -133,8 +130,8 @@ void TEditor::ApplyEnablingRules(TControlStates& s) const {
             const TTrack& s0 = c.Track(first);
             // Chicanes exist only in the SCX width.
             if (!s0.replaceMark && !s0.IsNincoWidth(c)) {
-                const bool inChicane = IsChicanePiece(s0.type) && first < count &&
-                                       IsChicanePiece(c.Track(first + 1).type);
+                const bool inChicane =
+                    IsChicanePiece(s0.type) && first < count && IsChicanePiece(c.Track(first + 1).type);
                 starting = !inChicane;
                 straight = inChicane;
                 curved = inChicane && c.LanePairs() == 1;
@@ -176,8 +173,8 @@ void TEditor::ApplyEnablingRules(TControlStates& s) const {
     // Single racing.
     const bool singleRacingAllowed =
         (c.LanePairs() == 1 && count > 0 && count < kSingleRacingMaxTracks) || c.singleRacing;
-    enable(C::ToolButton59, singleRacingAllowed && count > 0 && c.Track(1).IsNincoWidth(c) &&
-                                c.Track(count).IsNincoWidth(c));
+    enable(C::ToolButton59,
+           singleRacingAllowed && count > 0 && c.Track(1).IsNincoWidth(c) && c.Track(count).IsNincoWidth(c));
     s.pressed.Set(C::ToolButton59, c.singleRacing);
 
     // Zoom: the limits hold for an empty circuit too, so the buttons never

@@ -97,7 +97,8 @@ void TEditor::Close1Click() {
     // looking at an unchanged drawing with no idea why. (A cancelled search
     // was the user's own doing; refusals have said their reason already.)
     if (status == CloseStatus::NothingNearer) {
-        prompter_.ShowMessage(Text(closeOptions_.useStock ? XText::ClosingNothingFoundStock : XText::ClosingNothingFound));
+        prompter_.ShowMessage(
+            Text(closeOptions_.useStock ? XText::ClosingNothingFoundStock : XText::ClosingNothingFound));
     }
 }
 

@@ -129,8 +129,7 @@ TSurfaceLayout TEditor::Layout() const {
     const int32_t o = rulersVisible_ ? kRulerSize : 0;
     l.imageOrigin = {o, o};
     l.outline = {o, o, o + l.image.width, o + l.image.height};
-    l.handle = {l.outline.right - kHandleSize, l.outline.bottom - kHandleSize, l.outline.right,
-                l.outline.bottom};
+    l.handle = {l.outline.right - kHandleSize, l.outline.bottom - kHandleSize, l.outline.right, l.outline.bottom};
     l.content = {l.outline.right, l.outline.bottom};
     if (rulersVisible_) {
         // Each ruler runs along the drawing, or along the whole visible

@@ -14,9 +14,12 @@ bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0
 
 std::string LoadErrorCaption(LoadKind kind) {
     switch (kind) {
-        case LoadKind::Circuit: return Text(XText::LoadCircuitCaption);
-        case LoadKind::Stock: return Text(XText::LoadStockCaption);
-        case LoadKind::Template: return Text(XText::LoadTemplateCaption);
+        case LoadKind::Circuit:
+            return Text(XText::LoadCircuitCaption);
+        case LoadKind::Stock:
+            return Text(XText::LoadStockCaption);
+        case LoadKind::Template:
+            return Text(XText::LoadTemplateCaption);
     }
     return Text(XText::ErrorCaption);
 }

@@ -296,8 +296,7 @@ bool TRecovery::Expired(bool unsavedWork, const TRecoverySnapshot& snapshot, std
 }
 
 bool TRecovery::Write(const TRecoverySnapshot& s, std::string* error) {
-    const bool sameMarker =
-        written_ && written_->circuitPath == s.circuitPath && written_->title == s.title;
+    const bool sameMarker = written_ && written_->circuitPath == s.circuitPath && written_->title == s.title;
     if (sameMarker && written_->circuitBytes == s.circuitBytes) return true;
     std::error_code ec;
     fs::create_directories(folder_, ec);

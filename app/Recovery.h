@@ -99,8 +99,7 @@ public:
     // can never be offered (a marker without its circuit, a circuit without
     // its marker, a half-written temporary file of a gone process) are
     // removed on the way; a marker that cannot be read is left alone.
-    std::vector<TRecoveryCopy> Abandoned(
-        const std::function<bool(const TProcessMark&)>& runs = ProcessRuns) const;
+    std::vector<TRecoveryCopy> Abandoned(const std::function<bool(const TProcessMark&)>& runs = ProcessRuns) const;
     // Removes a copy that was restored or declined.
     static void Discard(const TRecoveryCopy& copy);
 

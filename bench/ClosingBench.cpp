@@ -20,7 +20,7 @@ using namespace quillet;
 // 0.1 mm: many candidates match the heading, none ends the search.
 ClosingProblem WorstCase() {
     TCircuit c(1500, 1000);
-    const int types[] = {kStandardStraight, kStandardCurve, kStandardCurve, kStandardCurve,
+    const int types[] = {kStandardStraight, kStandardCurve,    kStandardCurve, kStandardCurve,
                          kStandardCurve,    kStandardStraight, kStandardCurve};
     for (int t : types) c.Append(t, 0, 1);
     c.Track(1).angle = 0.3;

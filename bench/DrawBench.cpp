@@ -11,9 +11,9 @@
 #include <QString>
 #include <cstdlib>
 
-#include "render/PainterCanvas.h"
 #include "model/RecordingCanvas.h"
 #include "model/Tracks.h"
+#include "render/PainterCanvas.h"
 
 namespace {
 
@@ -34,8 +34,8 @@ TCircuit LargeCircuit() {
     c.colourCodeShown = true;
     c.backgroundColour = 0x60A060;
     c.innerBorderDefault = true;
-    const int row[] = {kStandardStraight, kHalfStraight, kQuarterStraight, kChangeoverTrack, kQuarterStraight,
-                       kHalfStraight};  // 1400 mm
+    const int row[] = {kStandardStraight, kHalfStraight,    kQuarterStraight,
+                       kChangeoverTrack,  kQuarterStraight, kHalfStraight};  // 1400 mm
     int turn = 0;
     while (c.Count() < TCircuit::kMaxTracks) {
         for (int k = 0; k < 42 && c.Count() < TCircuit::kMaxTracks; ++k) c.Append(row[k % 6], 0, 1);

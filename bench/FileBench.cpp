@@ -16,8 +16,8 @@ using namespace quillet;
 TCircuit LargeCircuit() {
     TCircuit c(1500, 1000);
     c.lanePairs = 4;
-    const int types[] = {kStandardStraight, kInnerCurve,  kHalfStraight,    kStandardCurve,
-                         kQuarterStraight,  kOuterCurve,  kChangeoverTrack, kSuperOuterCurve};
+    const int types[] = {kStandardStraight, kInnerCurve, kHalfStraight,    kStandardCurve,
+                         kQuarterStraight,  kOuterCurve, kChangeoverTrack, kSuperOuterCurve};
     for (int i = 0; i < TCircuit::kMaxTracks; ++i) {
         c.Append(types[i % 8], (i / 8) % 2, 1);
         TTrack& t = c.Track(c.Count());
@@ -26,7 +26,8 @@ TCircuit LargeCircuit() {
     }
     c.Track(1).angle = 0.3;
     c.ReLay(false);
-    for (int slot = 1; slot <= TCircuit::kIconSlots; ++slot) c.Icon(slot) = {1 + slot % 5, slot * 37.5, slot * 21.25, false};
+    for (int slot = 1; slot <= TCircuit::kIconSlots; ++slot)
+        c.Icon(slot) = {1 + slot % 5, slot * 37.5, slot * 21.25, false};
     c.notes = "Club circuit\nFour lanes each way\nBorders on the long curves";
     return c;
 }

@@ -14,8 +14,8 @@ using namespace quillet;
 TCircuit LargeCircuit() {
     TCircuit c(1500, 1000);
     c.lanePairs = 4;
-    const int types[] = {kStandardStraight, kInnerCurve,  kHalfStraight,    kStandardCurve,
-                         kQuarterStraight,  kInnerCurve,  kChangeoverTrack, kStandardCurve};
+    const int types[] = {kStandardStraight, kInnerCurve, kHalfStraight,    kStandardCurve,
+                         kQuarterStraight,  kInnerCurve, kChangeoverTrack, kStandardCurve};
     const int orientations[] = {1, 0, 1, 1, 0, 1, 1, 0};
     for (int i = 0; i < TCircuit::kMaxTracks; ++i) {
         c.Append(types[i % 8], orientations[i % 8], 1);

@@ -28,7 +28,11 @@ const std::vector<CommandSyntax>& Syntaxes() {
     static const std::vector<CommandSyntax> table{
         {Command::Report, "report", "FILE.QLC", 1, {}, {}},
         {Command::LapTimes, "laptimes", "FILE.QLC", 1, {"stability", "power"}, {"first-lap"}},
-        {Command::Render, "render", "FILE.QLC OUT.png|OUT.svg|OUT.pdf", 2, {"detail", "scale"},
+        {Command::Render,
+         "render",
+         "FILE.QLC OUT.png|OUT.svg|OUT.pdf",
+         2,
+         {"detail", "scale"},
          {"colour-code", "print"}},
         {Command::Close, "close", "IN.QLC OUT.QLC", 2, {"tolerance", "exclude"}, {"use-stock", "random"}},
         {Command::Equilibrate, "equilibrate", "IN.QLC OUT.QLC", 2, {}, {}},
@@ -60,9 +64,7 @@ std::string FromQt(QString s) {
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
-QString Name(std::string_view name) {
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-}
+QString Name(std::string_view name) { return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())); }
 
 const QString kSeparator = QStringLiteral("--");
 

@@ -200,8 +200,10 @@ Outcome RunReport(const Invocation& inv) {
 
     TTrackList required;
     required.CountTracks(c);
-    o.insert(QStringLiteral("pieces"), PerBrand(kTrackTypeCount, [&](int brand, int type) { return required.Pieces(brand, type); }));
-    o.insert(QStringLiteral("borders"), PerBrand(kBorderKinds, [&](int brand, int kind) { return required.Borders(brand, kind); }));
+    o.insert(QStringLiteral("pieces"),
+             PerBrand(kTrackTypeCount, [&](int brand, int type) { return required.Pieces(brand, type); }));
+    o.insert(QStringLiteral("borders"),
+             PerBrand(kBorderKinds, [&](int brand, int kind) { return required.Borders(brand, kind); }));
     o.insert(QStringLiteral("track_list"), ArrayOf(required.ListLines(stock)));
     o.insert(QStringLiteral("dimensions"), DimensionsJson(c));
     return {kExitDone, Print(o), {}};
@@ -261,8 +263,8 @@ Outcome RunClose(const Invocation& inv) {
     if (!AnyTrackIncluded(options)) return Failed(Text(XText::CliNothingToCloseWith));
 
     const int before = c.Count();
-    TCloseHost host;      // no progress window; "search another?" answers No
-    TRandom random;       // as the program's generator is at start-up
+    TCloseHost host;  // no progress window; "search another?" answers No
+    TRandom random;   // as the program's generator is at start-up
     const CloseStatus status = CloseCircuit(c, options, stock, host, random);
     const std::string message = CloseStatusText(status);
 
@@ -314,8 +316,8 @@ Outcome RunConvert(const Invocation& inv) {
     if (c.singleRacing) return Refused(Text(XText::CliSingleRacingConversion));
     const auto offered = ConversionChoices(c.LanePairs());
     if (std::find(offered.begin(), offered.end(), *kind) == offered.end()) {
-        return Refused(Format(Text(XText::CliConversionNotOffered), Text(ConversionTextEntry(*kind)),
-                              2 * c.LanePairs()));
+        return Refused(
+            Format(Text(XText::CliConversionNotOffered), Text(ConversionTextEntry(*kind)), 2 * c.LanePairs()));
     }
     const ConversionResult result = ConvertLanes(c, *kind);
     if (!result.converted) {

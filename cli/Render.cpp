@@ -10,13 +10,13 @@
 #include <optional>
 
 #include "app/Editor.h"
-#include "render/PictureExport.h"
-#include "render/Pictures.h"
 #include "cli/Commands.h"
 #include "model/FileIO.h"
 #include "model/Messages.h"
 #include "model/Numeric.h"
 #include "model/Tracks.h"
+#include "render/PictureExport.h"
+#include "render/Pictures.h"
 #include "text/ExtraTexts.h"
 #include "text/Languages.h"
 
@@ -36,8 +36,7 @@ constexpr int kMaxSide = 32767;  // QPainter's coordinate range
 // on standard error and the drawing goes on without it.
 void LoadTemplate(TCircuit& c, const std::string& circuitPath, Pictures& pictures, std::string& warnings) {
     if (!c.templateShown || c.templatePath.empty()) return;
-    const TTemplateAction action =
-        ResolveTemplate(c, std::filesystem::path(circuitPath).parent_path().string());
+    const TTemplateAction action = ResolveTemplate(c, std::filesystem::path(circuitPath).parent_path().string());
     if (action.kind == TTemplateAction::Kind::Missing) {
         warnings += Text(kTextCantFind) + action.path + "\n";
     } else if (action.kind == TTemplateAction::Kind::Load &&

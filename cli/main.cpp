@@ -21,13 +21,20 @@ using namespace quillet::cli;
 
 XText HelpOf(Command command) {
     switch (command) {
-        case Command::Report: return XText::CliHelpReport;
-        case Command::LapTimes: return XText::CliHelpLapTimes;
-        case Command::Render: return XText::CliHelpRender;
-        case Command::Close: return XText::CliHelpClose;
-        case Command::Equilibrate: return XText::CliHelpEquilibrate;
-        case Command::Convert: return XText::CliHelpConvert;
-        case Command::None: break;
+        case Command::Report:
+            return XText::CliHelpReport;
+        case Command::LapTimes:
+            return XText::CliHelpLapTimes;
+        case Command::Render:
+            return XText::CliHelpRender;
+        case Command::Close:
+            return XText::CliHelpClose;
+        case Command::Equilibrate:
+            return XText::CliHelpEquilibrate;
+        case Command::Convert:
+            return XText::CliHelpConvert;
+        case Command::None:
+            break;
     }
     return XText::CliHelp;
 }
@@ -40,11 +47,16 @@ void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& messag
 
 Outcome Run(const Invocation& inv, int argc, char** argv) {
     switch (inv.command) {
-        case Command::Report: return RunReport(inv);
-        case Command::LapTimes: return RunLapTimes(inv);
-        case Command::Close: return RunClose(inv);
-        case Command::Equilibrate: return RunEquilibrate(inv);
-        case Command::Convert: return RunConvert(inv);
+        case Command::Report:
+            return RunReport(inv);
+        case Command::LapTimes:
+            return RunLapTimes(inv);
+        case Command::Close:
+            return RunClose(inv);
+        case Command::Equilibrate:
+            return RunEquilibrate(inv);
+        case Command::Convert:
+            return RunConvert(inv);
         case Command::Render: {
             // Pictures need QtGui's fonts and painters, which need an
             // application object; without a display it runs offscreen.
@@ -53,7 +65,8 @@ Outcome Run(const Invocation& inv, int argc, char** argv) {
             QGuiApplication app(argc, argv);
             return RunRender(inv);
         }
-        case Command::None: break;
+        case Command::None:
+            break;
     }
     return Failed(Text(XText::CliNoCommand));
 }

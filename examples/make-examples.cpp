@@ -386,7 +386,8 @@ int main(int argc, char** argv) {
         if (!c.closed) Fail(e.name + " is not closed");
         // Room left in the Notes window for the user's own words.
         if (CharacterCount(c.notes) > kNotesMaxCharacters) {
-            Fail(e.name + "'s notes pass the " + std::to_string(kNotesMaxCharacters) + " characters of the Notes window");
+            Fail(e.name + "'s notes pass the " + std::to_string(kNotesMaxCharacters) +
+                 " characters of the Notes window");
         }
         const TBoundingBox box = c.BoundingBox();
         if (box.left < 0 || box.top < 0 || box.right > c.workAreaLength || box.bottom > c.workAreaWidth) {
@@ -396,8 +397,7 @@ int main(int argc, char** argv) {
         const std::string path = folder + "/" + e.name + ".QLC";
         std::string error;
         if (!SaveCircuit(c, path, &error)) Fail(error);
-        std::printf("%s: %d pieces, %d x %d mm\n", path.c_str(), c.Count(), box.right - box.left,
-                    box.bottom - box.top);
+        std::printf("%s: %d pieces, %d x %d mm\n", path.c_str(), c.Count(), box.right - box.left, box.bottom - box.top);
     }
     return 0;
 }

@@ -21,10 +21,14 @@ public:
 
 double AnyDouble(FuzzedDataProvider& in) {
     switch (in.ConsumeIntegralInRange<int>(0, 3)) {
-        case 0: return in.ConsumeFloatingPoint<double>();  // any value, huge ones included
-        case 1: return in.ConsumeFloatingPointInRange<double>(-5000.0, 5000.0);
-        case 2: return static_cast<double>(in.ConsumeIntegralInRange<int>(-4, 4)) * kPi / 8.0;
-        default: return in.ConsumeProbability<double>() * 20.0;
+        case 0:
+            return in.ConsumeFloatingPoint<double>();  // any value, huge ones included
+        case 1:
+            return in.ConsumeFloatingPointInRange<double>(-5000.0, 5000.0);
+        case 2:
+            return static_cast<double>(in.ConsumeIntegralInRange<int>(-4, 4)) * kPi / 8.0;
+        default:
+            return in.ConsumeProbability<double>() * 20.0;
     }
 }
 
@@ -45,8 +49,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const int type = in.ConsumeIntegralInRange<int>(-1, 16);
         const int orientation = in.ConsumeIntegralInRange<int>(0, 2);
         switch (op) {
-            case 0: c.Append(type, orientation, in.ConsumeIntegralInRange<int>(0, 2)); break;
-            case 1: c.Insert(type, orientation, in.ConsumeBool() ? &informer : nullptr); break;
+            case 0:
+                c.Append(type, orientation, in.ConsumeIntegralInRange<int>(0, 2));
+                break;
+            case 1:
+                c.Insert(type, orientation, in.ConsumeBool() ? &informer : nullptr);
+                break;
             case 2:
                 c.firstSelected = in.ConsumeIntegralInRange<int32_t>(-2, 305);
                 c.lastSelected = in.ConsumeIntegralInRange<int32_t>(-2, 305);
@@ -60,12 +68,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                     t.SetBorder(in.ConsumeIntegralInRange<int>(0, 7), in.ConsumeBool());
                 }
                 break;
-            case 4: c.DeleteSelectedRange(); break;
-            case 5: c.DeleteFirstSelected(); break;
-            case 6: c.ReLay(in.ConsumeBool()); break;
-            case 7: c.Rotate(AnyDouble(in)); break;
-            case 8: c.HitTest(in.ConsumeIntegral<int32_t>(), in.ConsumeIntegral<int32_t>()); break;
-            case 9: c.AddSingleRacingEnds(&informer); break;
+            case 4:
+                c.DeleteSelectedRange();
+                break;
+            case 5:
+                c.DeleteFirstSelected();
+                break;
+            case 6:
+                c.ReLay(in.ConsumeBool());
+                break;
+            case 7:
+                c.Rotate(AnyDouble(in));
+                break;
+            case 8:
+                c.HitTest(in.ConsumeIntegral<int32_t>(), in.ConsumeIntegral<int32_t>());
+                break;
+            case 9:
+                c.AddSingleRacingEnds(&informer);
+                break;
             case 10:
                 if (c.Count() > 0) {
                     // Values a damaged file or a lane conversion could leave.

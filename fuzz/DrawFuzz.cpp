@@ -50,10 +50,14 @@ private:
 
 double AnyDouble(FuzzedDataProvider& in) {
     switch (in.ConsumeIntegralInRange<int>(0, 3)) {
-        case 0: return in.ConsumeFloatingPoint<double>();  // huge, tiny, negative, inf, nan
-        case 1: return in.ConsumeFloatingPointInRange<double>(-5000.0, 5000.0);
-        case 2: return static_cast<double>(in.ConsumeIntegralInRange<int>(0, 8)) * 90.0;
-        default: return in.ConsumeProbability<double>() * 25.0;
+        case 0:
+            return in.ConsumeFloatingPoint<double>();  // huge, tiny, negative, inf, nan
+        case 1:
+            return in.ConsumeFloatingPointInRange<double>(-5000.0, 5000.0);
+        case 2:
+            return static_cast<double>(in.ConsumeIntegralInRange<int>(0, 8)) * 90.0;
+        default:
+            return in.ConsumeProbability<double>() * 25.0;
     }
 }
 
@@ -107,8 +111,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         TIconSlot& icon = c.Icon(in.ConsumeIntegralInRange<int>(1, TCircuit::kIconSlots));
         icon = {in.ConsumeIntegral<int32_t>(), AnyDouble(in), AnyDouble(in), in.ConsumeBool()};
     }
-    const int32_t width = in.ConsumeBool() ? in.ConsumeIntegral<int32_t>() : in.ConsumeIntegralInRange<int32_t>(1000, 12000);
-    const int32_t length = in.ConsumeBool() ? in.ConsumeIntegral<int32_t>() : in.ConsumeIntegralInRange<int32_t>(1000, 12000);
+    const int32_t width =
+        in.ConsumeBool() ? in.ConsumeIntegral<int32_t>() : in.ConsumeIntegralInRange<int32_t>(1000, 12000);
+    const int32_t length =
+        in.ConsumeBool() ? in.ConsumeIntegral<int32_t>() : in.ConsumeIntegralInRange<int32_t>(1000, 12000);
 
     CountingCanvas canvas;
     canvas.templateSize = {in.ConsumeIntegralInRange<int32_t>(0, 5000), in.ConsumeIntegralInRange<int32_t>(0, 5000)};

@@ -54,9 +54,7 @@ struct Halves {
 constexpr Halves kTouchesAtEntry{kOuterBorderEntryHalf, kInnerBorderEntryHalf};
 constexpr Halves kTouchesAtExit{kOuterBorderExitHalf, kInnerBorderExitHalf};
 // The far half of each side.
-Halves Opposite(Halves h) {
-    return h.outer == kOuterBorderEntryHalf ? kTouchesAtExit : kTouchesAtEntry;
-}
+Halves Opposite(Halves h) { return h.outer == kOuterBorderEntryHalf ? kTouchesAtExit : kTouchesAtEntry; }
 
 // The run's outer side is the neighbour's outer side when it turns (or
 // would turn) the same way, else its inner side.

@@ -163,11 +163,15 @@ constexpr Picture AccessoryIcon(int kind, bool highlighted) {
 // size is only known once one is loaded.
 constexpr PixelSize NominalPictureSize(Picture p) {
     switch (p) {
-        case Picture::Drawing: return {120, 90};
+        case Picture::Drawing:
+            return {120, 90};
         case Picture::AnchorMarker:
-        case Picture::StartMarker: return {16, 16};
-        case Picture::Template: return {0, 0};
-        default: return {32, 32};
+        case Picture::StartMarker:
+            return {16, 16};
+        case Picture::Template:
+            return {0, 0};
+        default:
+            return {32, 32};
     }
 }
 
@@ -180,7 +184,10 @@ public:
     void setPenWidth(int w) { m_pen.width = std::max(w, 0); }
     void setPenStyle(PenStyle s) { m_pen.style = s; }
     void setPenMode(PenMode m) { m_pen.mode = m; }
-    void setPen(const PenState& p) { m_pen = p; setPenWidth(p.width); }
+    void setPen(const PenState& p) {
+        m_pen = p;
+        setPenWidth(p.width);
+    }
     const PenState& pen() const { return m_pen; }
 
     // Brush: the inside of polygons, rectangles and ellipses, and the

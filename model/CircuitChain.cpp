@@ -52,9 +52,7 @@ TCircuit::TCircuit(int32_t x, int32_t y)
     tracks_.reserve(kMaxTracks);
 }
 
-double TCircuit::PixelScale() const {
-    return scale > 0.0 && std::isfinite(scale) ? scale : 1.0;
-}
+double TCircuit::PixelScale() const { return scale > 0.0 && std::isfinite(scale) ? scale : 1.0; }
 
 int TCircuit::LowestSelected() const {
     for (int i = 1; i <= Count(); ++i) {

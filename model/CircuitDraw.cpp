@@ -65,8 +65,8 @@ void TCircuit::Draw(Canvas& canvas, CircuitDrawMode mode, int32_t areaWidth, int
         }
         const PixelSize size = canvas.pictureSize(p);
         if (size.empty()) return;
-        canvas.drawPictureStretched(p, {x, y, pixels::Add(x, Round(size.width * zoom)),
-                                        pixels::Add(y, Round(size.height * zoom))});
+        canvas.drawPictureStretched(
+            p, {x, y, pixels::Add(x, Round(size.width * zoom)), pixels::Add(y, Round(size.height * zoom))});
     };
     const double mmPerPixel = PixelScale();
     const int detail = std::clamp(static_cast<int>(detailLevel), 1, 5);

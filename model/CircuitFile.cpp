@@ -14,8 +14,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <limits>
-#include <system_error>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -178,9 +178,7 @@ public:
     }
     // A fault of the line read last.
     [[noreturn]] void Fail(std::string cause) const { throw ReadFailure{Line(), std::move(cause)}; }
-    [[noreturn]] void FailAtLine(const std::string& what) const {
-        Fail(Format(Text(XText::AtLine), Line(), what));
-    }
+    [[noreturn]] void FailAtLine(const std::string& what) const { Fail(Format(Text(XText::AtLine), Line(), what)); }
 
 private:
     std::vector<std::string_view> lines_;
@@ -362,8 +360,7 @@ bool SaveCircuit(TCircuit& circuit, const std::string& path, std::string* error)
     return true;
 }
 
-bool ReadCircuitBytes(std::string_view bytes, std::string_view fileName, TCircuit& circuit,
-                      TReadProblem* problem) {
+bool ReadCircuitBytes(std::string_view bytes, std::string_view fileName, TCircuit& circuit, TReadProblem* problem) {
     // The circuit the open command starts from; the caller's circuit stays
     // as it is until the whole file has been read.
     TCircuit fresh(1500, 1000);
@@ -405,8 +402,7 @@ TTemplateAction ResolveTemplate(TCircuit& circuit, const std::string& circuitFol
     return missing;
 }
 
-bool LoadCircuit(const std::string& path, TCircuit& circuit, TTemplateAction* templateAction,
-                 TReadProblem* problem) {
+bool LoadCircuit(const std::string& path, TCircuit& circuit, TTemplateAction* templateAction, TReadProblem* problem) {
     std::string cause;
     const auto bytes = ReadFileBytes(path, &cause);
     if (!bytes) {

@@ -41,12 +41,12 @@ namespace palette {
 inline constexpr Colour kSelection = 0xFF0000;     // pen and fill of a selected piece
 inline constexpr Colour kOuterBarrier = 0x0000C0;  // detail 3 and above
 inline constexpr Colour kInnerBarrier = 0x0000B0;
-inline constexpr Colour kGreen = 0x008000;       // SCX borders, chicane markers at detail 4
-inline constexpr Colour kRed = 0x0000FF;         // kerb stripes, hatching, insertion mark
-inline constexpr Colour kScxBody = 0x404040;     // also SCX marker outlines
+inline constexpr Colour kGreen = 0x008000;    // SCX borders, chicane markers at detail 4
+inline constexpr Colour kRed = 0x0000FF;      // kerb stripes, hatching, insertion mark
+inline constexpr Colour kScxBody = 0x404040;  // also SCX marker outlines
 inline constexpr Colour kNincoBody = 0x000000;
 inline constexpr Colour kScxStartLine = 0x00FFFF;
-inline constexpr Colour kWhite = 0xFFFFFF;       // NINCO start line, slots, joints
+inline constexpr Colour kWhite = 0xFFFFFF;  // NINCO start line, slots, joints
 inline constexpr Colour kStartingChicaneOutline = 0x808080;
 inline constexpr Colour kLightShadow = 0x7F7F7F;  // on white, over a template, on paper
 inline constexpr Colour kLightGrid = 0x8F8F8F;
@@ -55,10 +55,14 @@ inline constexpr Colour kLightGrid = 0x8F8F8F;
 constexpr bool HasSurfaceColour(int surface) { return surface >= 1 && surface <= 3; }
 constexpr Colour SurfaceColour(int surface) {
     switch (surface) {
-        case 1: return 0x6EA5D3;  // sand
-        case 2: return 0xD9D9D9;  // snow
-        case 3: return 0xF1CE8B;  // water
-        default: return kNoColour;
+        case 1:
+            return 0x6EA5D3;  // sand
+        case 2:
+            return 0xD9D9D9;  // snow
+        case 3:
+            return 0xF1CE8B;  // water
+        default:
+            return kNoColour;
     }
 }
 

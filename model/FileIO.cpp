@@ -11,8 +11,8 @@
 #include <random>
 
 #include <cerrno>
-#include <climits>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -89,8 +89,7 @@ int OpenRegularFile(const std::string& path, std::string* error) {
     return opened;
 }
 
-std::optional<std::string> ReadFileBytes(const std::string& path, std::string* error,
-                                         std::size_t maxBytes) {
+std::optional<std::string> ReadFileBytes(const std::string& path, std::string* error, std::size_t maxBytes) {
     Fd fd(OpenRegularFile(path, error));
     if (fd.get() < 0) return std::nullopt;
     std::string bytes;
@@ -133,8 +132,7 @@ std::string TempStem(const std::string& targetName) {
 std::string RandomSuffix() {
     thread_local std::mt19937_64 engine([] {
         std::random_device device;
-        const uint64_t seed = (static_cast<uint64_t>(device()) << 32) ^ device() ^
-                              static_cast<uint64_t>(::getpid()) ^
+        const uint64_t seed = (static_cast<uint64_t>(device()) << 32) ^ device() ^ static_cast<uint64_t>(::getpid()) ^
                               static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
         return seed;
     }());

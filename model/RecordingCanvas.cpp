@@ -24,9 +24,12 @@ std::string Hex(Colour c) {
 
 const char* PenStyleName(PenStyle s) {
     switch (s) {
-        case PenStyle::Solid: return "solid";
-        case PenStyle::Dotted: return "dotted";
-        case PenStyle::Clear: return "clear";
+        case PenStyle::Solid:
+            return "solid";
+        case PenStyle::Dotted:
+            return "dotted";
+        case PenStyle::Clear:
+            return "clear";
     }
     return "?";
 }
@@ -35,23 +38,32 @@ const char* PenStyleName(PenStyle s) {
 
 const char* KindName(DrawKind kind) {
     switch (kind) {
-        case DrawKind::Polygon: return "polygon";
-        case DrawKind::Polyline: return "polyline";
-        case DrawKind::Line: return "line";
-        case DrawKind::Rectangle: return "rectangle";
-        case DrawKind::FillRect: return "fillRect";
-        case DrawKind::Ellipse: return "ellipse";
-        case DrawKind::Text: return "text";
-        case DrawKind::Picture: return "picture";
-        case DrawKind::StretchedPicture: return "stretchedPicture";
+        case DrawKind::Polygon:
+            return "polygon";
+        case DrawKind::Polyline:
+            return "polyline";
+        case DrawKind::Line:
+            return "line";
+        case DrawKind::Rectangle:
+            return "rectangle";
+        case DrawKind::FillRect:
+            return "fillRect";
+        case DrawKind::Ellipse:
+            return "ellipse";
+        case DrawKind::Text:
+            return "text";
+        case DrawKind::Picture:
+            return "picture";
+        case DrawKind::StretchedPicture:
+            return "stretchedPicture";
     }
     return "?";
 }
 
 std::string Describe(const DrawCall& call) {
     std::string s = KindName(call.kind);
-    s += " pen=" + Hex(call.pen.colour) + "/w" + std::to_string(call.pen.width) + "/" +
-         PenStyleName(call.pen.style) + (call.pen.mode == PenMode::NotXor ? "/notxor" : "");
+    s += " pen=" + Hex(call.pen.colour) + "/w" + std::to_string(call.pen.width) + "/" + PenStyleName(call.pen.style) +
+         (call.pen.mode == PenMode::NotXor ? "/notxor" : "");
     s += " brush=" + (call.brush.style == BrushStyle::Clear ? std::string("clear") : Hex(call.brush.colour));
     switch (call.kind) {
         case DrawKind::Rectangle:
@@ -146,15 +158,12 @@ std::vector<const DrawCall*> RecordingCanvas::callsOf(DrawKind kind) const {
 }
 
 std::vector<const DrawCall*> RecordingCanvas::polygonsWithBrush(Colour colour) const {
-    return where([colour](const DrawCall& c) {
-        return c.kind == DrawKind::Polygon && c.filled() && c.brush.colour == colour;
-    });
+    return where(
+        [colour](const DrawCall& c) { return c.kind == DrawKind::Polygon && c.filled() && c.brush.colour == colour; });
 }
 
 std::vector<const DrawCall*> RecordingCanvas::withPen(DrawKind kind, Colour colour) const {
-    return where([kind, colour](const DrawCall& c) {
-        return c.kind == kind && c.stroked() && c.pen.colour == colour;
-    });
+    return where([kind, colour](const DrawCall& c) { return c.kind == kind && c.stroked() && c.pen.colour == colour; });
 }
 
 std::string RecordingCanvas::describeAll() const {

@@ -24,11 +24,11 @@ namespace {
 
 using namespace palette;
 
-constexpr double kShadowOffset = 15.0;      // mm left and down
-constexpr double kBarrierDistance = 20.0;   // mm outside the edge
-constexpr double kChicaneSlotOffset = 10.0; // mm either side of a lane pair's centre
-constexpr double kColourDotRadius = 30.0;   // mm
-constexpr int kMinColourDotRadius = 3;      // pixels
+constexpr double kShadowOffset = 15.0;       // mm left and down
+constexpr double kBarrierDistance = 20.0;    // mm outside the edge
+constexpr double kChicaneSlotOffset = 10.0;  // mm either side of a lane pair's centre
+constexpr double kColourDotRadius = 30.0;    // mm
+constexpr int kMinColourDotRadius = 3;       // pixels
 // Kerb stripes come to a few dozen on the longest catalogue piece; the cap
 // only keeps a damaged length or radius from running away.
 constexpr int kMaxStripes = 64;
@@ -38,9 +38,7 @@ constexpr int kMaxLanePairs = 4;
 using Polygon18 = std::array<PixelPoint, kOutlinePoints>;
 using Stations = std::array<PixelPoint, 9>;
 
-PointD Lerp(const PointD& a, const PointD& b, double f) {
-    return {a.x + f * (b.x - a.x), a.y + f * (b.y - a.y)};
-}
+PointD Lerp(const PointD& a, const PointD& b, double f) { return {a.x + f * (b.x - a.x), a.y + f * (b.y - a.y)}; }
 PointD Mid(const PointD& a, const PointD& b) { return Lerp(a, b, 0.5); }
 PointD AsDouble(PointI p) { return {static_cast<double>(p.x), static_cast<double>(p.y)}; }
 PixelPoint AsPixel(PointI p) { return {p.x, p.y}; }
@@ -48,8 +46,7 @@ PixelPoint AsPixel(PointI p) { return {p.x, p.y}; }
 PixelPoint RoundPixel(const PointD& p) { return {Round(p.x), Round(p.y)}; }
 
 bool IsStraightWithStripes(int type) {
-    return type == kStandardStraight || type == kHalfStraight || type == kQuarterStraight ||
-           type == kChangeoverTrack;
+    return type == kStandardStraight || type == kHalfStraight || type == kQuarterStraight || type == kChangeoverTrack;
 }
 bool IsPlainCurve(int type) { return type >= kStandardCurve && type <= kSuperOuterCurve; }
 bool IsChicaneMarker(int type) {
@@ -59,14 +56,22 @@ bool IsChicaneMarker(int type) {
 // Colour of the dot that stands for a catalogue piece.
 Colour DotColour(int type) {
     switch (type) {
-        case kStandardStraight: return 0xFF0000;  // blue
-        case kHalfStraight: return 0xFFFF00;      // cyan
-        case kQuarterStraight: return 0xFFFFFF;   // white
-        case kStandardCurve: return 0x00AAFF;     // orange
-        case kInnerCurve: return 0x00FFFF;        // yellow
-        case kOuterCurve: return 0x0000FF;        // red
-        case kSuperOuterCurve: return 0x000080;   // maroon
-        default: return 0x008000;                 // green
+        case kStandardStraight:
+            return 0xFF0000;  // blue
+        case kHalfStraight:
+            return 0xFFFF00;  // cyan
+        case kQuarterStraight:
+            return 0xFFFFFF;  // white
+        case kStandardCurve:
+            return 0x00AAFF;  // orange
+        case kInnerCurve:
+            return 0x00FFFF;  // yellow
+        case kOuterCurve:
+            return 0x0000FF;  // red
+        case kSuperOuterCurve:
+            return 0x000080;  // maroon
+        default:
+            return 0x008000;  // green
     }
 }
 
@@ -301,7 +306,8 @@ void PieceDrawing::Kerb(const BorderSide& side, Wedge wedge, std::span<const Pix
         canvas_.setBrushColour(colour::White);
         Polygon18 half;
         if (wedge == Wedge::None) {
-            for (int k = 1; k <= 9; ++k) half[static_cast<size_t>(k - 1)] = AsPixel(side.polygon[static_cast<size_t>(k - 1)]);
+            for (int k = 1; k <= 9; ++k)
+                half[static_cast<size_t>(k - 1)] = AsPixel(side.polygon[static_cast<size_t>(k - 1)]);
             for (int k = 9; k >= 1; --k) half[static_cast<size_t>(18 - k)] = RoundPixel(Mid(at(k), at(19 - k)));
             canvas_.polygon(half);
         } else {
@@ -389,8 +395,8 @@ void PieceDrawing::BorderJoints(const BorderSide& side) {
     const int type = t_.type;
     canvas_.setPenColour(colour::Black);
     if (!side.outer) {
-        const bool longPiece = type == kStandardStraight || type == kChangeoverTrack ||
-                               type == kStartingChicane || type == kStraightChicane;
+        const bool longPiece = type == kStandardStraight || type == kChangeoverTrack || type == kStartingChicane ||
+                               type == kStraightChicane;
         if (longPiece && t_.Border(kInnerBorder)) Line(at(5), at(14));
         return;
     }
@@ -422,10 +428,10 @@ void PieceDrawing::Body() {
     Pen(pen, BodyPenWidth());
     canvas_.setBrushColour(fill);
     const int type = t_.type;
-    if (type == kStandardStraight || type == kHalfStraight || type == kQuarterStraight ||
-        type == kChangeoverTrack || type == kStraightChicane) {
-        const std::array<PixelPoint, 4> corners{AsPixel(t_.ScreenP(1)), AsPixel(t_.ScreenP(9)),
-                                                AsPixel(t_.ScreenP(10)), AsPixel(t_.ScreenP(18))};
+    if (type == kStandardStraight || type == kHalfStraight || type == kQuarterStraight || type == kChangeoverTrack ||
+        type == kStraightChicane) {
+        const std::array<PixelPoint, 4> corners{AsPixel(t_.ScreenP(1)), AsPixel(t_.ScreenP(9)), AsPixel(t_.ScreenP(10)),
+                                                AsPixel(t_.ScreenP(18))};
         canvas_.polygon(corners);
     } else {
         Polygon18 all;
@@ -481,7 +487,8 @@ void PieceDrawing::DetailOneMarks() {
             canvas_.polyline(centre);
             break;
         }
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -531,7 +538,8 @@ void PieceDrawing::Markings() {
             CurvedChicaneStrip(0.0, 0.25, 0.125);
             CurvedChicaneStrip(1.0, 0.75, 0.875);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 

@@ -19,9 +19,7 @@ constexpr double kChicaneWideEnd = 180.0;
 constexpr double kChicaneTaperStep = 1.5;  // per eighth: 12 mm on each side over the piece
 constexpr double kConnectorBoxDepth = 30.0;
 
-PointI ToPixels(const PointD& p, double mmPerPixel) {
-    return {Round(p.x / mmPerPixel), Round(p.y / mmPerPixel)};
-}
+PointI ToPixels(const PointD& p, double mmPerPixel) { return {Round(p.x / mmPerPixel), Round(p.y / mmPerPixel)}; }
 
 // Angle between two vectors from the arccosine of the normalised dot
 // product; NaN when either vector has no length.
@@ -61,8 +59,8 @@ bool TTrack::IsNincoWidth(const TCircuit& circuit) const {
     return BrandOfWidth(width, circuit.LanePairs()) == Brand::Ninco;
 }
 
-TTrack TTrack::Create(const TCircuit& circuit, int type, double x, double y, double angle,
-                      int orientation, int brandFlag) {
+TTrack TTrack::Create(const TCircuit& circuit, int type, double x, double y, double angle, int orientation,
+                      int brandFlag) {
     TTrack t;
     t.type = static_cast<uint8_t>(type);
     t.x = x;

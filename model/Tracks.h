@@ -89,9 +89,7 @@ enum class TrackShape : uint8_t {
 TrackShape ShapeOf(int type);
 
 inline bool IsCurve(int type) { return ShapeOf(type) == TrackShape::Curve; }
-inline bool IsSingleRacing(int type) {
-    return type == kSingleRacingInnerCurve || type == kSingleRacingOuterCurve;
-}
+inline bool IsSingleRacing(int type) { return type == kSingleRacingInnerCurve || type == kSingleRacingOuterCurve; }
 
 struct TrackDimensions {
     bool exists = false;       // false: the brand has no such piece
@@ -155,8 +153,8 @@ public:
     uint8_t surface = kSurfaceNone;
     // Points 1..18 at [0..17]: 1..9 along the left edge from entry to exit,
     // 10..18 back along the right edge; 19 - k lies opposite k.
-    std::array<PointI, kOutlinePoints> screen{};  // pixels
-    std::array<PointD, kOutlinePoints> outline{};  // millimetres
+    std::array<PointI, kOutlinePoints> screen{};        // pixels
+    std::array<PointD, kOutlinePoints> outline{};       // millimetres
     std::array<PointI, kOutlinePoints> innerPolygon{};  // pixels
     std::array<PointI, kOutlinePoints> outerPolygon{};  // pixels
 
@@ -182,8 +180,8 @@ public:
     // New piece of the given type at (x, y) heading `angle`, with borders,
     // widths and dimensions for its brand and the circuit's lane pairs, and
     // its outline computed.
-    static TTrack Create(const TCircuit& circuit, int type, double x, double y, double angle,
-                         int orientation, int brandFlag);
+    static TTrack Create(const TCircuit& circuit, int type, double x, double y, double angle, int orientation,
+                         int brandFlag);
     // Recomputes the outline, the screen outline and both border polygons.
     // Needed after any change of position, angle, orientation, width, type
     // dimensions, border flags or the circuit's scale.

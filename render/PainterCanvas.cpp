@@ -112,8 +112,7 @@ PainterCanvas::PainterCanvas(QPaintDevice* device, const Pictures& pictures) : m
     setUp();
 }
 
-PainterCanvas::PainterCanvas(QPainter& painter, const Pictures& pictures)
-    : m_painter(&painter), m_pictures(pictures) {
+PainterCanvas::PainterCanvas(QPainter& painter, const Pictures& pictures) : m_painter(&painter), m_pictures(pictures) {
     setUp();
 }
 
@@ -148,7 +147,7 @@ void PainterCanvas::end() {
 void PainterCanvas::useShapeMode() {
     if (!m_raster) return;  // raster operations exist only on images
     const auto mode = pen().mode == PenMode::NotXor ? QPainter::RasterOp_NotSourceXorDestination
-                                                     : QPainter::CompositionMode_SourceOver;
+                                                    : QPainter::CompositionMode_SourceOver;
     if (m_painter->compositionMode() != mode) m_painter->setCompositionMode(mode);
 }
 
@@ -480,8 +479,7 @@ void PainterCanvas::plotLine(PixelPoint from, PixelPoint to, QRgb colour) {
 }
 
 void PainterCanvas::textOut(int x, int y, std::string_view text) {
-    const QString s =
-        WithoutXmlForbidden(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    const QString s = WithoutXmlForbidden(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     useFont();
     useCopyMode();
     const QFontMetrics fm = m_painter->fontMetrics();

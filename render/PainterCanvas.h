@@ -16,8 +16,8 @@
 #include <array>
 #include <optional>
 
-#include "render/Pictures.h"
 #include "model/Canvas.h"
+#include "render/Pictures.h"
 
 namespace quillet {
 

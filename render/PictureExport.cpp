@@ -12,8 +12,8 @@
 #include <functional>
 
 #include "app/Editor.h"
-#include "render/PainterCanvas.h"
 #include "model/Tracks.h"
+#include "render/PainterCanvas.h"
 #include "tools/Printing.h"
 
 namespace quillet {
@@ -29,12 +29,23 @@ QString SvgText(const std::string& utf8) {
     escaped.reserve(text.size());
     for (const QChar c : text) {
         switch (c.unicode()) {
-            case u'&': escaped += QStringLiteral("&amp;"); break;
-            case u'<': escaped += QStringLiteral("&lt;"); break;
-            case u'>': escaped += QStringLiteral("&gt;"); break;
-            case u'"': escaped += QStringLiteral("&quot;"); break;
-            case u'\'': escaped += QStringLiteral("&apos;"); break;
-            default: escaped += c;
+            case u'&':
+                escaped += QStringLiteral("&amp;");
+                break;
+            case u'<':
+                escaped += QStringLiteral("&lt;");
+                break;
+            case u'>':
+                escaped += QStringLiteral("&gt;");
+                break;
+            case u'"':
+                escaped += QStringLiteral("&quot;");
+                break;
+            case u'\'':
+                escaped += QStringLiteral("&apos;");
+                break;
+            default:
+                escaped += c;
         }
     }
     return escaped;
@@ -103,8 +114,9 @@ bool PaintPicture(PictureFormat format, QSize size, int dpi, const std::optional
             } else {
                 // One point per pixel: the page is the picture.
                 pdf.setResolution(72);
-                pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(size), QPageSize::Point, QString(), QPageSize::ExactMatch),
-                                              QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+                pdf.setPageLayout(
+                    QPageLayout(QPageSize(QSizeF(size), QPageSize::Point, QString(), QPageSize::ExactMatch),
+                                QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
             }
             PainterCanvas canvas(&pdf, pictures);
             if (!canvas.isActive()) return false;

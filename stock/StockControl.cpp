@@ -12,8 +12,7 @@ const TStockFigure kNoFigure{"-", kStockUsedUp};
 
 }  // namespace
 
-std::array<TStockControlRow, kStockControlRows> StockControlFigures(const TCircuit& circuit,
-                                                                    const TTrackList& stock) {
+std::array<TStockControlRow, kStockControlRows> StockControlFigures(const TCircuit& circuit, const TTrackList& stock) {
     std::array<TStockControlRow, kStockControlRows> rows;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int type = kStockControlTypes[i];

@@ -40,7 +40,6 @@ inline constexpr std::array<int, kStockControlRows> kStockControlTypes = {
     kInnerCurve,       kStandardCurve,    kOuterCurve,     kSuperOuterCurve, kAdaptationChicane,
     kStartingChicane,  kCurvedChicane,    kStraightChicane};
 
-std::array<TStockControlRow, kStockControlRows> StockControlFigures(const TCircuit& circuit,
-                                                                    const TTrackList& stock);
+std::array<TStockControlRow, kStockControlRows> StockControlFigures(const TCircuit& circuit, const TTrackList& stock);
 
 }  // namespace quillet

@@ -111,7 +111,7 @@ private:
     TStockReadResult lastRead_;
     std::string damagedBytes_;  // read from a damaged file, until a copy holds them
     bool copyPending_ = false;
-    bool unreadable_ = false;   // the file exists but could not be read
+    bool unreadable_ = false;  // the file exists but could not be read
     std::string damagedCopy_;
 };
 

@@ -12,8 +12,7 @@ namespace {
 // repeats the outer curve's inner border (entry 33), so the Spanish list would
 // show two different border kinds under one name. Both read "Inner Curve Outer
 // Border" in English.
-constexpr std::array<int, kBorderKinds> kBorderTextEntries = {128, 25, 26, 27, 28, 130,
-                                                              32,  34, 29, 31, 33, 35};
+constexpr std::array<int, kBorderKinds> kBorderTextEntries = {128, 25, 26, 27, 28, 130, 32, 34, 29, 31, 33, 35};
 
 // A curve on more than one lane pair is bought as concentric two-lane curves.
 // Per widened curve type and lane pairs 2, 3 and 4: how many standard, inner,
@@ -159,16 +158,16 @@ void TTrackList::CountTracks(const TCircuit& circuit) {
             case kStandardCurve:
             case kCurvedChicane: {
                 border(inner, kStandardCurveInnerBorder, 1);
-                constexpr int kinds[] = {kStandardCurveOuterBorder, kOuterCurveOuterBorder,
-                                         kSuperOuterCurveOuterBorder, kSuperOuterCurveOuterBorder};
+                constexpr int kinds[] = {kStandardCurveOuterBorder, kOuterCurveOuterBorder, kSuperOuterCurveOuterBorder,
+                                         kSuperOuterCurveOuterBorder};
                 constexpr int32_t counts[] = {1, 2, 4, 0};
                 border(outer, kinds[curvePairs - 1], counts[curvePairs - 1]);
                 break;
             }
             case kInnerCurve: {
                 border(inner, kInnerCurveInnerBorder, 1);
-                constexpr int kinds[] = {kInnerCurveOuterBorder, kStandardCurveOuterBorder,
-                                         kOuterCurveOuterBorder, kSuperOuterCurveOuterBorder};
+                constexpr int kinds[] = {kInnerCurveOuterBorder, kStandardCurveOuterBorder, kOuterCurveOuterBorder,
+                                         kSuperOuterCurveOuterBorder};
                 constexpr int32_t counts[] = {1, 1, 2, 4};
                 border(outer, kinds[curvePairs - 1], counts[curvePairs - 1]);
                 break;
@@ -192,9 +191,8 @@ void TTrackList::CountTracks(const TCircuit& circuit) {
 }
 
 std::size_t Utf8Length(std::string_view text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 std::string TrackListLine(std::string_view name, int64_t required, int64_t stock) {
@@ -214,8 +212,8 @@ std::vector<TTrackListRow> TTrackList::Rows(const TTrackList& stock) const {
     auto add = [&rows](int brand, int entry, int32_t required, int32_t inStock) {
         if (required <= 0) return;
         const int64_t missing = static_cast<int64_t>(required) - inStock;
-        rows.push_back({brand == kNincoIndex ? "NINCO" : "SCX", Text(entry), required, inStock,
-                        std::max<int64_t>(missing, 0)});
+        rows.push_back(
+            {brand == kNincoIndex ? "NINCO" : "SCX", Text(entry), required, inStock, std::max<int64_t>(missing, 0)});
     };
     for (const int brand : {kNincoIndex, kScxIndex}) {
         for (int type = 0; type < kTrackTypeCount; ++type) {

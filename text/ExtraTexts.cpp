@@ -327,8 +327,7 @@ constexpr Entry kExtra[] = {
 };
 // clang-format on
 
-static_assert(std::size(kExtra) == static_cast<std::size_t>(kExtraTextCount),
-              "one line per text");
+static_assert(std::size(kExtra) == static_cast<std::size_t>(kExtraTextCount), "one line per text");
 
 consteval bool InEnumOrder() {
     for (int i = 0; i < kExtraTextCount; ++i) {
@@ -388,16 +387,24 @@ std::string FormatWith(std::string_view pattern, std::span<const std::string> ar
 
 std::string SystemCause(int error) {
     switch (error) {
-        case ENOENT: return Text(XText::CauseNoSuchFile);
+        case ENOENT:
+            return Text(XText::CauseNoSuchFile);
         case EACCES:
-        case EPERM: return Text(XText::CauseNoPermission);
-        case EISDIR: return Text(XText::CauseIsFolder);
-        case ENOTDIR: return Text(XText::CauseNotFolder);
+        case EPERM:
+            return Text(XText::CauseNoPermission);
+        case EISDIR:
+            return Text(XText::CauseIsFolder);
+        case ENOTDIR:
+            return Text(XText::CauseNotFolder);
         case ENOSPC:
-        case EDQUOT: return Text(XText::CauseDiskFull);
-        case EROFS: return Text(XText::CauseReadOnly);
-        case ENAMETOOLONG: return Text(XText::CauseNameTooLong);
-        default: return std::strerror(error);
+        case EDQUOT:
+            return Text(XText::CauseDiskFull);
+        case EROFS:
+            return Text(XText::CauseReadOnly);
+        case ENAMETOOLONG:
+            return Text(XText::CauseNameTooLong);
+        default:
+            return std::strerror(error);
     }
 }
 

@@ -21,31 +21,31 @@ enum class XText {
     // %1 the file name, %2 the cause (one of the texts below), e.g.
     // "cannot read a.QLC: line 12: expected a whole number".
     CannotRead,
-    CannotOpenFile,          // %1 the file name
-    CannotWriteFile,         // %1 the file name
-    ExpectedInteger,         // %1 the line number
-    ExpectedDecimal,         // %1 the line number
-    UnknownPieceType,        // %1 the line number
-    UnsupportedVersion,      // %1 the version number read
+    CannotOpenFile,      // %1 the file name
+    CannotWriteFile,     // %1 the file name
+    ExpectedInteger,     // %1 the line number
+    ExpectedDecimal,     // %1 the line number
+    UnknownPieceType,    // %1 the line number
+    UnsupportedVersion,  // %1 the version number read
     TooManyTracks,
     LanePairsOutOfRange,
     FileEndsEarly,
-    StockFileDamaged,        // %1 the line number
+    StockFileDamaged,  // %1 the line number
     // What is wrong with that line of the stock file.
     StockNotANumber,
-    StockCountOutOfRange,    // %1 the largest count
+    StockCountOutOfRange,  // %1 the largest count
     StockLanguageOutOfRange,
     StockUnexpectedText,
     // What became of a damaged stock file.
     StockReadableKept,
-    StockCopyKept,           // %1 the copy's file name
-    StockCopyFailed,         // %1 the cause
+    StockCopyKept,    // %1 the copy's file name
+    StockCopyFailed,  // %1 the cause
     StockNotOverwritten,
-    AtLine,                  // %1 the line number, %2 what is wrong there
-    ValueOutOfRange,         // %1 the line number, %2 and %3 the accepted bounds
-    FileEndsBeforeLine,      // %1 the line number that is missing
+    AtLine,              // %1 the line number, %2 what is wrong there
+    ValueOutOfRange,     // %1 the line number, %2 and %3 the accepted bounds
+    FileEndsBeforeLine,  // %1 the line number that is missing
     // The main window and its dialogs.
-    CannotReadPicture,       // %1 the file name
+    CannotReadPicture,  // %1 the file name
     // Editing with the mouse: what a click did that the drawing barely shows.
     ReplaceMarkSet,
     CircuitReversed,
@@ -54,11 +54,11 @@ enum class XText {
     SettingsEmptyGrid,
     SettingsDetailMin,
     SettingsDetailMax,
-    StockControlMenu,        // Tools > Stock Control...
-    LapTimesMenu,            // Tools > lap times, shown by Alt+6
-    PicturesFilter,          // the template dialog's other pictures
+    StockControlMenu,  // Tools > Stock Control...
+    LapTimesMenu,      // Tools > lap times, shown by Alt+6
+    PicturesFilter,    // the template dialog's other pictures
     AllFilesFilter,
-    AboutVersion,            // %1 the version
+    AboutVersion,  // %1 the version
     AboutPurpose,
     // The automatic closing's random search could not make the needed turn
     // with the pieces allowed.
@@ -74,27 +74,27 @@ enum class XText {
     CliHelpConvert,
     // ... and what it says about a command line it cannot run.
     CliNoCommand,
-    CliUnknownCommand,          // %1 the command
-    CliUnknownOption,           // %1 the option, %2 the command
-    CliMissingValue,            // %1 the option
-    CliBadValue,                // %1 the option, %2 the value, %3 what it may be
-    CliWrongArguments,          // %1 the command, %2 the files it takes
-    CliPictureType,             // %1 the file name
+    CliUnknownCommand,  // %1 the command
+    CliUnknownOption,   // %1 the option, %2 the command
+    CliMissingValue,    // %1 the option
+    CliBadValue,        // %1 the option, %2 the value, %3 what it may be
+    CliWrongArguments,  // %1 the command, %2 the files it takes
+    CliPictureType,     // %1 the file name
     CliScaleWithPrint,
-    CliPictureTooLarge,         // %1 and %2 the width and height in pixels
+    CliPictureTooLarge,  // %1 and %2 the width and height in pixels
     CliStockAndRandom,
     CliNothingToCloseWith,
-    CliConversionNotOffered,    // %1 the choice, %2 the number of lanes
+    CliConversionNotOffered,  // %1 the choice, %2 the number of lanes
     CliSingleRacingConversion,
     // ---- The stock dialogs and the circuit tools' windows.
-    StockFieldEmpty,         // %1 the row's piece, %2 the column (NINCO, SCX)
-    StockFieldNotACount,     // %1 the row's piece, %2 the column, %3 the largest count
-    StockControlCaption,     // the Stock Control window's title
-    LapTimesMin,             // the lap-time track bars' ends
+    StockFieldEmpty,      // %1 the row's piece, %2 the column (NINCO, SCX)
+    StockFieldNotACount,  // %1 the row's piece, %2 the column, %3 the largest count
+    StockControlCaption,  // the Stock Control window's title
+    LapTimesMin,          // the lap-time track bars' ends
     LapTimesMax,
-    NoPrinter,               // the Print dialog while it has nowhere to print to
-    PrintToFile,             // %1 the file the printer writes to
-    PrintFailed,             // the printer refused the document
+    NoPrinter,    // the Print dialog while it has nowhere to print to
+    PrintToFile,  // %1 the file the printer writes to
+    PrintFailed,  // the printer refused the document
     // ---- File > Export: the menu items, their hints, the save dialog's
     // filters, and the bill of materials' column headings.
     ExportPngMenu,
@@ -110,7 +110,7 @@ enum class XText {
     ExportSvgFilter,
     ExportPdfFilter,
     ExportCsvFilter,
-    CannotDrawPicture,       // %1 the file name
+    CannotDrawPicture,  // %1 the file name
     CsvBrand,
     CsvPiece,
     CsvRequired,
@@ -121,8 +121,8 @@ enum class XText {
     RecentFilesHint,
     RecentFilesClear,
     // ---- Crash recovery: the question at start-up.
-    RecoverUntitled,         // %1 the circuit's title
-    RecoverFile,             // %1 the circuit's title, %2 its file
+    RecoverUntitled,  // %1 the circuit's title
+    RecoverFile,      // %1 the circuit's title, %2 its file
     // ---- Reading a file: why it was refused before its content was looked at.
     FileTooLarge,
     // ---- Crash recovery: the copy cannot be written (%1 the folder, %2 the cause).
@@ -142,19 +142,19 @@ enum class XText {
     // ---- Load errors as the window shows them: a caption saying what
     // failed, then the file's name, its folder and the reason on lines of
     // their own.
-    ErrorCaption,            // any other failure
+    ErrorCaption,  // any other failure
     LoadCircuitCaption,
     LoadStockCaption,
     LoadTemplateCaption,
-    LoadErrorFile,           // %1 the file's name
-    LoadErrorFolder,         // %1 the folder
+    LoadErrorFile,    // %1 the file's name
+    LoadErrorFolder,  // %1 the folder
     PictureUnreadable,
     // ---- The file layer: refusals, an unconfirmed save, several bad stock lines.
     FileWriteProtected,
     NotRegularFile,
-    SaveNotConfirmed,        // %1 the cause
-    StockCountsReadAsZero,   // %1 the lines
-    StockMoreLines,          // %1 how many more
+    SaveNotConfirmed,       // %1 the cause
+    StockCountsReadAsZero,  // %1 the lines
+    StockMoreLines,         // %1 how many more
     Count
 };
 
@@ -182,10 +182,7 @@ inline std::string FormatArg(std::string_view s) { return std::string(s); }
 // Whole numbers only: decimals follow the locale's separator, which the caller
 // chooses.
 template <std::integral T>
-    requires(!std::same_as<T, bool> && !std::same_as<T, char>)
-std::string FormatArg(T v) {
-    return std::to_string(v);
-}
+requires(!std::same_as<T, bool> && !std::same_as<T, char>) std::string FormatArg(T v) { return std::to_string(v); }
 }  // namespace detail
 
 template <class... Args>

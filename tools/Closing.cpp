@@ -80,7 +80,8 @@ std::array<StockCounts, 2> AvailableForClosing(const TCircuit& circuit, const TT
         const int brandIndex = ninco ? kNincoIndex : kScxIndex;
         for (int kind = 0; kind < kStockKinds; ++kind) {
             const int64_t v = static_cast<int64_t>(stock.Pieces(brandIndex, kind)) - circuit.CountPieces(kind, ninco);
-            left[static_cast<size_t>(family)][static_cast<size_t>(kind)] = static_cast<int>(std::clamp<int64_t>(v, 0, std::numeric_limits<int32_t>::max()));
+            left[static_cast<size_t>(family)][static_cast<size_t>(kind)] =
+                static_cast<int>(std::clamp<int64_t>(v, 0, std::numeric_limits<int32_t>::max()));
         }
     }
     return left;

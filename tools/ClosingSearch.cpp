@@ -455,7 +455,8 @@ SearchResult Straightforward(const ClosingProblem& problem, const StockLimit* st
                 for (int k = 0; k < kStockKinds; ++k) need[static_cast<size_t>(k)] += n[static_cast<size_t>(k)];
             }
             for (int k = 0; k < kStockKinds; ++k) {
-                if (need[static_cast<size_t>(k)] > std::max(stock->available[static_cast<size_t>(k)], 0)) allowed = false;
+                if (need[static_cast<size_t>(k)] > std::max(stock->available[static_cast<size_t>(k)], 0))
+                    allowed = false;
             }
         }
         if (allowed) {
@@ -536,7 +537,8 @@ template <class Real>
 bool HeadingMatches(Real heading, Real target) {
     const Real d = std::fabs(heading - target);
     const Real tol = static_cast<Real>(kHeadingTolerance);
-    return d < tol || std::fabs(d - static_cast<Real>(kTwoPi)) < tol || std::fabs(d - static_cast<Real>(2.0 * kTwoPi)) < tol;
+    return d < tol || std::fabs(d - static_cast<Real>(kTwoPi)) < tol ||
+           std::fabs(d - static_cast<Real>(2.0 * kTwoPi)) < tol;
 }
 
 template PenModel<float> MakePenModel<float>(bool, double);

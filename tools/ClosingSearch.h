@@ -117,8 +117,8 @@ struct ClosingProblem {
     double targetX = 0.0;  // left entry corner of piece 1
     double targetY = 0.0;
     double targetHeading = 0.0;  // piece 1's angle
-    bool ninco = true;     // width family of the chain end
-    double width = 180.0;  // its width across all lanes
+    bool ninco = true;           // width family of the chain end
+    double width = 180.0;        // its width across all lanes
     ExcludedSet excluded = 0;
     int toleranceCm = 1;
 };
@@ -166,8 +166,7 @@ struct SearchResult {
 // to seven, slot 1 changing fastest. A candidate replaces the best when it is
 // nearer by more than 0.01 mm^2; the search ends at the tolerance.
 SearchResult PlainClosing(const ClosingProblem& problem, const SearchControl& control = {});
-SearchResult StockClosing(const ClosingProblem& problem, const StockLimit& stock,
-                          const SearchControl& control = {});
+SearchResult StockClosing(const ClosingProblem& problem, const StockLimit& stock, const SearchControl& control = {});
 
 // The same searches as a plain loop over the slots, advancing the pen over
 // every slot of every candidate: the definition the fast ones must match.

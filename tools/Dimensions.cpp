@@ -26,7 +26,9 @@ bool LaneExists(int lane, int lanePairs) { return lane <= 2 * lanePairs; }
 
 }  // namespace
 
-CircuitDimensions ComputeDimensions(const TCircuit& circuit) { return ComputeDimensions(circuit, circuit.LaneLengths()); }
+CircuitDimensions ComputeDimensions(const TCircuit& circuit) {
+    return ComputeDimensions(circuit, circuit.LaneLengths());
+}
 
 DimensionsLabels DimensionsLabelsOf(const TCircuit& circuit) {
     return DimensionsLabelsOf(circuit, circuit.LaneLengths());

@@ -35,9 +35,9 @@ CircuitDimensions ComputeDimensions(const TCircuit& circuit);
 CircuitDimensions ComputeDimensions(const TCircuit& circuit, const LaneLengthsMm& laneLengths);
 
 struct DimensionsLabels {
-    std::string length;                       // Label1
-    std::string width;                        // Label2
-    std::array<std::string, kMaxLanes> lanes; // Label3..Label10: lanes 1..8
+    std::string length;                        // Label1
+    std::string width;                         // Label2
+    std::array<std::string, kMaxLanes> lanes;  // Label3..Label10: lanes 1..8
     std::array<bool, kMaxLanes> laneEnabled{};
     std::string mean;                // Label11
     std::string distance;            // Label12

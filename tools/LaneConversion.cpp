@@ -130,8 +130,8 @@ ConversionResult DeleteInnerLanes(TCircuit& c) {
     // A super outer curve has no larger catalogue curve to become; keeping
     // its type while it narrows would silently change the circuit's shape.
     if (c.ContainsType(kSuperOuterCurve)) return {false, kTextSuperOuterCurves};
-    const auto standard = std::count_if(c.Tracks().begin(), c.Tracks().end(),
-                                        [](const TTrack& t) { return t.type == kStandardCurve; });
+    const auto standard =
+        std::count_if(c.Tracks().begin(), c.Tracks().end(), [](const TTrack& t) { return t.type == kStandardCurve; });
     if (c.Count() + standard > TCircuit::kMaxTracks) return {false, kTextTracksLimit};
 
     // Each 45-degree standard curve becomes two 22.5-degree outer curves:

@@ -34,9 +34,9 @@ struct TSettingsValues {
     std::string gridCm;    // Edit3
     int lanesItem = 0;     // RadioGroup1: lane pairs - 1 (2, 4, 6, 8 lanes)
     bool lanesEnabled = true;
-    int brandItem = 0;     // RadioGroup2: 0 NINCO width, 1 SCX width
+    int brandItem = 0;  // RadioGroup2: 0 NINCO width, 1 SCX width
     bool brandEnabled = true;
-    int detail = 3;        // TrackBar1, 1..5
+    int detail = 3;           // TrackBar1, 1..5
     bool colourCode = false;  // CheckBox1
     int backgroundItem = 0;   // ComboBox2; -1 leaves the dialog's own choice
     int languageItem = 0;     // ComboBox1: language index - 1

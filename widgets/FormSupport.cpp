@@ -2,21 +2,21 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QFontMetrics>
-#include <QLayout>
-#include <algorithm>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QPainter>
+#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <algorithm>
 
 namespace quillet {
 
@@ -158,7 +158,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && !event->spontaneous()) FitToContentAndCaption(static_cast<QWidget*>(watched));
+        if (event->type() == QEvent::Show && !event->spontaneous())
+            FitToContentAndCaption(static_cast<QWidget*>(watched));
         return QObject::eventFilter(watched, event);
     }
 };

@@ -9,9 +9,9 @@
 #include <algorithm>
 
 #include "model/Messages.h"
-#include "widgets/FormSupport.h"
-#include "text/gui/ApplyTexts.h"
 #include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
+#include "widgets/FormSupport.h"
 
 namespace quillet {
 
@@ -59,7 +59,8 @@ void TForm7::Show(const QString& message, bool problem, const QString& caption) 
     // path is not broken in the middle; a longer paragraph still wraps.
     int widest = 0;
     const QFontMetrics metrics(m_label->font());
-    for (const QString& line : message.split(QLatin1Char('\n'))) widest = std::max(widest, metrics.horizontalAdvance(line));
+    for (const QString& line : message.split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
     m_label->setMinimumWidth(std::clamp(widest + 4, kLeastWidth, kMostWidth));
     adjustSize();
     // adjustSize can leave a wrapping label less height than its text needs

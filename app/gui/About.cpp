@@ -7,11 +7,11 @@
 #include <QVBoxLayout>
 
 #include "app/gui/pictures/ToolbarPictures.h"
-#include "widgets/FormSupport.h"
-#include "text/gui/ApplyTexts.h"
 #include "text/ExtraTexts.h"
 #include "text/Globals.h"
 #include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
+#include "widgets/FormSupport.h"
 
 namespace quillet {
 

@@ -6,8 +6,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "widgets/FormSupport.h"
 #include "text/gui/ApplyTexts.h"
+#include "widgets/FormSupport.h"
 
 namespace quillet {
 

@@ -3,14 +3,14 @@
 #include <QFileDialog>
 #include <QImageReader>
 
-#include "app/gui/Alert.h"
 #include "app/Editor.h"
-#include "widgets/Information.h"
+#include "app/gui/Alert.h"
 #include "app/gui/Unit15.h"
-#include "text/gui/ApplyTexts.h"
 #include "text/ExtraTexts.h"
 #include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
 #include "tools/gui/area.h"
+#include "widgets/Information.h"
 
 namespace quillet {
 
@@ -38,10 +38,10 @@ QStringList TemplateFilters() {
         if (f == QLatin1String("bmp")) continue;
         patterns << QStringLiteral("*.") + f << QStringLiteral("*.") + f.toUpper();
     }
-    return {QStringLiteral("Bitmaps (*.BMP *.bmp)"),
-            QStr(Text(XText::PicturesFilter)) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
-                QLatin1Char(')'),
-            QStr(Text(XText::AllFilesFilter)) + QStringLiteral(" (*)")};
+    return {
+        QStringLiteral("Bitmaps (*.BMP *.bmp)"),
+        QStr(Text(XText::PicturesFilter)) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')'),
+        QStr(Text(XText::AllFilesFilter)) + QStringLiteral(" (*)")};
 }
 
 void PrepareFileDialogs(const TMainDialogs& d) {
@@ -65,10 +65,14 @@ void PrepareFileDialogs(const TMainDialogs& d) {
 
 QString ExportFilter(ExportKind kind) {
     switch (kind) {
-        case ExportKind::Png: return QStr(Text(XText::ExportPngFilter)) + QStringLiteral(" (*.png *.PNG)");
-        case ExportKind::Svg: return QStr(Text(XText::ExportSvgFilter)) + QStringLiteral(" (*.svg *.SVG)");
-        case ExportKind::Pdf: return QStr(Text(XText::ExportPdfFilter)) + QStringLiteral(" (*.pdf *.PDF)");
-        case ExportKind::Csv: return QStr(Text(XText::ExportCsvFilter)) + QStringLiteral(" (*.csv *.CSV)");
+        case ExportKind::Png:
+            return QStr(Text(XText::ExportPngFilter)) + QStringLiteral(" (*.png *.PNG)");
+        case ExportKind::Svg:
+            return QStr(Text(XText::ExportSvgFilter)) + QStringLiteral(" (*.svg *.SVG)");
+        case ExportKind::Pdf:
+            return QStr(Text(XText::ExportPdfFilter)) + QStringLiteral(" (*.pdf *.PDF)");
+        case ExportKind::Csv:
+            return QStr(Text(XText::ExportCsvFilter)) + QStringLiteral(" (*.csv *.CSV)");
     }
     return {};
 }
@@ -92,9 +96,7 @@ std::optional<std::string> TDialogPrompter::AskTemplateName() {
     return Run(m_d.templateDialog);
 }
 
-bool TDialogPrompter::AskYesNo(const std::string& question) {
-    return m_d.yesNo->Ask(QStr(question));
-}
+bool TDialogPrompter::AskYesNo(const std::string& question) { return m_d.yesNo->Ask(QStr(question)); }
 
 std::optional<std::string> TDialogPrompter::AskExportName(ExportKind kind, const std::string& suggestedName) {
     QFileDialog* dialog = m_d.exportDialog;

@@ -5,23 +5,23 @@
 #include <QCursor>
 
 #include "app/gui/DialogPrompter.h"
-#include "widgets/Information.h"
 #include "app/gui/ToolWindows.h"
 #include "app/gui/Unit15.h"
 #include "stock/gui/StockForm.h"
-#include "text/gui/ApplyTexts.h"
 #include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
 #include "tools/gui/Ampliate.h"
 #include "tools/gui/CloseCircuit.h"
 #include "tools/gui/CloseProgress.h"
 #include "tools/gui/PrintCircuit.h"
+#include "widgets/Information.h"
 
 namespace quillet {
 
 namespace {
 
-constexpr int kTextRandomSearch = 205;    // "Random Search"
-constexpr int kTextSearchAnother = 206;   // "Do you wish to search another solution?"
+constexpr int kTextRandomSearch = 205;   // "Random Search"
+constexpr int kTextSearchAnother = 206;  // "Do you wish to search another solution?"
 
 }  // namespace
 
@@ -38,9 +38,8 @@ bool TDialogPrompter::EditCloseOptions(CloseOptions& options, const CloseDialogL
 
 SearchResult TDialogPrompter::SearchClosing(const ClosingPlan& plan) {
     if (m_d.tools == nullptr) return TPrompter::SearchClosing(plan);
-    return m_d.tools->closeProgress->Run([&plan](const SearchControl& control) {
-        return RunExhaustiveClosing(plan, control);
-    });
+    return m_d.tools->closeProgress->Run(
+        [&plan](const SearchControl& control) { return RunExhaustiveClosing(plan, control); });
 }
 
 bool TDialogPrompter::AskSearchAnother() {

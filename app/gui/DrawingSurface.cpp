@@ -30,9 +30,7 @@ void TImageView::SetOverlay(const QImage& picture, QPoint at) {
     update(before.united(OverlayRect()));
 }
 
-QRect TImageView::OverlayRect() const {
-    return m_overlay.isNull() ? QRect() : QRect(m_overlayAt, m_overlay.size());
-}
+QRect TImageView::OverlayRect() const { return m_overlay.isNull() ? QRect() : QRect(m_overlayAt, m_overlay.size()); }
 
 void TImageView::paintEvent(QPaintEvent* event) {
     QPainter p(this);
@@ -96,8 +94,7 @@ TDrawingSurface::TDrawingSurface(QWidget* parent) : QScrollArea(parent) {
 }
 
 TViewport TDrawingSurface::Viewport() const {
-    return {viewport()->width(), viewport()->height(), horizontalScrollBar()->value(),
-            verticalScrollBar()->value()};
+    return {viewport()->width(), viewport()->height(), horizontalScrollBar()->value(), verticalScrollBar()->value()};
 }
 
 void TDrawingSurface::Place(const TSurfaceLayout& l) {

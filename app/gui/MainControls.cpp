@@ -28,7 +28,10 @@ constexpr TControlDef Item(C id, M menu, std::u16string_view picture = {}, Contr
 constexpr TControlDef MenuGap(M menu) { return {C::ToolButton9, K::Gap, 0, menu, {}, {}, nullptr}; }
 
 constexpr TMenuDef kMenus[] = {
-    {M::File, "File1"}, {M::Edit, "Edit1"}, {M::Tools, "Tracks1"}, {M::Help, "Help1"},
+    {M::File, "File1"},
+    {M::Edit, "Edit1"},
+    {M::Tools, "Tracks1"},
+    {M::Help, "Help1"},
 };
 
 // clang-format off
@@ -175,16 +178,26 @@ std::span<const TControlDef> MainControls() { return kControls; }
 
 std::u16string_view PictureOfImageIndex(int index) {
     switch (index) {
-        case kImageLapCounter: return u"insert-icon-lap-counter";
-        case kImageController: return u"insert-icon-controller";
-        case kImageStart: return u"insert-icon-start";
-        case kImageAssistant: return u"insert-icon-assistant";
-        case kImagePowerSource: return u"insert-icon-power-source";
-        case kImageSand: return u"surface-sand";
-        case kImageAsphalt: return u"surface-asphalt";
-        case kImageWater: return u"surface-water";
-        case kImageSnow: return u"surface-snow";
-        default: return {};
+        case kImageLapCounter:
+            return u"insert-icon-lap-counter";
+        case kImageController:
+            return u"insert-icon-controller";
+        case kImageStart:
+            return u"insert-icon-start";
+        case kImageAssistant:
+            return u"insert-icon-assistant";
+        case kImagePowerSource:
+            return u"insert-icon-power-source";
+        case kImageSand:
+            return u"surface-sand";
+        case kImageAsphalt:
+            return u"surface-asphalt";
+        case kImageWater:
+            return u"surface-water";
+        case kImageSnow:
+            return u"surface-snow";
+        default:
+            return {};
     }
 }
 

@@ -23,8 +23,8 @@ enum class ControlKind : uint8_t {
     Separator,     // a toolbar separator that carries an object name
     Gap,           // a plain toolbar or menu separator (no id)
     MenuItem,
-    CheckItem,     // a menu item with a check mark
-    SubMenu,       // a menu item that opens a menu the window fills
+    CheckItem,  // a menu item with a check mark
+    SubMenu,    // a menu item that opens a menu the window fills
 };
 
 enum class MenuId : uint8_t { None, File, Edit, Tools, Help, Icons, Surfaces };
@@ -32,13 +32,13 @@ enum class MenuId : uint8_t { None, File, Edit, Tools, Help, Icons, Surfaces };
 using ControlHandler = void (TSDIAppForm::*)();
 
 struct TControlDef {
-    ControlId id;              // ignored for a Gap
+    ControlId id;  // ignored for a Gap
     ControlKind kind;
-    uint8_t toolbar;           // 1 or 2 for tool buttons, 0 for menu items
-    MenuId menu;               // menu items: which menu
-    std::string_view shortcut; // "Ctrl+N"; empty for none
+    uint8_t toolbar;              // 1 or 2 for tool buttons, 0 for menu items
+    MenuId menu;                  // menu items: which menu
+    std::string_view shortcut;    // "Ctrl+N"; empty for none
     std::u16string_view picture;  // toolbar picture name; empty for none
-    ControlHandler handler;    // nullptr: not built yet, does nothing
+    ControlHandler handler;       // nullptr: not built yet, does nothing
 };
 
 // The top-level menus in order, with their object names.

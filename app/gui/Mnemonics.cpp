@@ -11,7 +11,9 @@ namespace quillet {
 namespace {
 
 // Letters any keyboard types with Alt: an accented one may need a dead key.
-bool Candidate(QChar c) { return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')); }
+bool Candidate(QChar c) {
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+}
 
 struct Parsed {
     QString plain;
@@ -72,7 +74,8 @@ namespace {
 // can move to another, so a short caption late in a long menu still gets one.
 class LetterMatcher {
 public:
-    explicit LetterMatcher(std::vector<Parsed>& parsed) : parsed_(parsed), owner_(26, -1), fixed_(parsed.size(), false) {
+    explicit LetterMatcher(std::vector<Parsed>& parsed)
+        : parsed_(parsed), owner_(26, -1), fixed_(parsed.size(), false) {
         for (std::size_t i = 0; i < parsed.size(); ++i) {
             Parsed& p = parsed[i];
             if (p.mnemonic < 0) continue;

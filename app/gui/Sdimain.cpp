@@ -5,30 +5,29 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QSpinBox>
-#include <QMouseEvent>
-#include <QLayout>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTextEdit>
-#include <QToolBar>
-#include <QDir>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
 
 #include "app/gui/About.h"
 #include "app/gui/Alert.h"
 #include "app/gui/DrawingSurface.h"
-#include "widgets/Information.h"
 #include "app/gui/MainControls.h"
 #include "app/gui/Mnemonics.h"
 #include "app/gui/QtTranslations.h"
@@ -37,11 +36,12 @@
 #include "app/gui/pictures/ToolbarPictures.h"
 #include "render/PainterCanvas.h"
 #include "render/PictureExport.h"
-#include "text/gui/ApplyTexts.h"
 #include "text/ExtraTexts.h"
 #include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
 #include "tools/gui/Notes.h"
 #include "tools/gui/area.h"
+#include "widgets/Information.h"
 
 namespace quillet {
 

@@ -11,8 +11,8 @@
 #include <memory>
 
 #include "app/Controls.h"
-#include "app/gui/DialogPrompter.h"
 #include "app/Editor.h"
+#include "app/gui/DialogPrompter.h"
 #include "app/gui/MainControls.h"
 #include "app/gui/ToolWindows.h"
 #include "render/Pictures.h"
@@ -149,9 +149,9 @@ public:
     void ToolButton55Click();  // Notes
     TForm11* NotesWindow() const { return m_form11; }
     // ---- Circuit tools and stock (SdimainTools.cpp)
-    void TracksList1Click();         // Track List
-    void Stock1Click();              // Tracks Stock
-    void StockControl1Click();       // Stock Control
+    void TracksList1Click();    // Track List
+    void Stock1Click();         // Tracks Stock
+    void StockControl1Click();  // Stock Control
     // Where Stock Control opens first in a run: where the user last put it,
     // else at the right of the drawing surface, clear of menus and toolbars;
     // on the screen in both cases.
@@ -176,8 +176,8 @@ protected:
 
 private:
     struct ControlWidgets {
-        QAction* action = nullptr;        // menu item, or the button's place in its toolbar
-        QToolButton* button = nullptr;    // tool buttons only
+        QAction* action = nullptr;      // menu item, or the button's place in its toolbar
+        QToolButton* button = nullptr;  // tool buttons only
     };
     static std::size_t Slot(ControlId id) { return static_cast<std::size_t>(id); }
 

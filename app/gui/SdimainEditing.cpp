@@ -26,10 +26,14 @@ namespace {
 
 std::optional<TMouseButton> ToMouseButton(Qt::MouseButton button) {
     switch (button) {
-        case Qt::LeftButton: return TMouseButton::Left;
-        case Qt::MiddleButton: return TMouseButton::Middle;
-        case Qt::RightButton: return TMouseButton::Right;
-        default: return std::nullopt;
+        case Qt::LeftButton:
+            return TMouseButton::Left;
+        case Qt::MiddleButton:
+            return TMouseButton::Middle;
+        case Qt::RightButton:
+            return TMouseButton::Right;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -123,9 +127,8 @@ private:
 void TSDIAppForm::ConnectEditing() {
     connect(m_surface->Image1(), &TImageView::MouseDown, this, &TSDIAppForm::Image1MouseDown);
     connect(m_surface->Image1(), &TImageView::MouseUp, this, &TSDIAppForm::Image1MouseUp);
-    m_curveButtons = new TCurveButtonFilter(this, [this](ControlId id, TMouseButton released, bool over) {
-        CurveButtonReleased(id, released, over);
-    });
+    m_curveButtons = new TCurveButtonFilter(
+        this, [this](ControlId id, TMouseButton released, bool over) { CurveButtonReleased(id, released, over); });
     for (const TControlDef& def : MainControls()) {
         if (def.kind == ControlKind::PressRelease) m_curveButtons->Watch(Button(def.id), def.id);
     }
@@ -237,7 +240,9 @@ void TSDIAppForm::ShowHeldIcon() {
 QRect TSDIAppForm::DragArea() const {
     const TDragState& drag = m_editor->Drag();
     if (drag.kind != TDragKind::Measure) return {};
-    return QRect(QPoint(drag.origin.x, drag.origin.y), QPoint(drag.end.x, drag.end.y)).normalized().adjusted(-1, -1, 1, 1);
+    return QRect(QPoint(drag.origin.x, drag.origin.y), QPoint(drag.end.x, drag.end.y))
+        .normalized()
+        .adjusted(-1, -1, 1, 1);
 }
 
 }  // namespace quillet

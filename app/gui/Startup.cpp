@@ -4,9 +4,9 @@
 
 #include "app/gui/Sdimain.h"
 #include "stock/StockFile.h"
-#include "text/gui/ApplyTexts.h"
 #include "text/Globals.h"
 #include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
 
 namespace quillet {
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/PainterCanvas.h"
 #include "model/Tracks.h"
+#include "render/PainterCanvas.h"
 
 namespace quillet {
 

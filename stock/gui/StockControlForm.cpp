@@ -3,12 +3,12 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include "widgets/FormSupport.h"
 #include "render/PainterCanvas.h"
 #include "stock/gui/PiecePictures.h"
-#include "text/gui/ApplyTexts.h"
 #include "text/ExtraTexts.h"
 #include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
+#include "widgets/FormSupport.h"
 
 namespace quillet {
 

@@ -8,11 +8,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "stock/gui/PiecePictures.h"
+#include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
 #include "widgets/FormSupport.h"
 #include "widgets/Information.h"
-#include "stock/gui/PiecePictures.h"
-#include "text/gui/ApplyTexts.h"
-#include "text/Languages.h"
 
 namespace quillet {
 
@@ -112,12 +112,14 @@ void TForm1::ApplyLanguage() {
 }
 
 void TForm1::Load(const TStockFields& fields) {
-    for (int f = 0; f < kStockFieldCount; ++f) m_fields[static_cast<std::size_t>(f)]->setText(QStr(fields[static_cast<std::size_t>(f)]));
+    for (int f = 0; f < kStockFieldCount; ++f)
+        m_fields[static_cast<std::size_t>(f)]->setText(QStr(fields[static_cast<std::size_t>(f)]));
 }
 
 TStockFields TForm1::Values() const {
     TStockFields fields;
-    for (int f = 0; f < kStockFieldCount; ++f) fields[static_cast<std::size_t>(f)] = StdStr(m_fields[static_cast<std::size_t>(f)]->text());
+    for (int f = 0; f < kStockFieldCount; ++f)
+        fields[static_cast<std::size_t>(f)] = StdStr(m_fields[static_cast<std::size_t>(f)]->text());
     return fields;
 }
 
@@ -129,7 +131,8 @@ void TForm1::Button4Click() {
     }
     // Show the field at fault on its page, ready to be typed over.
     QLineEdit* field = Field(problem->field);
-    const StockRowDef& row = StockRows()[static_cast<std::size_t>(StockFields()[static_cast<std::size_t>(problem->field)].row)];
+    const StockRowDef& row =
+        StockRows()[static_cast<std::size_t>(StockFields()[static_cast<std::size_t>(problem->field)].row)];
     m_pages->setCurrentIndex(static_cast<int>(row.page));
     TForm7 message(this);
     message.ShowMessage(QStr(StockFieldProblemText(*problem)));

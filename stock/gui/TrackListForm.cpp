@@ -9,10 +9,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "widgets/FormSupport.h"
 #include "stock/TrackList.h"
-#include "text/gui/ApplyTexts.h"
 #include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
+#include "widgets/FormSupport.h"
 
 namespace quillet {
 

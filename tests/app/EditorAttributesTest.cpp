@@ -38,7 +38,8 @@ TEST_F(EditorTest, BorderButtonsCycleOnStraightsAndToggleElsewhere) {
 
     // A standard straight: whole, exit half, entry half, none.
     Select(c, 1, 1);
-    for (const Flags& expected : {Flags{true, false, false}, Flags{false, true, false}, Flags{false, false, true}, Flags{}}) {
+    for (const Flags& expected :
+         {Flags{true, false, false}, Flags{false, true, false}, Flags{false, false, true}, Flags{}}) {
         EXPECT_TRUE(editor.ToolButton39Click());
         EXPECT_EQ(Outer(c.Track(1)), expected);
         EXPECT_EQ(editor.Controls().pressed[C::ToolButton39], expected[0]);
@@ -283,7 +284,8 @@ TEST_F(EditorTest, UndoCopiesAreKeptByTheEditsOfTheChainOnly) {
     };
     const Case cases[] = {
         {"insert", 2, 2, [](TEditor& e) { e.ToolButton27Click(); }, true},
-        {"curve insert", 2, 2, [](TEditor& e) { e.CurveButtonMouseUp(C::ToolButton31, TMouseButton::Left, true); }, true},
+        {"curve insert", 2, 2, [](TEditor& e) { e.CurveButtonMouseUp(C::ToolButton31, TMouseButton::Left, true); },
+         true},
         {"delete", 2, 2, [](TEditor& e) { e.ToolButton19Click(); }, true},
         {"orientation", 2, 2, [](TEditor& e) { e.ToolButton36Click(); }, true},
         {"inner border range", 1, 2, [](TEditor& e) { e.ToolButton38Click(); }, true},

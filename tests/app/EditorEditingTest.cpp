@@ -88,8 +88,8 @@ TEST_F(EditorTest, InsertsStopAtThreeHundredPiecesAndFarOffTheWorkArea) {
     // At 300 every insert button is off, and every insert refuses anyway.
     const TWindowState s = editor.FormActualize();
     for (C id : {C::ToolButton22, C::ToolButton24, C::ToolButton25, C::ToolButton26, C::ToolButton27, C::ToolButton28,
-                 C::ToolButton45, C::ToolButton29, C::ToolButton30, C::ToolButton31, C::ToolButton32,
-                 C::ToolButton46, C::ToolButton34}) {
+                 C::ToolButton45, C::ToolButton29, C::ToolButton30, C::ToolButton31, C::ToolButton32, C::ToolButton46,
+                 C::ToolButton34}) {
         EXPECT_FALSE(s.controls.enabled[id]) << ControlName(id);
     }
     editor.ToolButton45Click();
@@ -135,8 +135,8 @@ TEST_F(EditorTest, ChicaneButtonsFollowTheSelectedScxTrack) {
     EXPECT_TRUE(s.controls.enabled[C::ToolButton45]);
     EXPECT_TRUE(s.controls.enabled[C::ToolButton46]);
     EXPECT_TRUE(s.controls.enabled[C::ToolButton27]);
-    for (C id : {C::ToolButton24, C::ToolButton25, C::ToolButton26, C::ToolButton29, C::ToolButton30,
-                 C::ToolButton31, C::ToolButton32, C::ToolButton34, C::ToolButton22}) {
+    for (C id : {C::ToolButton24, C::ToolButton25, C::ToolButton26, C::ToolButton29, C::ToolButton30, C::ToolButton31,
+                 C::ToolButton32, C::ToolButton34, C::ToolButton22}) {
         EXPECT_FALSE(s.controls.enabled[id]) << ControlName(id);
     }
 }

@@ -175,11 +175,11 @@ TEST_F(ExportTest, RecentListKeepsEightFilesOnceMostRecentFirst) {
 }
 
 TEST_F(ExportTest, RecentMenuTextsAreNumberedAndTellTwinsApart) {
-    const std::vector<std::string> shown = {"/home/ana/Oval.QLC", "/home/ana/R&B.QLC", "/club/Oval.QLC",
-                                            "/a/4.QLC", "/a/5.QLC", "/a/6.QLC", "/a/7.QLC", "/a/8.QLC"};
+    const std::vector<std::string> shown = {"/home/ana/Oval.QLC", "/home/ana/R&B.QLC", "/club/Oval.QLC", "/a/4.QLC",
+                                            "/a/5.QLC",           "/a/6.QLC",          "/a/7.QLC",       "/a/8.QLC"};
     EXPECT_EQ(TRecentFiles::MenuTexts(shown),
-              (std::vector<std::string>{"&1 Oval.QLC  (/home/ana)", "&2 R&&B.QLC", "&3 Oval.QLC  (/club)",
-                                        "&4 4.QLC", "&5 5.QLC", "&6 6.QLC", "&7 7.QLC", "&8 8.QLC"}));
+              (std::vector<std::string>{"&1 Oval.QLC  (/home/ana)", "&2 R&&B.QLC", "&3 Oval.QLC  (/club)", "&4 4.QLC",
+                                        "&5 5.QLC", "&6 6.QLC", "&7 7.QLC", "&8 8.QLC"}));
 }
 
 TEST_F(ExportTest, OpenAndSaveFeedTheListAndARecentFileOpensLikeOpen) {

@@ -18,11 +18,8 @@ TEST_F(EditorTest, EachIconMenuItemChoosesItsKindAndStartsPlacement) {
     // The menu's order: controller, lap counter, start, assistant, power
     // source; the kinds as the slots store them.
     const Case cases[] = {
-        {&TEditor::asd1Click, 66, 3},
-        {&TEditor::asd2Click, 65, 1},
-        {&TEditor::asd3Click, 67, 2},
-        {&TEditor::HelperClick, 68, 4},
-        {&TEditor::PowerSource1Click, 74, 5},
+        {&TEditor::asd1Click, 66, 3},   {&TEditor::asd2Click, 65, 1},         {&TEditor::asd3Click, 67, 2},
+        {&TEditor::HelperClick, 68, 4}, {&TEditor::PowerSource1Click, 74, 5},
     };
     for (const Case& k : cases) {
         editor.FormActualize();
@@ -57,7 +54,7 @@ TEST_F(EditorTest, ChoosingAnIconDeselectsEverythingAndTheButtonRepeatsIt) {
     EXPECT_EQ(c.firstSelected, 0);
     EXPECT_EQ(c.lastSelected, 0);
     EXPECT_FALSE(editor.FormActualize().controls.enabled[C::CopyTrack1]);
-    EXPECT_FALSE(c.modified);  // choosing places nothing yet
+    EXPECT_FALSE(c.modified);              // choosing places nothing yet
     EXPECT_FALSE(editor.PlacementMode());  // the refresh ended it
 
     // The button itself, later: the same kind again.

@@ -276,10 +276,12 @@ TEST_F(EditorTest, DraggedAccessoryStaysOnTheWorkArea) {
     EXPECT_EQ(editor.LiftedIcon()->picture, Picture::IconControllerHighlighted);
     RecordingCanvas render;
     editor.Render(render);
-    EXPECT_TRUE(render.where([](const DrawCall& call) {
-        return call.kind == DrawKind::Picture && (call.picture == Picture::IconController ||
-                                                  call.picture == Picture::IconControllerHighlighted);
-    }).empty());
+    EXPECT_TRUE(render
+                    .where([](const DrawCall& call) {
+                        return call.kind == DrawKind::Picture && (call.picture == Picture::IconController ||
+                                                                  call.picture == Picture::IconControllerHighlighted);
+                    })
+                    .empty());
     EXPECT_EQ(c.Icon(3).kind, 3);
 
     // 30 px right would be 150 mm, to 2950; the icon is 32 x 5 = 160 mm

@@ -134,8 +134,8 @@ TEST_F(EditorTest, InsertButtonsFollowTheSelectionAndTheLanes) {
     EXPECT_TRUE(s.controls.enabled[C::ToolButton45]);
     EXPECT_TRUE(s.controls.enabled[C::ToolButton46]);
     EXPECT_TRUE(s.controls.enabled[C::ToolButton27]);
-    for (C id : {C::ToolButton24, C::ToolButton25, C::ToolButton26, C::ToolButton29, C::ToolButton30,
-                 C::ToolButton31, C::ToolButton32, C::ToolButton34, C::ToolButton22}) {
+    for (C id : {C::ToolButton24, C::ToolButton25, C::ToolButton26, C::ToolButton29, C::ToolButton30, C::ToolButton31,
+                 C::ToolButton32, C::ToolButton34, C::ToolButton22}) {
         EXPECT_FALSE(s.controls.enabled[id]) << ControlName(id);
     }
     // A replace-marked piece offers no chicane.
@@ -170,9 +170,9 @@ TEST_F(EditorTest, AtThreeHundredPiecesNothingInserts) {
     c.Append(kStartingChicane, 1, 0);
     c.firstSelected = c.lastSelected = 299;  // inside the chicane pair
     const TWindowState s = editor.FormActualize();
-    for (C id : {C::ToolButton22, C::ToolButton24, C::ToolButton25, C::ToolButton26, C::ToolButton27,
-                 C::ToolButton28, C::ToolButton45, C::ToolButton46, C::ToolButton29, C::ToolButton30,
-                 C::ToolButton31, C::ToolButton32, C::ToolButton34}) {
+    for (C id : {C::ToolButton22, C::ToolButton24, C::ToolButton25, C::ToolButton26, C::ToolButton27, C::ToolButton28,
+                 C::ToolButton45, C::ToolButton46, C::ToolButton29, C::ToolButton30, C::ToolButton31, C::ToolButton32,
+                 C::ToolButton34}) {
         EXPECT_FALSE(s.controls.enabled[id]) << ControlName(id);
     }
 }

@@ -128,8 +128,8 @@ TEST_F(ToolsEditorTest, RandomSearchTakesItsSolutionOffBeforeTheNextOne) {
     EXPECT_EQ(tail, solutions[1]);
     // The random searches run on this thread under the busy cursor, each
     // followed by the question; no progress window.
-    const std::vector<std::string> expected = {"close options", "busy", "idle", "redraw", "another?", "redraw",
-                                               "busy",          "idle", "redraw", "another?"};
+    const std::vector<std::string> expected = {"close options", "busy", "idle", "redraw", "another?",
+                                               "redraw",        "busy", "idle", "redraw", "another?"};
     EXPECT_EQ(prompter.log, expected);
 
     // The whole loop is one step of Undo.
@@ -372,9 +372,9 @@ TEST_F(StockEditorTest, TheStockDialogStoresEveryFieldOrNone) {
         return true;
     };
     editor.Stock1Click();
-    EXPECT_EQ(prompter.log,
-              (std::vector<std::string>{"stock", "message Half Straight, SCX: the field is empty. Enter how many "
-                                                 "pieces you have, 0 if none."}));
+    EXPECT_EQ(prompter.log, (std::vector<std::string>{"stock",
+                                                      "message Half Straight, SCX: the field is empty. Enter how many "
+                                                      "pieces you have, 0 if none."}));
     EXPECT_EQ(editor.Stock(), start) << "nothing stored, not even the field typed before";
     EXPECT_EQ(FileBytes(), StockFileBytes(start, kEnglish));
 

@@ -46,8 +46,9 @@ TEST_F(LoadErrorsTest, NameFolderAndReasonStandOnLinesOfTheirOwn) {
     EXPECT_EQ(LoadErrorText("/home/ana/circuitos/Roto.QLC",
                             "no se puede leer /home/ana/circuitos/Roto.QLC: línea 12: se esperaba un número entero"),
               "Archivo: Roto.QLC\nCarpeta: /home/ana/circuitos\nLínea 12: se esperaba un número entero");
-    EXPECT_EQ(LoadErrorText("/nada/a.QLC", "no se puede abrir el archivo /nada/a.QLC: no existe el archivo o la carpeta"),
-              "Archivo: a.QLC\nCarpeta: /nada\nNo existe el archivo o la carpeta");
+    EXPECT_EQ(
+        LoadErrorText("/nada/a.QLC", "no se puede abrir el archivo /nada/a.QLC: no existe el archivo o la carpeta"),
+        "Archivo: a.QLC\nCarpeta: /nada\nNo existe el archivo o la carpeta");
     EXPECT_EQ(LoadErrorCaption(LoadKind::Circuit), "No se puede abrir el circuito");
     EXPECT_EQ(LoadErrorCaption(LoadKind::Stock), "No se puede leer el archivo de stock");
     EXPECT_EQ(LoadErrorCaption(LoadKind::Template), "No se puede abrir la plantilla");

@@ -32,9 +32,7 @@ std::set<std::string> Names(const fs::path& folder) {
     return names;
 }
 
-TRecoverySnapshot Snapshot(const std::string& bytes, const std::string& path = {}) {
-    return {bytes, path, "Title"};
-}
+TRecoverySnapshot Snapshot(const std::string& bytes, const std::string& path = {}) { return {bytes, path, "Title"}; }
 
 class RecoveryTest : public EditorTest {
 protected:
@@ -229,8 +227,9 @@ TEST_F(RecoveryTest, YesRestoresTheWorkAsUnsavedAndNoDiscardsIt) {
     prompter.yesNoAnswers = {false, true};
     EXPECT_TRUE(editor.OfferRecovery(mine));
     ASSERT_EQ(prompter.log.size(), 2u);
-    EXPECT_EQ(prompter.log[0], "yes/no Quillet did not close properly and left unsaved changes to “Untitled 2”.\n"
-                               "Do you wish to recover them? If you answer No, they are discarded.");
+    EXPECT_EQ(prompter.log[0],
+              "yes/no Quillet did not close properly and left unsaved changes to “Untitled 2”.\n"
+              "Do you wish to recover them? If you answer No, they are discarded.");
     EXPECT_NE(prompter.log[1].find("“Oval” (/home/ana/Oval.QLC)"), std::string::npos) << prompter.log[1];
 
     // The restored circuit must be saved: modified, even after an Undo.

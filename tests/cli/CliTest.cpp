@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
@@ -19,15 +20,14 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
-#include <sys/stat.h>
 #include <chrono>
-#include <future>
-#include <thread>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "model/Tracks.h"
@@ -205,7 +205,7 @@ protected:
     // A stock file: NINCO standard straights and standard curves, the rest 0,
     // and Spanish on its language line.
     std::string SaveStock(int nincoStraights, int nincoCurves, const std::string& name = "stock.QLs") {
-        std::string bytes = "1\r\n";                            // line 1: language
+        std::string bytes = "1\r\n";  // line 1: language
         for (int line = 2; line <= 55; ++line) {
             int v = 0;
             if (line == 17 + kStandardStraight) v = nincoStraights;  // lines 17..31: NINCO pieces 0..14
@@ -290,7 +290,7 @@ TEST_F(CliTest, ReportOfTheOvalHasItsGeometryLanesMaterialsAndDimensions) {
     ExpectNear(At(c, "length_or_arc").toDouble(), kPiValue / 4, "arc");
     EXPECT_EQ(At(c, "inner_radius").toDouble(), 241.5);
     const std::vector<double> exit = Doubles(At(c, "exit_point"));
-    ExpectNear(exit[0], 1400 + 421.5 * sin45, "exit x");   // 1698.05
+    ExpectNear(exit[0], 1400 + 421.5 * sin45, "exit x");    // 1698.05
     ExpectNear(exit[1], 1421.5 - 421.5 * sin45, "exit y");  // 1123.45
     ExpectNear(At(c, "exit_heading").toDouble(), kPiValue / 4, "exit heading");
     const std::vector<double> p10 = Doubles(At(At(c, "outline"), 9));
@@ -320,8 +320,8 @@ TEST_F(CliTest, ReportOfTheOvalHasItsGeometryLanesMaterialsAndDimensions) {
               }));
 
     const QJsonValue d = r[QLatin1String("dimensions")];
-    EXPECT_EQ(At(d, "length_cm").toInt(), 124);  // 1243 mm (1242..1244 with the box's rounding)
-    EXPECT_EQ(At(d, "width_cm").toInt(), 84);    // 843 mm
+    EXPECT_EQ(At(d, "length_cm").toInt(), 124);                        // 1243 mm (1242..1244 with the box's rounding)
+    EXPECT_EQ(At(d, "width_cm").toInt(), 84);                          // 843 mm
     EXPECT_EQ(Ints(At(d, "lanes_cm")), (std::vector<int>{260, 317}));  // 2600.13, 3165.62 mm
     // Mean: round((lane 1 + lane 2) / 2) = round(800 + 663 pi) = round(2882.88).
     EXPECT_EQ(At(d, "mean_lane_mm").toDouble(), 2883.0);
@@ -648,18 +648,18 @@ TEST_F(CliTest, LapTimesOfAStraightFromRestAndAtSpeed) {
     QJsonObject r = ParseJson(run.out);
     std::vector<double> t = Doubles(r[QLatin1String("lap_times_s")]);
     ASSERT_EQ(t.size(), 2u);
-    ExpectNear(t[0], std::sqrt(2.0) * kRootLa, "lane 1");         // 0.5477
+    ExpectNear(t[0], std::sqrt(2.0) * kRootLa, "lane 1");        // 0.5477
     ExpectNear(t[1], (2 - std::sqrt(2.0)) * kRootLa, "lane 2");  // 0.2269
     EXPECT_EQ(Strings(r[QLatin1String("labels")]),
-              (std::vector<std::string>{"Lane 1: 0.55 s", "Lane 2: 0.23 s", "Lane 3: ", "Lane 4: ", "Lane 5: ",
-                                        "Lane 6: ", "Lane 7: ", "Lane 8: "}));
+              (std::vector<std::string>{"Lane 1: 0.55 s", "Lane 2: 0.23 s",
+                                        "Lane 3: ", "Lane 4: ", "Lane 5: ", "Lane 6: ", "Lane 7: ", "Lane 8: "}));
 
     // Without "First Lap" a first pass leaves the car at sqrt(4aL); the lap
     // shown is the second: sqrt(6aL) after lane 1, sqrt(8aL) after lane 2.
     run = RunCli({"laptimes", path, "--lang", "es"});
     r = ParseJson(run.out);
     t = Doubles(r[QLatin1String("lap_times_s")]);
-    ExpectNear(t[0], (std::sqrt(6.0) - 2) * kRootLa, "lane 1");              // 0.1741
+    ExpectNear(t[0], (std::sqrt(6.0) - 2) * kRootLa, "lane 1");               // 0.1741
     ExpectNear(t[1], (std::sqrt(8.0) - std::sqrt(6.0)) * kRootLa, "lane 2");  // 0.1468
     EXPECT_EQ(Strings(r[QLatin1String("labels")])[0], "Pista 1: 0.17 s");
     EXPECT_EQ(Strings(r[QLatin1String("labels")])[1], "Pista 2: 0.15 s");
@@ -702,8 +702,8 @@ TEST_F(CliTest, LapTimesThroughAChangeoverAndACurve) {
     // The lowest curve stability (8000) on a lone curve from rest: no braking.
     const std::string curve = Save(Chain({{kStandardCurve, 0, 1}}), "Curve.QLC");
     const std::vector<double> slow =
-        Doubles(ParseJson(RunCli({"laptimes", curve, "--first-lap", "--stability", "0", "--power", "4"}).out)
-                    [QLatin1String("lap_times_s")]);
+        Doubles(ParseJson(RunCli({"laptimes", curve, "--first-lap", "--stability", "0", "--power", "4"})
+                              .out)[QLatin1String("lap_times_s")]);
     ASSERT_EQ(slow.size(), 2u);
     ExpectNear(slow[0], std::sqrt(286.5 / 8000) * kPiValue / 4, "lane 1");  // 0.1486
     ExpectNear(slow[1], std::sqrt(376.5 / 8000) * kPiValue / 4, "lane 2");  // 0.1704
@@ -813,8 +813,7 @@ TEST_F(CliTest, EquilibrateBalancesTheOval) {
     ExpectNear(lanes[1], 820 + 663 * kPiValue, "lane 2");
 
     // Straight lanes are equal already: the changeover goes.
-    const std::string straight =
-        Save(Chain({{kStandardStraight, 0, 1}, {kChangeoverTrack, 0, 1}}), "Straight.QLC");
+    const std::string straight = Save(Chain({{kStandardStraight, 0, 1}, {kChangeoverTrack, 0, 1}}), "Straight.QLC");
     const CliRun plain = RunCli({"equilibrate", straight, Path("Plain.QLC")});
     ASSERT_EQ(plain.status, 0) << plain.err;
     EXPECT_EQ(Ints(ParseJson(plain.out)[QLatin1String("changeovers")]), std::vector<int>{});
@@ -856,17 +855,28 @@ TEST_F(CliTest, ConvertRefusalsLeaveTheOutputAlone) {
         std::string err;
     };
     const std::vector<Case> cases{
-        {{{kStandardStraight, 0, 1}, {kInnerCurve, 0, 1}}, "add-inner", "en",
+        {{{kStandardStraight, 0, 1}, {kInnerCurve, 0, 1}},
+         "add-inner",
+         "en",
          "Can`t convert: the circuit has inner curves.\n"},
-        {{{kStandardStraight, 0, 1}, {kSuperOuterCurve, 0, 1}}, "add-outer", "en",
+        {{{kStandardStraight, 0, 1}, {kSuperOuterCurve, 0, 1}},
+         "add-outer",
+         "en",
          "Can`t convert: the circuit has super outer curves.\n"},
-        {{{kStandardStraight, 0, 1}, {kSuperOuterCurve, 0, 1}}, "add-outer", "es",
+        {{{kStandardStraight, 0, 1}, {kSuperOuterCurve, 0, 1}},
+         "add-outer",
+         "es",
          "Conversión imposible: existen curvas superexteriores.\n"},
         // Three outer curves in a row: the third has no partner.
-        {{{kOuterCurve, 0, 1}, {kOuterCurve, 0, 1}, {kOuterCurve, 0, 1}}, "add-inner", "en",
+        {{{kOuterCurve, 0, 1}, {kOuterCurve, 0, 1}, {kOuterCurve, 0, 1}},
+         "add-inner",
+         "en",
          "Can`t convert: the circuit has outer curves.\n"},
         // Two lanes offer only the two "Add" choices.
-        {{{kStandardStraight, 0, 1}}, "delete-outer", "en", "Delete 2 Outer Lanes: not offered for a circuit of 2 lanes\n"},
+        {{{kStandardStraight, 0, 1}},
+         "delete-outer",
+         "en",
+         "Delete 2 Outer Lanes: not offered for a circuit of 2 lanes\n"},
     };
     for (const Case& c : cases) {
         const CliRun run = RunCli({"convert", Save(Chain(c.pieces), "In.QLC"), out, c.kind, "--lang", c.lang});

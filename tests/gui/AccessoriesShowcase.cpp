@@ -16,8 +16,8 @@
 #include "app/gui/Startup.h"
 #include "model/Tracks.h"
 #include "stock/StockFile.h"
-#include "text/gui/ApplyTexts.h"
 #include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
 #include "tools/gui/Notes.h"
 
 using namespace quillet;
@@ -64,9 +64,10 @@ void SaveSampleCircuit(const std::string& path, int detail) {
         ++slot;
     }
     c.ReLay(false);
-    c.notes = "Club oval, two NINCO lanes.\n"
-              "Sand on the first hairpin, snow and a water splash on the back straight.\n"
-              "Marshal (assistant) at the hairpin; power from the pit wall.";
+    c.notes =
+        "Club oval, two NINCO lanes.\n"
+        "Sand on the first hairpin, snow and a water splash on the back straight.\n"
+        "Marshal (assistant) at the hairpin; power from the pit wall.";
     SaveCircuit(c, path);
 }
 

@@ -21,13 +21,13 @@
 #include <deque>
 #include <functional>
 
-#include "app/gui/QtTranslations.h"
 #include "app/gui/Mnemonics.h"
+#include "app/gui/QtTranslations.h"
 #include "app/gui/Sdimain.h"
 #include "app/gui/Startup.h"
 #include "model/Tracks.h"
-#include "text/gui/ApplyTexts.h"
 #include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
 #include "tools/ToolsTestSupport.h"
 
 using namespace quillet;
@@ -187,17 +187,17 @@ private slots:
         QVERIFY2(info.simplified().contains(QStringLiteral("Pages: 1 ")), qPrintable(info));
         QVERIFY2(info.simplified().contains(QStringLiteral("Page size: 842 x 595 pts (A4)")), qPrintable(info));
         QVERIFY2(info.simplified().contains(QStringLiteral("Title: Oval ")), qPrintable(info));
-        const QString text = Poppler(QStringLiteral("pdftotext"), {Path(QStringLiteral("oval.pdf")), QStringLiteral("-")});
+        const QString text =
+            Poppler(QStringLiteral("pdftotext"), {Path(QStringLiteral("oval.pdf")), QStringLiteral("-")});
         QVERIFY2(text.simplified().contains(QStringLiteral("Oval ") + w->Panel(2)->text()), qPrintable(text));
 
         // CSV: the Track List in the window's language.
         script.exportNames = {StdStr(Path(QStringLiteral("oval.csv")))};
         w->Action(ControlId::ExportCsv1)->trigger();
-        QCOMPARE(ReadAll(Path(QStringLiteral("oval.csv"))),
-                 QByteArray("\xEF\xBB\xBF"
-                            "Marca,Pieza,Necesarios,En Stock,Faltan\r\n"
-                            "NINCO,Recta Standard,2,0,2\r\n"
-                            "NINCO,Curva Standard,8,0,8\r\n"));
+        QCOMPARE(ReadAll(Path(QStringLiteral("oval.csv"))), QByteArray("\xEF\xBB\xBF"
+                                                                       "Marca,Pieza,Necesarios,En Stock,Faltan\r\n"
+                                                                       "NINCO,Recta Standard,2,0,2\r\n"
+                                                                       "NINCO,Curva Standard,8,0,8\r\n"));
 
         QCOMPARE(script.suggested, (QStringList{QStringLiteral("Oval.png"), QStringLiteral("Oval.svg"),
                                                 QStringLiteral("Oval.pdf"), QStringLiteral("Oval.csv")}));
@@ -220,9 +220,9 @@ private slots:
                 script.openNames = {StdStr(path)};
                 w->Action(ControlId::FileOpenItem)->trigger();
             }
-            QCOMPARE(RecentEntries(*w), (QStringList{QStringLiteral("&1 A.QLC"), QStringLiteral("&2 C.QLC"),
-                                                     QStringLiteral("&3 B&&B.QLC"), QStringLiteral("--"),
-                                                     QStringLiteral("&Vaciar la Lista")}));
+            QCOMPARE(RecentEntries(*w),
+                     (QStringList{QStringLiteral("&1 A.QLC"), QStringLiteral("&2 C.QLC"), QStringLiteral("&3 B&&B.QLC"),
+                                  QStringLiteral("--"), QStringLiteral("&Vaciar la Lista")}));
             QVERIFY(w->Action(ControlId::RecentFiles1)->isEnabled());
             QCOMPARE(w->RecentMenu()->actions().at(1)->statusTip(), c);
         }

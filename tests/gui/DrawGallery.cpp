@@ -13,8 +13,8 @@
 #include <cstdio>
 #include <initializer_list>
 
-#include "render/PainterCanvas.h"
 #include "model/Tracks.h"
+#include "render/PainterCanvas.h"
 
 using namespace quillet;
 
@@ -78,10 +78,22 @@ TCircuit NincoOval() {
     TCircuit c(600, 400);
     c.scale = 2;
     c.innerBorderDefault = true;
-    Lay(c, {{kStartingStraight, 0}, {kStandardStraight, 0}, {kHalfStraight, 0}, {kQuarterStraight, 0},
-            {kStandardCurve, 0}, {kStandardCurve, 0}, {kStandardCurve, 0}, {kStandardCurve, 0},
-            {kChangeoverTrack, 0}, {kStandardStraight, 0}, {kHalfStraight, 0}, {kQuarterStraight, 0},
-            {kStandardCurve, 0}, {kStandardCurve, 0}, {kStandardCurve, 0}, {kStandardCurve, 0}});
+    Lay(c, {{kStartingStraight, 0},
+            {kStandardStraight, 0},
+            {kHalfStraight, 0},
+            {kQuarterStraight, 0},
+            {kStandardCurve, 0},
+            {kStandardCurve, 0},
+            {kStandardCurve, 0},
+            {kStandardCurve, 0},
+            {kChangeoverTrack, 0},
+            {kStandardStraight, 0},
+            {kHalfStraight, 0},
+            {kQuarterStraight, 0},
+            {kStandardCurve, 0},
+            {kStandardCurve, 0},
+            {kStandardCurve, 0},
+            {kStandardCurve, 0}});
     for (int i : {5, 6, 7, 8, 13, 14, 15, 16}) {
         SetBorders(c, i, {kOuterBorder});
         c.Track(i).outerBarrier = true;
@@ -105,10 +117,20 @@ TCircuit ScxChicanes() {
     c.lanePairs = 2;
     c.innerBorderDefault = true;
     c.outerBorderDefault = true;
-    Lay(c, {{kStartingChicane, 0}, {kStraightChicane, 0}, {kStartingChicane, 1}, {kStandardCurve, 0},
-            {kStandardCurve, 0}, {kStandardCurve, 0}, {kStandardCurve, 0}, {kStandardStraight, 0},
-            {kChangeoverTrack, 0}, {kStandardStraight, 0}, {kCurvedChicane, 0}, {kCurvedChicane, 0},
-            {kCurvedChicane, 0}, {kCurvedChicane, 0}});
+    Lay(c, {{kStartingChicane, 0},
+            {kStraightChicane, 0},
+            {kStartingChicane, 1},
+            {kStandardCurve, 0},
+            {kStandardCurve, 0},
+            {kStandardCurve, 0},
+            {kStandardCurve, 0},
+            {kStandardStraight, 0},
+            {kChangeoverTrack, 0},
+            {kStandardStraight, 0},
+            {kCurvedChicane, 0},
+            {kCurvedChicane, 0},
+            {kCurvedChicane, 0},
+            {kCurvedChicane, 0}});
     SetBorders(c, 8, {kOuterBorderEntryHalf, kInnerBorderEntryHalf});
     SetBorders(c, 10, {kOuterBorderExitHalf, kInnerBorderExitHalf});
     c.Track(4).outerBarrier = true;
@@ -127,10 +149,22 @@ TCircuit NincoEightLanes() {
     c.lanePairs = 4;
     c.colourCodeShown = true;
     c.innerBorderDefault = true;
-    Lay(c, {{kStandardStraight, 0}, {kHalfStraight, 0}, {kQuarterStraight, 0}, {kInnerCurve, 1}, {kInnerCurve, 1},
-            {kStandardCurve, 1}, {kStandardCurve, 1}, {kOuterCurve, 1}, {kOuterCurve, 1}, {kSuperOuterCurve, 1},
-            {kSuperOuterCurve, 1}, {kChangeoverTrack, 0}, {kStartingStraight, 1}, {kAdaptationChicane, 0},
-            {kStandardStraight, 0}, {kStandardCurve, 0}});
+    Lay(c, {{kStandardStraight, 0},
+            {kHalfStraight, 0},
+            {kQuarterStraight, 0},
+            {kInnerCurve, 1},
+            {kInnerCurve, 1},
+            {kStandardCurve, 1},
+            {kStandardCurve, 1},
+            {kOuterCurve, 1},
+            {kOuterCurve, 1},
+            {kSuperOuterCurve, 1},
+            {kSuperOuterCurve, 1},
+            {kChangeoverTrack, 0},
+            {kStartingStraight, 1},
+            {kAdaptationChicane, 0},
+            {kStandardStraight, 0},
+            {kStandardCurve, 0}});
     for (int i : {4, 5, 6, 7, 8, 9, 10, 11}) SetBorders(c, i, {kOuterBorder});
     c.ReLay(false);
     Deselect(c);
@@ -146,9 +180,19 @@ TCircuit ScxCurves(int lanePairs) {
     c.colourCodeShown = true;
     c.backgroundColour = 0x60A060;
     c.detailLevel = 5;
-    Lay(c, {{kStandardStraight, 0}, {kInnerCurve, 0}, {kInnerCurve, 0}, {kStandardCurve, 0}, {kStandardCurve, 0},
-            {kOuterCurve, 0}, {kOuterCurve, 0}, {kSuperOuterCurve, 0}, {kSuperOuterCurve, 0}, {kHalfStraight, 0},
-            {kQuarterStraight, 0}, {kStraightChicane, 0}, {kStartingStraight, 0}});
+    Lay(c, {{kStandardStraight, 0},
+            {kInnerCurve, 0},
+            {kInnerCurve, 0},
+            {kStandardCurve, 0},
+            {kStandardCurve, 0},
+            {kOuterCurve, 0},
+            {kOuterCurve, 0},
+            {kSuperOuterCurve, 0},
+            {kSuperOuterCurve, 0},
+            {kHalfStraight, 0},
+            {kQuarterStraight, 0},
+            {kStraightChicane, 0},
+            {kStartingStraight, 0}});
     c.ReLay(false);
     Deselect(c);
     return c;

@@ -7,8 +7,8 @@
 #include <QtTest>
 #include <climits>
 
-#include "render/PainterCanvas.h"
 #include "model/Tracks.h"
+#include "render/PainterCanvas.h"
 
 using namespace quillet;
 
@@ -37,7 +37,7 @@ TCircuit Oval(int detail) {
 
 QImage Paint(const TCircuit& c) {
     QImage image(1500, 1000, QImage::Format_RGB32);  // 3000 x 2000 mm
-    image.fill(Qt::red);                              // anything not painted shows
+    image.fill(Qt::red);                             // anything not painted shows
     PainterCanvas canvas(&image);
     c.Draw(canvas, CircuitDrawMode::Screen, 2000, 3000);
     canvas.end();
@@ -91,8 +91,11 @@ void DrawTest::ovalAtDetailThree() {
         {1450, 950, kWhite, "background outside"},
     };
     for (const Probe& p : probes) {
-        QVERIFY2(img.pixel(p.x, p.y) == p.want,
-                 qPrintable(QStringLiteral("%1 at (%2, %3): %4").arg(QLatin1String(p.what)).arg(p.x).arg(p.y).arg(Hex(img.pixel(p.x, p.y)))));
+        QVERIFY2(img.pixel(p.x, p.y) == p.want, qPrintable(QStringLiteral("%1 at (%2, %3): %4")
+                                                               .arg(QLatin1String(p.what))
+                                                               .arg(p.x)
+                                                               .arg(p.y)
+                                                               .arg(Hex(img.pixel(p.x, p.y)))));
     }
     // The work area is covered: nothing of the red underneath is left.
     for (int y = 0; y < img.height(); y += 7) {

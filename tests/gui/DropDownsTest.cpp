@@ -17,8 +17,8 @@
 #include "app/gui/pictures/ToolbarPictures.h"
 #include "model/Tracks.h"
 #include "stock/StockFile.h"
-#include "text/gui/ApplyTexts.h"
 #include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
 
 #include <fstream>
 
@@ -91,9 +91,9 @@ private slots:
         QCOMPARE(menu->objectName(), QStringLiteral("PopupMenu1"));
         QCOMPARE(Names(menu), (QStringList{QStringLiteral("asd1"), QStringLiteral("asd2"), QStringLiteral("asd3"),
                                            QStringLiteral("Helper"), QStringLiteral("PowerSource1")}));
-        QCOMPARE(Captions(menu), (QStringList{QStringLiteral("Controller"), QStringLiteral("Lap Counter"),
-                                              QStringLiteral("Start"), QStringLiteral("Assistant"),
-                                              QStringLiteral("Power Source")}));
+        QCOMPARE(Captions(menu),
+                 (QStringList{QStringLiteral("Controller"), QStringLiteral("Lap Counter"), QStringLiteral("Start"),
+                              QStringLiteral("Assistant"), QStringLiteral("Power Source")}));
         QCOMPARE(IconPixels(button->icon()), IconPixels(u"insert-icon-lap-counter"));
 
         // A piece selected beforehand: choosing an icon deselects it.
@@ -148,8 +148,8 @@ private slots:
         QCOMPARE(menu->objectName(), QStringLiteral("PopupMenu2"));
         QCOMPARE(Names(menu), (QStringList{QStringLiteral("N11"), QStringLiteral("N21"), QStringLiteral("N31"),
                                            QStringLiteral("N41")}));
-        QCOMPARE(Captions(menu), (QStringList{QStringLiteral("Asphalt"), QStringLiteral("Snow"),
-                                              QStringLiteral("Sand"), QStringLiteral("Water")}));
+        QCOMPARE(Captions(menu), (QStringList{QStringLiteral("Asphalt"), QStringLiteral("Snow"), QStringLiteral("Sand"),
+                                              QStringLiteral("Water")}));
         QCOMPARE(IconPixels(button->icon()), IconPixels(u"surface-asphalt"));
 
         // Snow with nothing selected: only the button changes.

@@ -9,9 +9,9 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "QuietWindow.h"
 #include "app/gui/DrawingSurface.h"
 #include "app/gui/Sdimain.h"
-#include "QuietWindow.h"
 #include "app/gui/Startup.h"
 #include "model/Tracks.h"
 #include "text/Languages.h"

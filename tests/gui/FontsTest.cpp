@@ -5,9 +5,7 @@
 class FontsTest : public QObject {
     Q_OBJECT
 private slots:
-    void fontsAreInstalled() {
-        QVERIFY(!QFontDatabase::families().isEmpty());
-    }
+    void fontsAreInstalled() { QVERIFY(!QFontDatabase::families().isEmpty()); }
 };
 
 QTEST_MAIN(FontsTest)

@@ -12,10 +12,10 @@
 #include <QtTest>
 #include <set>
 
+#include "QuietWindow.h"
 #include "app/gui/DrawingSurface.h"
 #include "app/gui/Mnemonics.h"
 #include "app/gui/Sdimain.h"
-#include "QuietWindow.h"
 #include "app/gui/Startup.h"
 #include "model/Tracks.h"
 #include "text/Languages.h"
@@ -54,7 +54,8 @@ void CheckLevel(const QString& where, const QList<QAction*>& actions, QStringLis
         } else if (!seen.insert(letter.unicode()).second) {
             faults << where + QStringLiteral(": second ") + letter + QStringLiteral(" in ") + a->text() + level;
         }
-        if (QMenu* sub = a->menu()) CheckLevel(where + QLatin1Char('/') + WithoutMnemonic(a->text()), sub->actions(), faults);
+        if (QMenu* sub = a->menu())
+            CheckLevel(where + QLatin1Char('/') + WithoutMnemonic(a->text()), sub->actions(), faults);
     }
 }
 

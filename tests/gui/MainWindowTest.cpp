@@ -5,8 +5,8 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -21,16 +21,16 @@
 #include <functional>
 
 #include "app/gui/DrawingSurface.h"
-#include "widgets/FormSupport.h"
 #include "app/gui/MainControls.h"
 #include "app/gui/Mnemonics.h"
 #include "app/gui/Sdimain.h"
 #include "app/gui/Startup.h"
 #include "model/Tracks.h"
 #include "stock/StockFile.h"
-#include "text/gui/ApplyTexts.h"
 #include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
 #include "tools/gui/area.h"
+#include "widgets/FormSupport.h"
 
 using namespace quillet;
 
@@ -282,14 +282,14 @@ private slots:
             for (int i = 1; i <= 3; ++i) {
                 QLabel* panel = w->Panel(i);
                 const int indent = panel->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2;
-                QVERIFY2(panel->contentsRect().width() - indent >= panel->fontMetrics().horizontalAdvance(panel->text()),
-                         qPrintable(panel->text()));
+                QVERIFY2(
+                    panel->contentsRect().width() - indent >= panel->fontMetrics().horizontalAdvance(panel->text()),
+                    qPrintable(panel->text()));
                 // and lies wholly inside the window, not past its right edge
                 const int right = panel->mapTo(w.get(), QPoint(panel->width(), 0)).x();
-                QVERIFY2(right <= w->width(), qPrintable(QStringLiteral("%1 ends at %2 of %3")
-                                                             .arg(panel->text())
-                                                             .arg(right)
-                                                             .arg(w->width())));
+                QVERIFY2(
+                    right <= w->width(),
+                    qPrintable(QStringLiteral("%1 ends at %2 of %3").arg(panel->text()).arg(right).arg(w->width())));
             }
         };
         check(QStringLiteral("Circuito cerrado "));
@@ -307,8 +307,8 @@ private slots:
         // Written out here, not taken from the rule the window uses, so that
         // a change to that rule shows.
         const QSet<std::string_view> kHiddenAtStart{"ToolButton50", "ToolButton6",  "ToolButton58",
-                                                   "ToolButton61", "ToolButton52", "ToolButton40",
-                                                   "ToolButton60", "ToolButton33", "TiemposEstimados1"};
+                                                    "ToolButton61", "ToolButton52", "ToolButton40",
+                                                    "ToolButton60", "ToolButton33", "TiemposEstimados1"};
         QTemporaryDir folder;
         Script script;
         auto w = StartProgram({folder.path(), folder.path(), &script});
@@ -323,9 +323,9 @@ private slots:
         QCOMPARE(w->Action(ControlId::Delete1)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Del")));
         QCOMPARE(w->Action(ControlId::PasteTrack1)->shortcut(), QKeySequence(QStringLiteral("Ctrl+V")));
         QVERIFY(w->Action(ControlId::FileSaveAsItem)->shortcut().isEmpty());
-        QVERIFY(w->Button(ControlId::ToolButton18)->isChecked());  // grid on
+        QVERIFY(w->Button(ControlId::ToolButton18)->isChecked());   // grid on
         QVERIFY(!w->Button(ControlId::ToolButton42)->isEnabled());  // no template
-        QVERIFY(!w->Action(ControlId::SelectAll1)->isEnabled());     // no pieces
+        QVERIFY(!w->Action(ControlId::SelectAll1)->isEnabled());    // no pieces
 
         // Alt+6 shows the surface button and the lap-times item, twice hides.
         QTest::keyClick(w.get(), Qt::Key_6, Qt::AltModifier);

@@ -12,12 +12,12 @@
 #include <QTemporaryDir>
 #include <fstream>
 
-#include "widgets/Information.h"
 #include "app/gui/Sdimain.h"
 #include "app/gui/Startup.h"
 #include "app/gui/Unit15.h"
-#include "text/gui/ApplyTexts.h"
 #include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
+#include "widgets/Information.h"
 
 using namespace quillet;
 
@@ -61,7 +61,8 @@ private slots:
         // A short one first: the window must grow for the next.
         QVERIFY(WholeTextShown(&form, [&] { form.ShowMessage(QStringLiteral("OK")); }));
         QVERIFY(WholeTextShown(&form, [&] { form.ShowProblem(kLong, QStringLiteral("Error")); }));
-        QVERIFY(WholeTextShown(&form, [&] { form.ShowProblem(kLong + QLatin1Char(' ') + kLong, QStringLiteral("Error")); }));
+        QVERIFY(WholeTextShown(&form,
+                               [&] { form.ShowProblem(kLong + QLatin1Char(' ') + kLong, QStringLiteral("Error")); }));
     }
 
     void aCircuitThatCannotBeReadIsShownAsAnErrorInBothLanguages() {

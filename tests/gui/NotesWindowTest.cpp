@@ -19,8 +19,8 @@
 #include "app/gui/Sdimain.h"
 #include "app/gui/Startup.h"
 #include "model/Tracks.h"
-#include "text/gui/ApplyTexts.h"
 #include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
 #include "tools/gui/Notes.h"
 
 using namespace quillet;

@@ -12,9 +12,9 @@
 
 #include "app/Editor.h"
 #include "app/Prompter.h"
+#include "model/Tracks.h"
 #include "render/PictureExport.h"
 #include "render/Pictures.h"
-#include "model/Tracks.h"
 
 using namespace quillet;
 
@@ -40,8 +40,8 @@ QStringList XmlTexts(const QByteArray& xml, const QString& name, QString* error)
             texts << reader.readElementText(QXmlStreamReader::IncludeChildElements);
         }
     }
-    *error = reader.hasError() ? reader.errorString() + QStringLiteral(" at line %1").arg(reader.lineNumber())
-                               : QString();
+    *error =
+        reader.hasError() ? reader.errorString() + QStringLiteral(" at line %1").arg(reader.lineNumber()) : QString();
     return texts;
 }
 
@@ -74,12 +74,14 @@ void PictureExportTest::titlesOfAnyTextKeepEveryFormatReadable_data() {
     QTest::addColumn<QByteArray>("title");
     QTest::addColumn<QString>("shown");
     QTest::newRow("ampersand") << QByteArray("Tom & Jerry") << QStringLiteral("Tom & Jerry");
-    QTest::newRow("markup and quotes") << QByteArray("<b>\"Big\" 'O'</b>")
-                                       << QStringLiteral("<b>\"Big\" 'O'</b>");
+    QTest::newRow("markup and quotes") << QByteArray("<b>\"Big\" 'O'</b>") << QStringLiteral("<b>\"Big\" 'O'</b>");
     // Controls other than tab, LF and CR cannot be in an XML document at all.
     QTest::newRow("controls") << QByteArray("Bell\x07 Esc\x1b\x01 tab\tend") << QStringLiteral("Bell Esc tab\tend");
     // U+FFFE and U+FFFF neither; a character beyond the BMP stays whole.
-    QTest::newRow("noncharacters") << QByteArray("a\xEF\xBF\xBE" "b\xEF\xBF\xBF" "c \xF0\x9F\x8F\x81")
+    QTest::newRow("noncharacters") << QByteArray(
+                                          "a\xEF\xBF\xBE"
+                                          "b\xEF\xBF\xBF"
+                                          "c \xF0\x9F\x8F\x81")
                                    << QString::fromUtf8("abc \xF0\x9F\x8F\x81");
 }
 

@@ -24,8 +24,8 @@
 #include "app/gui/ToolWindows.h"
 #include "model/Tracks.h"
 #include "stock/StockFile.h"
-#include "text/gui/ApplyTexts.h"
 #include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
 #include "tools/gui/PrintCircuit.h"
 
 using namespace quillet;
@@ -72,9 +72,9 @@ QStringList TextLines(const QString& pdf) {
 // Page 1 as a picture at `dpi`.
 QImage PageImage(const QString& pdf, int dpi, const QString& folder) {
     const QString stem = folder + QStringLiteral("/page");
-    Poppler(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi),
-                                         QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                                         QStringLiteral("1"), pdf, stem});
+    Poppler(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
+             QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"), pdf, stem});
     for (const QString& name : {stem + QStringLiteral("-1.png"), stem + QStringLiteral("-01.png")}) {
         QImage image(name);
         if (!image.isNull()) return image;
@@ -158,7 +158,10 @@ private slots:
         // (A hairline on the edge of the printable area may show in the
         // pixel beside it at this resolution.)
         const QString box = QStringLiteral("ink %1 + %2, printable %3 + %4")
-                                .arg(ink.x()).arg(ink.width()).arg(printable.x()).arg(printable.width());
+                                .arg(ink.x())
+                                .arg(ink.width())
+                                .arg(printable.x())
+                                .arg(printable.width());
         QVERIFY2(ink.left() >= printable.left() - 1 && ink.left() <= printable.left() + 1, qPrintable(box));
         QVERIFY2(ink.right() >= printable.right() - 1 && ink.right() <= printable.right() + 1, qPrintable(box));
         const int workAreaHeight = printable.width() * 2 / 3;
@@ -182,10 +185,10 @@ private slots:
         auto words = [](const QString& s) { return s.simplified(); };
         QStringList printed;
         for (const QString& l : TextLines(file)) printed << words(l);
-        QCOMPARE(printed, (QStringList{QStringLiteral("Club"),
-                                       QStringLiteral("Tipo de Tramo Necesarios En Stock Faltan"),
-                                       QStringLiteral("NINCO Recta Standard 2 - 2"),
-                                       QStringLiteral("NINCO Curva Standard 8 3 5")}));
+        QCOMPARE(
+            printed,
+            (QStringList{QStringLiteral("Club"), QStringLiteral("Tipo de Tramo Necesarios En Stock Faltan"),
+                         QStringLiteral("NINCO Recta Standard 2 - 2"), QStringLiteral("NINCO Curva Standard 8 3 5")}));
 
         // A page too small for the list goes on to a second one.
         QPrinter small(QPrinter::HighResolution);
@@ -234,7 +237,8 @@ private slots:
         }
         const double iconMm = 32 * w->Editor().Circuit().scale;
         const double expected = iconMm * pdf.pageLayout().paintRectPixels(50).width() / 3000.0;
-        const QString sizes = QStringLiteral("icon %1 x %2, expected about %3").arg(icon.width()).arg(icon.height()).arg(expected);
+        const QString sizes =
+            QStringLiteral("icon %1 x %2, expected about %3").arg(icon.width()).arg(icon.height()).arg(expected);
         QVERIFY2(icon.width() >= expected * 0.6 && icon.width() <= expected + 2, qPrintable(sizes));
         QVERIFY2(icon.height() >= expected * 0.6 && icon.height() <= expected + 2, qPrintable(sizes));
         // Its corner 2200 mm across, 1200 mm down.
@@ -328,9 +332,9 @@ private slots:
         });
         w->Action(ControlId::Print1)->trigger();
         QVERIFY(!okWithoutPrinter);
-        QCOMPARE(seen, (QStringList{QStringLiteral("Imprimir"), QStringLiteral("Circuito"),
-                                    QStringLiteral("Lista de Tramos"),
-                                    QStringLiteral("Elija una impresora, o un archivo donde imprimir, con Configurar.")}));
+        QCOMPARE(seen,
+                 (QStringList{QStringLiteral("Imprimir"), QStringLiteral("Circuito"), QStringLiteral("Lista de Tramos"),
+                              QStringLiteral("Elija una impresora, o un archivo donde imprimir, con Configurar.")}));
         QVERIFY(!QFile::exists(file));
 
         // A file to print to: the Track List goes there.

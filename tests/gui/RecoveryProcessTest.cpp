@@ -79,8 +79,8 @@ private:
     // standard straight after them; it is killed once its copy is written.
     // Returns the process id it had.
     qint64 EditAndCrash(const QString& oval) {
-        auto p = Start(QStringLiteral("edit"), {QStringLiteral("do SelectAll1"), QStringLiteral("do ToolButton24")},
-                       {oval});
+        auto p =
+            Start(QStringLiteral("edit"), {QStringLiteral("do SelectAll1"), QStringLiteral("do ToolButton24")}, {oval});
         if (!p) return 0;
         const qint64 pid = p->processId();
         const QString copy = RecoveryFolder() + QStringLiteral("/%1.QLC").arg(pid);
@@ -117,9 +117,9 @@ private slots:
 
         // Started again: Yes restores the work, which is then saved.
         const QString restored = Path(QStringLiteral("Restored.QLC"));
-        auto again = Start(QStringLiteral("restore"),
-                           {QStringLiteral("yes"), QStringLiteral("save ") + restored, QStringLiteral("do FileSaveItem")},
-                           {});
+        auto again =
+            Start(QStringLiteral("restore"),
+                  {QStringLiteral("yes"), QStringLiteral("save ") + restored, QStringLiteral("do FileSaveItem")}, {});
         QVERIFY(again);
         QVERIFY2(WaitFor([&] { return ReadCircuit(restored).has_value(); }), "the restored work was not saved");
         const TCircuit back = *ReadCircuit(restored);
@@ -128,7 +128,8 @@ private slots:
         QCOMPARE(back.title, std::string("Restored"));
         // The crashed session's copy went when it was restored, this
         // session's own when the work was saved.
-        QVERIFY2(WaitFor([&] { return RecoveryFiles().isEmpty(); }), qPrintable(RecoveryFiles().join(QLatin1Char(' '))));
+        QVERIFY2(WaitFor([&] { return RecoveryFiles().isEmpty(); }),
+                 qPrintable(RecoveryFiles().join(QLatin1Char(' '))));
         again->kill();
         again->waitForFinished(10000);
 
@@ -136,9 +137,9 @@ private slots:
         // with an empty circuit.
         QVERIFY(EditAndCrash(oval) != 0);
         const QString empty = Path(QStringLiteral("Empty.QLC"));
-        auto declined = Start(QStringLiteral("decline"),
-                              {QStringLiteral("no"), QStringLiteral("save ") + empty, QStringLiteral("do FileSaveItem")},
-                              {});
+        auto declined =
+            Start(QStringLiteral("decline"),
+                  {QStringLiteral("no"), QStringLiteral("save ") + empty, QStringLiteral("do FileSaveItem")}, {});
         QVERIFY(declined);
         QVERIFY(WaitFor([&] { return ReadCircuit(empty).has_value(); }));
         QCOMPARE(ReadCircuit(empty)->Count(), 0);

@@ -104,8 +104,7 @@ void RenderTest::filledPolygonMeetsItsOutlineExactly() {
          [](int x, int y) { return x > 2 && y > 2 && x + y < 24; }},
         {{{{4, 4}, {24, 4}, {24, 24}}},
          [](int x, int y) {
-             return (y == 4 && x >= 4 && x <= 24) || (x == 24 && y >= 4 && y <= 24) ||
-                    (x == y && x >= 4 && x <= 24);
+             return (y == 4 && x >= 4 && x <= 24) || (x == 24 && y >= 4 && y <= 24) || (x == y && x >= 4 && x <= 24);
          },
          [](int x, int y) { return y > 4 && x < 24 && y < x; }},
     }};
@@ -120,9 +119,9 @@ void RenderTest::filledPolygonMeetsItsOutlineExactly() {
             }
             QString why;
             const bool ok = Matches(
-                img,
-                [&](int x, int y) { return c.onEdge(x, y) ? kBlack : c.inside(x, y) ? kRed : kWhite; },
-                &why);
+                img, [&](int x, int y) { return c.onEdge(x, y)   ? kBlack
+                                                : c.inside(x, y) ? kRed
+                                                                 : kWhite; }, &why);
             QVERIFY2(ok, qPrintable(QStringLiteral("width %1: ").arg(width) + why));
         }
     }
@@ -151,8 +150,9 @@ void RenderTest::filledPolygonMeetsItsOutlineExactly() {
     }
     QCOMPARE(img.pixel(5, 10), kRed);
     const QRect fill = InkBounds(img, kWhite);
-    QVERIFY2(QRect(QPoint(2, 2), QPoint(22, 22)).contains(fill) && fill.width() >= 19,
-             qPrintable(QStringLiteral("%1,%2 %3x%4").arg(fill.x()).arg(fill.y()).arg(fill.width()).arg(fill.height())));
+    QVERIFY2(
+        QRect(QPoint(2, 2), QPoint(22, 22)).contains(fill) && fill.width() >= 19,
+        qPrintable(QStringLiteral("%1,%2 %3x%4").arg(fill.x()).arg(fill.y()).arg(fill.width()).arg(fill.height())));
 }
 
 void RenderTest::neighbouringFillsNeitherOverlapNorLeaveGaps() {

@@ -8,25 +8,25 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSettings>
 #include <QSlider>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QToolButton>
 #include <QToolBar>
-#include <QMenuBar>
-#include <QSettings>
-#include <QScreen>
-#include <QDir>
-#include <QScrollArea>
+#include <QToolButton>
 #include <QtTest>
 #include <deque>
 #include <fstream>
@@ -36,16 +36,16 @@
 #include "app/gui/DrawingSurface.h"
 #include "app/gui/Sdimain.h"
 #include "app/gui/Startup.h"
-#include "app/gui/Unit15.h"
 #include "app/gui/ToolWindows.h"
+#include "app/gui/Unit15.h"
 #include "model/Tracks.h"
-#include "stock/gui/StockControlForm.h"
 #include "stock/StockFile.h"
+#include "stock/gui/StockControlForm.h"
 #include "stock/gui/StockForm.h"
 #include "stock/gui/TrackListForm.h"
-#include "text/gui/ApplyTexts.h"
 #include "text/Globals.h"
 #include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
 #include "tools/gui/Ampliate.h"
 #include "tools/gui/CloseCircuit.h"
 #include "tools/gui/CloseProgress.h"
@@ -159,8 +159,7 @@ private:
 
     // The program as started by a user, with the given stock and language,
     // showing `circuit`.
-    std::unique_ptr<TSDIAppForm> Start(const TCircuit& circuit, const TTrackList& stock = {},
-                                       int language = kSpanish) {
+    std::unique_ptr<TSDIAppForm> Start(const TCircuit& circuit, const TTrackList& stock = {}, int language = kSpanish) {
         m_folder = std::make_unique<QTemporaryDir>();
         std::ofstream(StdStr(m_folder->filePath(QLatin1String(kStockFileName))), std::ios::binary)
             << StockFileBytes(stock, language);
@@ -186,8 +185,8 @@ private slots:
         auto w = Start(TCircuit(1000, 1000));
         const TToolWindows& t = w->Tools();
         const std::pair<QWidget*, const char*> forms[] = {
-            {t.stock, "TForm1"},        {t.trackList, "TForm3"}, {t.dimensions, "TForm4"}, {t.closeOptions, "TForm5"},
-            {t.closeProgress, "TForm6"}, {t.print, "TForm10"},   {t.convert, "TForm12"},   {t.lapTimes, "TForm14"},
+            {t.stock, "TForm1"},         {t.trackList, "TForm3"}, {t.dimensions, "TForm4"}, {t.closeOptions, "TForm5"},
+            {t.closeProgress, "TForm6"}, {t.print, "TForm10"},    {t.convert, "TForm12"},   {t.lapTimes, "TForm14"},
         };
         for (const auto& [form, name] : forms) {
             QCOMPARE(form->objectName(), QLatin1String(name));
@@ -234,9 +233,9 @@ private slots:
         w->Action(ControlId::TracksList1)->trigger();
         QVERIFY(modals.AllSeen());
         QVERIFY(fixedPitch);
-        QCOMPARE(headings, (QStringList{QStringLiteral("Lista de Tramos"), QStringLiteral("Tipo de tramo"),
-                                        QStringLiteral("Necesarios"), QStringLiteral("En Stock"),
-                                        QStringLiteral("Faltan")}));
+        QCOMPARE(headings,
+                 (QStringList{QStringLiteral("Lista de Tramos"), QStringLiteral("Tipo de tramo"),
+                              QStringLiteral("Necesarios"), QStringLiteral("En Stock"), QStringLiteral("Faltan")}));
         QCOMPARE(seen, (QStringList{line("NINCO Recta Standard", "  3      5      -"),
                                     line("NINCO Curva Standard", "  2      -      2"),
                                     line("NINCO Borde Externo de Curva Standard", "  2      -      2")}));
@@ -248,9 +247,9 @@ private slots:
         modals.Then(look);
         w->Button(ControlId::ToolButton47)->click();
         QVERIFY(modals.AllSeen());
-        QCOMPARE(headings, (QStringList{QStringLiteral("Track List"), QStringLiteral("Track Type"),
-                                        QStringLiteral("Required"), QStringLiteral("In Stock"),
-                                        QStringLiteral("Default")}));
+        QCOMPARE(headings,
+                 (QStringList{QStringLiteral("Track List"), QStringLiteral("Track Type"), QStringLiteral("Required"),
+                              QStringLiteral("In Stock"), QStringLiteral("Default")}));
         QCOMPARE(seen.first(), line("NINCO Standard Straight", "  3      5      -"));
         QCOMPARE(seen.last(), line("NINCO Standard Curve Outer Border", "  2      -      2"));
         for (int i = 1; i + 1 < headingX.size(); i += 2) QVERIFY(headingX[i] < headingX[i + 1]);
@@ -355,8 +354,9 @@ private slots:
     // Stock Control opens at the right of the drawing, clear of the menus
     // and toolbars, then where the user last put it, kept on the screen.
     void stockControlOpensClearOfTheBarsAndWhereItWasLeft() {
-        const QString places = QDir(QDir::tempPath()).filePath(QStringLiteral("quillet-places-%1.ini")
-                                                                   .arg(QCoreApplication::applicationPid()));
+        const QString places =
+            QDir(QDir::tempPath())
+                .filePath(QStringLiteral("quillet-places-%1.ini").arg(QCoreApplication::applicationPid()));
         QFile::remove(places);
         auto open = [&](auto& w) {
             w->UseWindowPlaces(places);
@@ -381,8 +381,14 @@ private slots:
         const QRect drawing = global(w->Surface()->viewport());
         // Its top-right corner inside the drawing's, at its right.
         const QString where = QStringLiteral("frame %1,%2 %3x%4, drawing %5,%6 %7x%8")
-                                  .arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())
-                                  .arg(drawing.x()).arg(drawing.y()).arg(drawing.width()).arg(drawing.height());
+                                  .arg(frame.x())
+                                  .arg(frame.y())
+                                  .arg(frame.width())
+                                  .arg(frame.height())
+                                  .arg(drawing.x())
+                                  .arg(drawing.y())
+                                  .arg(drawing.width())
+                                  .arg(drawing.height());
         QVERIFY2(frame.top() >= drawing.top() && frame.right() <= drawing.right(), qPrintable(where));
         QVERIFY2(frame.left() >= drawing.left() && frame.right() > drawing.center().x(), qPrintable(where));
 
@@ -403,8 +409,10 @@ private slots:
         auto third = Start(TCircuit(1000, 1000));
         open(third);
         const QRect screen = third->screen()->availableGeometry();
-        QVERIFY2(screen.contains(third->Tools().stockControl->frameGeometry()),
-                 qPrintable(QStringLiteral("%1,%2").arg(third->Tools().stockControl->x()).arg(third->Tools().stockControl->y())));
+        QVERIFY2(
+            screen.contains(third->Tools().stockControl->frameGeometry()),
+            qPrintable(
+                QStringLiteral("%1,%2").arg(third->Tools().stockControl->x()).arg(third->Tools().stockControl->y())));
         third.reset();
         QFile::remove(places);
     }
@@ -417,10 +425,10 @@ private slots:
         c.Append(kStandardCurve, 0, 0);
         c.ReLay(false);
         TTrackList stock;
-        stock.SetPieces(kNincoIndex, kStandardStraight, 2);    // used up: 0, black
-        stock.SetPieces(kNincoIndex, kAdaptationChicane, 3);   // 3 - 1 = 2, green
-        stock.SetPieces(kScxIndex, kStandardCurve, 0);         // 0 - 1 = -1, dark red
-        stock.SetPieces(kNincoIndex, kStartingStraight, 1);    // 1, green
+        stock.SetPieces(kNincoIndex, kStandardStraight, 2);   // used up: 0, black
+        stock.SetPieces(kNincoIndex, kAdaptationChicane, 3);  // 3 - 1 = 2, green
+        stock.SetPieces(kScxIndex, kStandardCurve, 0);        // 0 - 1 = -1, dark red
+        stock.SetPieces(kNincoIndex, kStartingStraight, 1);   // 1, green
         auto w = Start(c, stock);
         TForm8* form = w->Tools().stockControl;
         QVERIFY(!form->isVisible());
@@ -663,8 +671,8 @@ private slots:
         w->Editor().Circuit() = Chain({kStandardStraight}, 4);
         modals.Then([&](QWidget* d) { offered(d); });
         w->Button(ControlId::ToolButton58)->click();
-        QCOMPARE(shown.mid(2), (QStringList{QStringLiteral("Delete 2 Outer Lanes *"),
-                                            QStringLiteral("Delete 2 Inner Lanes")}));
+        QCOMPARE(shown.mid(2),
+                 (QStringList{QStringLiteral("Delete 2 Outer Lanes *"), QStringLiteral("Delete 2 Inner Lanes")}));
         QVERIFY(modals.unexpected.isEmpty());
     }
 
@@ -708,7 +716,7 @@ private slots:
         for (const bool english : {false, true}) {
             if (english) English(*w);
             for (QWidget* d : std::initializer_list<QWidget*>{t.stock, t.trackList, t.dimensions, t.closeOptions,
-                                                               t.stockControl, t.print, t.convert, t.lapTimes}) {
+                                                              t.stockControl, t.print, t.convert, t.lapTimes}) {
                 d->show();
                 QVERIFY2(!d->windowTitle().isEmpty(), qPrintable(d->objectName()));
                 QVERIFY2(d->width() >= title.horizontalAdvance(d->windowTitle()) + 120,
@@ -738,13 +746,14 @@ private slots:
         Modals modals;
         auto look = [&](QWidget* d) {
             shown = {d->windowTitle()};
-            for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label5", "Label11", "Label12",
-                                     "Label13", "Label14"}) {
+            for (const char* name :
+                 {"Label1", "Label2", "Label3", "Label4", "Label5", "Label11", "Label12", "Label13", "Label14"}) {
                 shown << LabelText(d, name);
             }
             shown << Child<QGroupBox>(d, "GroupBox4")->title();
             enabled.clear();
-            for (int n = 3; n <= 10; ++n) enabled << Child<QLabel>(d, QStringLiteral("Label%1").arg(n).toLatin1().constData())->isEnabled();
+            for (int n = 3; n <= 10; ++n)
+                enabled << Child<QLabel>(d, QStringLiteral("Label%1").arg(n).toLatin1().constData())->isEnabled();
         };
         modals.Then(look);
         w->Action(ControlId::CircuitDimensions1)->trigger();

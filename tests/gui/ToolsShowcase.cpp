@@ -25,12 +25,12 @@
 #include "app/gui/Startup.h"
 #include "app/gui/Unit15.h"
 #include "model/Tracks.h"
-#include "stock/gui/StockControlForm.h"
 #include "stock/StockFile.h"
+#include "stock/gui/StockControlForm.h"
 #include "stock/gui/StockForm.h"
 #include "stock/gui/TrackListForm.h"
-#include "text/gui/ApplyTexts.h"
 #include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
 #include "tools/gui/Ampliate.h"
 #include "tools/gui/CloseCircuit.h"
 #include "tools/gui/CloseProgress.h"
@@ -123,9 +123,8 @@ int main(int argc, char* argv[]) {
             tools.closeProgress->adjustSize();
             tools.closeProgress->show();
         } else if (which == "another") {
-            QTimer::singleShot(0, window.get(), [&] {
-                window->findChild<TForm15*>()->Ask(QStr(Text(206)), QStr(Text(205)));
-            });
+            QTimer::singleShot(0, window.get(),
+                               [&] { window->findChild<TForm15*>()->Ask(QStr(Text(206)), QStr(Text(205))); });
         } else if (which == "convert") {
             tools.convert->Offer(ConversionChoices(editor.Circuit().LanePairs()));
             tools.convert->open();

@@ -1,7 +1,7 @@
 // The recording canvas is what every drawing test asserts against, so it must
 // keep each call's state and points exactly as they were when drawn.
-#include <array>
 #include <gtest/gtest.h>
+#include <array>
 
 #include "model/RecordingCanvas.h"
 

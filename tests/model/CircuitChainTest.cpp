@@ -191,7 +191,7 @@ TEST(CircuitChain, ReLayKeepsTheAnchoredPiece) {
     EXPECT_NEAR(std::remainder(c.Track(3).angle, 2 * kPiRef), 0, 1e-9);
     EXPECT_NEAR(c.Track(1).angle, kPiRef / 4, 1e-12);
     ExpectPoint(c.Track(2).P(1), 400 - 241.5 * kS, -241.5 + 241.5 * kS, 1e-6);
-    EXPECT_NEAR(c.startX, 400 - 241.5 * kS - 400 * kS, 1e-6);  // -53.61
+    EXPECT_NEAR(c.startX, 400 - 241.5 * kS - 400 * kS, 1e-6);     // -53.61
     EXPECT_NEAR(c.startY, -241.5 + 241.5 * kS - 400 * kS, 1e-6);  // -353.58
 
     // Without keeping the anchor the chain simply grows from the start point.
@@ -224,7 +224,7 @@ TEST(CircuitChain, ClosedFlag) {
     EXPECT_FALSE(c.closed);
     SelectOnly(c, 7);
     ASSERT_TRUE(c.Insert(kStandardCurve, 0, nullptr));  // inserting re-lays
-    EXPECT_TRUE(c.closed);  // eight curves meet the start within rounding
+    EXPECT_TRUE(c.closed);                              // eight curves meet the start within rounding
     // The ring's outer edge, radius 421.5 about (0, 421.5), spans
     // -421.5 .. 421.5 and 0 .. 843; a half may round either way after the
     // sines and cosines.
@@ -384,8 +384,12 @@ TEST(CircuitChain, RotateTurnsAboutTheBoxCentre) {
     // -2pi one turn comes off.
     const struct {
         double before, after;
-    } snaps[] = {{0.0009, 0.0}, {kPiRef - 0.0009, kPiRef}, {-kPiRef + 0.0009, -kPiRef},
-                 {2 * kPiRef + 0.0005, 0.0}, {-2 * kPiRef - 1, -1}, {0.002, 0.002}};
+    } snaps[] = {{0.0009, 0.0},
+                 {kPiRef - 0.0009, kPiRef},
+                 {-kPiRef + 0.0009, -kPiRef},
+                 {2 * kPiRef + 0.0005, 0.0},
+                 {-2 * kPiRef - 1, -1},
+                 {0.002, 0.002}};
     for (const auto& s : snaps) {
         r.Track(1).angle = s.before;
         r.Rotate(0);
@@ -453,9 +457,9 @@ TEST(CircuitChain, CountPiecesFollowsTheRadiusLadder) {
     TCircuit w;
     w.lanePairs = 4;
     for (int type : {kStandardCurve, kInnerCurve, kOuterCurve, kSuperOuterCurve}) w.Append(type, 1, 1);
-    EXPECT_EQ(w.CountPieces(kStandardCurve, true), 2);      // 1 + 1
-    EXPECT_EQ(w.CountPieces(kOuterCurve, true), 5);         // 2 + 2 + 1
-    EXPECT_EQ(w.CountPieces(kSuperOuterCurve, true), 6);    // 2 + 2 + 1 + 1
+    EXPECT_EQ(w.CountPieces(kStandardCurve, true), 2);    // 1 + 1
+    EXPECT_EQ(w.CountPieces(kOuterCurve, true), 5);       // 2 + 2 + 1
+    EXPECT_EQ(w.CountPieces(kSuperOuterCurve, true), 6);  // 2 + 2 + 1 + 1
     c.Append(kSingleRacingOuterCurve, 0, 1);
     EXPECT_EQ(c.CountPieces(kSingleRacingOuterCurve, true), 0);
 }

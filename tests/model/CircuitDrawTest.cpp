@@ -31,9 +31,8 @@ RecordingCanvas Draw(const TCircuit& c, CircuitDrawMode mode = CircuitDrawMode::
 }
 
 std::vector<const DrawCall*> LinesWith(const RecordingCanvas& canvas, Colour colour, int width) {
-    return canvas.where([&](const DrawCall& d) {
-        return d.kind == DrawKind::Line && d.pen.colour == colour && d.pen.width == width;
-    });
+    return canvas.where(
+        [&](const DrawCall& d) { return d.kind == DrawKind::Line && d.pen.colour == colour && d.pen.width == width; });
 }
 
 Points Edge(const TTrack& t, int a, int b) {
@@ -53,9 +52,9 @@ TCircuit Chain(std::initializer_list<int> types, int detail = 3) {
 
 TEST(CircuitDraw, EmptyCircuitHasBackgroundPictureGridAndIcons) {
     TCircuit c(1000, 1000);
-    c.icons[2] = {2, 920, 420, false};   // start: (184, 84)
-    c.icons[5] = {1, 1000, 500, true};   // lap counter, highlighted: (200, 100)
-    c.icons[7] = {9, 100, 100, false};   // no such kind
+    c.icons[2] = {2, 920, 420, false};  // start: (184, 84)
+    c.icons[5] = {1, 1000, 500, true};  // lap counter, highlighted: (200, 100)
+    c.icons[7] = {9, 100, 100, false};  // no such kind
     const RecordingCanvas canvas = Draw(c);
     const auto& calls = canvas.calls();
 
@@ -104,7 +103,8 @@ TEST(CircuitDraw, GridColoursStepsAndItsGuard) {
     canvas = Draw(c);
     std::vector<int> xs;
     for (const DrawCall* d : LinesWith(canvas, 0x206020, 1)) {
-        if (d->points[0].y == 0 && d->points[1].y == 286 && d->points[0].x == d->points[1].x) xs.push_back(d->points[0].x);
+        if (d->points[0].y == 0 && d->points[1].y == 286 && d->points[0].x == d->points[1].x)
+            xs.push_back(d->points[0].x);
     }
     ASSERT_EQ(xs.size(), 21u);
     EXPECT_EQ((std::vector<int>(xs.begin(), xs.begin() + 5)), (std::vector<int>{0, 21, 43, 64, 86}));
@@ -316,7 +316,8 @@ TEST(CircuitDraw, SingleRacingEnds) {
 
     // Three red strokes each: point k, the middle of points 14 - k and
     // k - 1, point 13 - k, for k = 4, 5, 6.
-    const auto strokes = canvas.where([](const DrawCall& d) { return d.kind == DrawKind::Polyline && d.pen.colour == kRedPen; });
+    const auto strokes =
+        canvas.where([](const DrawCall& d) { return d.kind == DrawKind::Polyline && d.pen.colour == kRedPen; });
     ASSERT_EQ(strokes.size(), 6u);
     auto at = [&start](int k) { return start[static_cast<size_t>(k - 1)]; };
     for (int k = 4; k <= 6; ++k) {
@@ -324,13 +325,16 @@ TEST(CircuitDraw, SingleRacingEnds) {
         const PixelPoint b = at(k - 1);
         // Halves round to even, like every rounding of the drawing.
         auto half = [](int u, int v) { return static_cast<int>(std::nearbyint((u + v) / 2.0)); };
-        EXPECT_EQ(strokes[static_cast<size_t>(k - 4)]->points, (Points{at(k), {half(a.x, b.x), half(a.y, b.y)}, at(13 - k)})) << k;
+        EXPECT_EQ(strokes[static_cast<size_t>(k - 4)]->points,
+                  (Points{at(k), {half(a.x, b.x), half(a.y, b.y)}, at(13 - k)}))
+            << k;
     }
 
     // The last piece's exit is closed with a white line round(5 / 5) = 1
     // wide, after the loops.
     const auto& calls = canvas.calls();
-    const auto exit = std::find_if(calls.rbegin(), calls.rend(), [](const DrawCall& d) { return d.kind == DrawKind::Line; });
+    const auto exit =
+        std::find_if(calls.rbegin(), calls.rend(), [](const DrawCall& d) { return d.kind == DrawKind::Line; });
     ASSERT_NE(exit, calls.rend());
     EXPECT_EQ(exit->points, Edge(c.Track(20), 9, 10));
     EXPECT_EQ(exit->pen.colour, 0xFFFFFFu);
@@ -339,7 +343,9 @@ TEST(CircuitDraw, SingleRacingEnds) {
 
     // At detail 4 no strokes; at detail 3 no loops at all.
     c.detailLevel = 4;
-    EXPECT_EQ(Draw(c).where([](const DrawCall& d) { return d.kind == DrawKind::Polyline && d.pen.colour == kRedPen; }).size(), 0u);
+    EXPECT_EQ(
+        Draw(c).where([](const DrawCall& d) { return d.kind == DrawKind::Polyline && d.pen.colour == kRedPen; }).size(),
+        0u);
     c.detailLevel = 3;
     EXPECT_TRUE(Draw(c).where([](const DrawCall& d) { return d.points.size() == 12; }).empty());
     // Too short to have its loops: nothing breaks.

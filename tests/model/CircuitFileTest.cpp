@@ -124,10 +124,10 @@ std::string SmallCircuitFile(char sep) {
     };
     FileText f;
     f.Cr("Oval").Cr("5").Cr("2").Cr(d("1600.25")).Cr("1000");
-    f.Cr("0").Cr("1");                         // outer, inner border defaults
-    f.Cr("1").Cr("0").Cr("100").Cr("0");       // lane pairs, grid shown, grid step, closed
+    f.Cr("0").Cr("1");                             // outer, inner border defaults
+    f.Cr("1").Cr("0").Cr("100").Cr("0");           // lane pairs, grid shown, grid step, closed
     f.Cr("2335").Cr("1600").Cr("950").Cr("1251");  // right, left, top, bottom
-    f.Cr("1").Cr("4").Cr("4").Cr("1");         // start brand, detail, scale, colour code
+    f.Cr("1").Cr("4").Cr("4").Cr("1");             // start brand, detail, scale, colour code
     f.Cr("4000").Cr("2500");
     f.CrLf("C:\\pics\\Oval.bmp").CrLf("1").CrLf("0").CrLf("3");
     f.CrLf("2").CrLf(d("120.5")).CrLf("80").CrLf("0");
@@ -463,17 +463,16 @@ TEST(CircuitFile, FlagsBackgroundsAndSurfacesReadAsTheFormatSays) {
     }
     // Background codes 0 and 1 are white, 2 to 4 the colours, others keep
     // the fresh circuit's white.
-    const std::pair<const char*, int32_t> backgrounds[] = {
-        {"0", 0xFFFFFF}, {"1", 0xFFFFFF}, {"2", 0xA0A0A0}, {"3", 0x60A060},
-        {"4", 0x7090A0}, {"5", 0xFFFFFF}, {"-3", 0xFFFFFF}};
+    const std::pair<const char*, int32_t> backgrounds[] = {{"0", 0xFFFFFF}, {"1", 0xFFFFFF}, {"2", 0xA0A0A0},
+                                                           {"3", 0x60A060}, {"4", 0x7090A0}, {"5", 0xFFFFFF},
+                                                           {"-3", 0xFFFFFF}};
     for (const auto& [code, colour] : backgrounds) {
         EXPECT_EQ(read(withLine(25, code)).backgroundColour, colour) << code;
     }
     // Surface codes 1 to 4 give none, sand, snow, water; others none
     // (line 196: the first piece's surface).
-    const std::pair<const char*, uint8_t> surfaces[] = {
-        {"1", kSurfaceNone}, {"2", kSurfaceSand}, {"3", kSurfaceSnow},
-        {"4", kSurfaceWater}, {"0", kSurfaceNone}, {"9", kSurfaceNone}};
+    const std::pair<const char*, uint8_t> surfaces[] = {{"1", kSurfaceNone},  {"2", kSurfaceSand}, {"3", kSurfaceSnow},
+                                                        {"4", kSurfaceWater}, {"0", kSurfaceNone}, {"9", kSurfaceNone}};
     for (const auto& [code, surface] : surfaces) {
         EXPECT_EQ(read(withLine(196, code)).Track(1).surface, surface) << code;
     }
@@ -495,7 +494,8 @@ TEST(CircuitFile, TextsKeepTheirAccentsAndNotesEndAtTheFirstEmptyLine) {
     EXPECT_EQ(CircuitFileBytes(back, back.title, '.'), bytes);
 
     // An empty line or a Ctrl-Z ends the notes; so does the end of the file.
-    const std::string head = bytes.substr(0, bytes.size() - std::string("Curva r\xE1pida\r\n\xDAltima: 5 \x80\r\n").size());
+    const std::string head =
+        bytes.substr(0, bytes.size() - std::string("Curva r\xE1pida\r\n\xDAltima: 5 \x80\r\n").size());
     const std::pair<std::string, std::string> endings[] = {
         {"one\r\ntwo\r\n\r\nthree\r\n", "one\ntwo"},
         {"one\r\nt\x1awo\r\nthree\r\n", "one\nt"},
@@ -516,7 +516,9 @@ TEST(CircuitFile, TextsKeepTheirAccentsAndNotesEndAtTheFirstEmptyLine) {
 TEST(CircuitFile, TextLinesCannotBreakTheFile) {
     // A CR, an LF or a Ctrl-Z inside a text would end the line or the file early.
     TCircuit c;
-    c.templatePath = "a\rb\x1a" "c\nd";
+    c.templatePath =
+        "a\rb\x1a"
+        "c\nd";
     c.notes = "one\r\ntwo\rthree\nfo\x1aur\n\n";
     const std::string bytes = CircuitFileBytes(c, "t\ri\x1a\nx", '.');
     const auto lines = SplitLines(bytes);
@@ -588,8 +590,8 @@ TEST(CircuitFile, AnEmptyCircuitWritesTheHeaderIconsRulersAndNotesLine) {
 
 TEST(CircuitFile, SettingsOutsideWhatTheReaderTakesAreWrittenAtTheNearestItTakes) {
     TCircuit c;
-    c.gridStep = 0;       // Settings lets the grid step reach 0
-    c.scale = 0.4;        // rounds to 0
+    c.gridStep = 0;  // Settings lets the grid step reach 0
+    c.scale = 0.4;   // rounds to 0
     c.detailLevel = 9;
     c.lanePairs = 7;
     c.workAreaLength = 500;
@@ -615,10 +617,10 @@ TEST(CircuitFile, SettingsOutsideWhatTheReaderTakesAreWrittenAtTheNearestItTakes
 namespace {
 
 struct Damage {
-    int line;                // line to replace, 0: use `bytes` as the whole file
-    std::string text;        // its new text
-    int badLine;             // the line the reader must blame
-    std::string message;     // in English
+    int line;             // line to replace, 0: use `bytes` as the whole file
+    std::string text;     // its new text
+    int badLine;          // the line the reader must blame
+    std::string message;  // in English
 };
 
 }  // namespace
@@ -694,8 +696,7 @@ TEST(CircuitFile, DamagedFilesAreRejectedAndTheOpenCircuitStaysAsItWas) {
     }
     for (std::size_t k = 0; k < std::size(truncated); ++k) {
         SCOPED_TRACE(k);
-        check(truncated[k], truncatedAt[k],
-              "the file ends before line " + std::to_string(truncatedAt[k]));
+        check(truncated[k], truncatedAt[k], "the file ends before line " + std::to_string(truncatedAt[k]));
     }
 
     // The same fault in Spanish.
@@ -744,7 +745,8 @@ TEST(CircuitFile, AFailedSaveLeavesTheOldFileAndTheCircuitAsTheyWere) {
     // A folder that is a file.
     WriteBytes(dir.path / "plain", "x");
     EXPECT_FALSE(SaveCircuit(c, (dir.path / "plain" / "Oval.QLC").string(), &error));
-    EXPECT_EQ(error, "cannot write file " + (dir.path / "plain" / "Oval.QLC").string() + ": part of the path is not a folder");
+    EXPECT_EQ(error,
+              "cannot write file " + (dir.path / "plain" / "Oval.QLC").string() + ": part of the path is not a folder");
     EXPECT_EQ(c.title, "Untitled");
     EXPECT_TRUE(c.modified);
 }

@@ -8,16 +8,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <sys/file.h>
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <future>
-#include <atomic>
 #include <iterator>
 #include <set>
-#include <thread>
-#include <sys/file.h>
 #include <string>
+#include <thread>
 
 #include "model/FileIO.h"
 #include "text/ExtraTexts.h"
@@ -29,7 +29,9 @@ namespace fs = std::filesystem;
 TEST(FileIO, SplitLinesFollowsTheFilesLineEnds) {
     // CR ends a line; CR LF is one line end; LF alone ends one too, as a
     // text editor may leave the file; Ctrl-Z ends the file.
-    const std::string bytes = std::string("a\rb\r\nc\nd\r\r\ne\x1a" "f\r");
+    const std::string bytes = std::string(
+        "a\rb\r\nc\nd\r\r\ne\x1a"
+        "f\r");
     const auto lines = SplitLines(bytes);
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[0], "a");
@@ -217,9 +219,7 @@ std::string Slurp(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-void Put(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+void Put(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 std::atomic<int> g_umaskCalls{0};
 
@@ -273,9 +273,9 @@ TEST(FileIO, SavesRemoveOnlyTheirOwnFilesLeftovers) {
     for (const char* name : {".Oval.QLC.a1B2c3", ".Oval.QLC.ZZZZZZ", ".Oval.QLC.000000"}) Put(dir / name, "part");
     // Kept: another length, other characters, another file's leftover, a
     // folder and a link of the same shape, a name without the dot in front.
-    const std::set<std::string> others{".Oval.QLC.a1B2c", ".Oval.QLC.a1B2c3d", ".Oval.QLC.a1-2c3", ".Oval.QLC.a1B2c3.bak",
-                                       ".Other.QLC.a1B2c3", "Oval.QLC.a1B2c3", ".Oval.QLC.folder", ".Oval.QLC.linkto",
-                                       ".oval.QLC.a1B2c3", "Oval.QLC"};
+    const std::set<std::string> others{
+        ".Oval.QLC.a1B2c", ".Oval.QLC.a1B2c3d", ".Oval.QLC.a1-2c3", ".Oval.QLC.a1B2c3.bak", ".Other.QLC.a1B2c3",
+        "Oval.QLC.a1B2c3", ".Oval.QLC.folder",  ".Oval.QLC.linkto", ".oval.QLC.a1B2c3",     "Oval.QLC"};
     for (const std::string& name : others) {
         if (name == ".Oval.QLC.folder") {
             fs::create_directories(dir / name / "inside");

@@ -107,8 +107,8 @@ TEST(LaneLengths, ChangeoversSwapTheLanesOfEachPairAndSwapBack) {
     // 556.5, 466.5, 376.5, 286.5 times pi/4. Crossing swaps 1 with 2 and 3 with 4.
     const double q = kPiRef / 4;
     ExpectLanes(Chain({{3, 1}, {7, 0}, {3, 1}, {3, 1}}, 2),
-                {410 + (556.5 + 2 * 466.5) * q, 410 + (466.5 + 2 * 556.5) * q,
-                 410 + (376.5 + 2 * 286.5) * q, 410 + (286.5 + 2 * 376.5) * q});
+                {410 + (556.5 + 2 * 466.5) * q, 410 + (466.5 + 2 * 556.5) * q, 410 + (376.5 + 2 * 286.5) * q,
+                 410 + (286.5 + 2 * 376.5) * q});
 }
 
 TEST(LaneLengths, CurvedChicaneOnSeveralPairsRunsEachPairOnItsCentreLine) {
@@ -118,6 +118,5 @@ TEST(LaneLengths, CurvedChicaneOnSeveralPairsRunsEachPairOnItsCentreLine) {
     // Turning left, the right edge is the outer one.
     ExpectLanes(Chain({{12, 1, 0}}, 2), {446 * q, 446 * q, 290 * q, 290 * q});
     // Four pairs: W = 624, centres 78, 234, 390, 546.
-    ExpectLanes(Chain({{12, 0, 0}}, 4),
-                {290 * q, 290 * q, 446 * q, 446 * q, 602 * q, 602 * q, 758 * q, 758 * q});
+    ExpectLanes(Chain({{12, 0, 0}}, 4), {290 * q, 290 * q, 446 * q, 446 * q, 602 * q, 602 * q, 758 * q, 758 * q});
 }

@@ -37,9 +37,21 @@ TEST(Numeric, TruncCutsTowardZero) {
 TEST(Numeric, RoundEvenAgreesWithTheRemainderDefinition) {
     // The nearest integer with halves to even is exactly v - remainder(v, 1).
     auto reference = [](double v) { return v - std::remainder(v, 1.0); };
-    std::vector<double> values = {0.0, -0.0, 0.49999999999999994, 0.5, 1.5, 2.5, -2.5, -3.5,
-                                  4503599627370495.5, 4503599627370496.0, 9007199254740993.0,
-                                  -4503599627370495.5, 1e300, -1e300, 5e-324};
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  0.49999999999999994,
+                                  0.5,
+                                  1.5,
+                                  2.5,
+                                  -2.5,
+                                  -3.5,
+                                  4503599627370495.5,
+                                  4503599627370496.0,
+                                  9007199254740993.0,
+                                  -4503599627370495.5,
+                                  1e300,
+                                  -1e300,
+                                  5e-324};
     std::mt19937_64 random(7);
     std::uniform_real_distribution<double> wide(-1e6, 1e6);
     for (int i = 0; i < 20000; ++i) {

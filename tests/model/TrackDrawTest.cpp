@@ -343,14 +343,16 @@ TEST(TrackDraw, StartLineAndMarkers) {
     // middle, x 300, from y 100 to y 280; white for NINCO, yellow for SCX.
     const TCircuit c = Circuit(1.0, 4);
     auto calls = Drawn(Piece(c, kStartingStraight), c);
-    auto dotted = std::find_if(calls.begin(), calls.end(), [](const DrawCall& d) { return d.pen.style == PenStyle::Dotted; });
+    auto dotted =
+        std::find_if(calls.begin(), calls.end(), [](const DrawCall& d) { return d.pen.style == PenStyle::Dotted; });
     ASSERT_NE(dotted, calls.end());
     EXPECT_EQ(dotted->points, (Points{{300, 100}, {300, 280}}));
     EXPECT_EQ(dotted->pen.colour, kWhite);
     EXPECT_EQ(dotted->pen.width, 1);
     EXPECT_EQ(std::next(dotted)->pen.style, PenStyle::Solid);  // the joints after it
-    calls = Drawn(Piece(c, kStartingStraight, 0), c);  // SCX: 350 long, 156 wide
-    dotted = std::find_if(calls.begin(), calls.end(), [](const DrawCall& d) { return d.pen.style == PenStyle::Dotted; });
+    calls = Drawn(Piece(c, kStartingStraight, 0), c);          // SCX: 350 long, 156 wide
+    dotted =
+        std::find_if(calls.begin(), calls.end(), [](const DrawCall& d) { return d.pen.style == PenStyle::Dotted; });
     ASSERT_NE(dotted, calls.end());
     EXPECT_EQ(dotted->points, (Points{{275, 100}, {275, 256}}));
     EXPECT_EQ(dotted->pen.colour, 0x00FFFFu);

@@ -50,16 +50,16 @@ TEST(TrackGeometry, CurveExitInBothOrientations) {
     TCircuit c;
     // Clockwise: centre (0, 241.5 + 180). Left edge radius 421.5, right 241.5.
     const TTrack right = TTrack::Create(c, kStandardCurve, 0, 0, 0, 0, 1);
-    ExpectPoint(right.P(9), 421.5 * kS, 421.5 * (1 - kS));         // (298.05, 123.45)
-    ExpectPoint(right.P(10), 241.5 * kS, 421.5 - 241.5 * kS);      // (170.77, 250.73)
+    ExpectPoint(right.P(9), 421.5 * kS, 421.5 * (1 - kS));     // (298.05, 123.45)
+    ExpectPoint(right.P(10), 241.5 * kS, 421.5 - 241.5 * kS);  // (170.77, 250.73)
     ExpectPoint(right.P(18), 0, 180);
     EXPECT_NEAR(right.ExitHeading(), kPiRef / 4, 1e-12);
 
     // Anticlockwise: centre (0, -241.5); the left edge is now the inner one.
     const TTrack left = TTrack::Create(c, kStandardCurve, 0, 0, 0, 1, 1);
     ExpectPoint(left.P(1), 0, 0);
-    ExpectPoint(left.P(9), 241.5 * kS, -241.5 + 241.5 * kS);       // (170.77, -70.73)
-    ExpectPoint(left.P(10), 421.5 * kS, 180 - 421.5 * (1 - kS));   // (298.05, 56.55)
+    ExpectPoint(left.P(9), 241.5 * kS, -241.5 + 241.5 * kS);      // (170.77, -70.73)
+    ExpectPoint(left.P(10), 421.5 * kS, 180 - 421.5 * (1 - kS));  // (298.05, 56.55)
     ExpectPoint(left.P(18), 0, 180);
     EXPECT_NEAR(left.ExitHeading(), 7 * kPiRef / 4, 1e-12);
 }

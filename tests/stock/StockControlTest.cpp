@@ -85,9 +85,9 @@ TEST(StockControl, AdaptationChicanesAtEitherWidthUseTheOneNincoStock) {
         TStockFigure figure;
     };
     const Case cases[] = {
-        {1, {{kAdaptationChicane, 0}}, Green("1")},                                                 // 2 - 1
-        {1, {{kAdaptationChicane, 1}}, Green("1")},                                                 // 2 - 1
-        {1, {{kAdaptationChicane, 0}, {kAdaptationChicane, 1}}, Black("0")},                        // 2 - (1 + 1)
+        {1, {{kAdaptationChicane, 0}}, Green("1")},                                                   // 2 - 1
+        {1, {{kAdaptationChicane, 1}}, Green("1")},                                                   // 2 - 1
+        {1, {{kAdaptationChicane, 0}, {kAdaptationChicane, 1}}, Black("0")},                          // 2 - (1 + 1)
         {1, {{kAdaptationChicane, 0}, {kAdaptationChicane, 1}, {kAdaptationChicane, 0}}, Red("-1")},  // 2 - (2 + 1)
         {2, {{kAdaptationChicane, 0}, {kAdaptationChicane, 1}}, Red("-2")},  // one per lane pair: 2 - (2 + 2)
     };

@@ -25,22 +25,18 @@ TEST(StockFields, EveryFieldShowsItsOwnStockValue) {
     constexpr int N = kNincoIndex;
     constexpr int S = kScxIndex;
     const std::map<std::string, Slot> expected = {
-        {"Edit1", {false, N, 0}},   {"Edit2", {false, S, 0}},   {"Edit3", {false, N, 1}},
-        {"Edit4", {false, S, 1}},   {"Edit5", {false, N, 2}},   {"Edit6", {false, S, 2}},
-        {"Edit7", {false, N, 7}},   {"Edit8", {false, S, 7}},   {"Edit9", {false, N, 4}},
-        {"Edit10", {false, S, 4}},  {"Edit15", {false, N, 3}},  {"Edit16", {false, S, 3}},
-        {"Edit17", {false, N, 5}},  {"Edit18", {false, S, 5}},  {"Edit19", {false, N, 6}},
-        {"Edit20", {false, S, 6}},  {"Edit11", {false, N, 9}},  {"Edit12", {false, S, 9}},
-        {"Edit13", {false, N, 8}},  {"Edit32", {false, S, 10}}, {"Edit34", {false, S, 11}},
-        {"Edit36", {false, S, 12}}, {"Edit53", {false, N, 13}}, {"Edit55", {false, N, 14}},
-        {"Edit23", {true, N, 2}},   {"Edit24", {true, S, 2}},   {"Edit25", {true, N, 3}},
-        {"Edit26", {true, S, 3}},   {"Edit28", {true, S, 0}},   {"Edit21", {true, N, 1}},
-        {"Edit22", {true, S, 1}},   {"Edit37", {true, N, 9}},   {"Edit38", {true, S, 9}},
-        {"Edit39", {true, N, 5}},   {"Edit40", {true, S, 5}},   {"Edit41", {true, N, 8}},
-        {"Edit42", {true, S, 8}},   {"Edit43", {true, N, 4}},   {"Edit44", {true, S, 4}},
-        {"Edit45", {true, N, 10}},  {"Edit46", {true, S, 10}},  {"Edit47", {true, N, 6}},
-        {"Edit48", {true, S, 6}},   {"Edit49", {true, N, 11}},  {"Edit50", {true, S, 11}},
-        {"Edit51", {true, N, 7}},   {"Edit52", {true, S, 7}},
+        {"Edit1", {false, N, 0}},   {"Edit2", {false, S, 0}},   {"Edit3", {false, N, 1}},   {"Edit4", {false, S, 1}},
+        {"Edit5", {false, N, 2}},   {"Edit6", {false, S, 2}},   {"Edit7", {false, N, 7}},   {"Edit8", {false, S, 7}},
+        {"Edit9", {false, N, 4}},   {"Edit10", {false, S, 4}},  {"Edit15", {false, N, 3}},  {"Edit16", {false, S, 3}},
+        {"Edit17", {false, N, 5}},  {"Edit18", {false, S, 5}},  {"Edit19", {false, N, 6}},  {"Edit20", {false, S, 6}},
+        {"Edit11", {false, N, 9}},  {"Edit12", {false, S, 9}},  {"Edit13", {false, N, 8}},  {"Edit32", {false, S, 10}},
+        {"Edit34", {false, S, 11}}, {"Edit36", {false, S, 12}}, {"Edit53", {false, N, 13}}, {"Edit55", {false, N, 14}},
+        {"Edit23", {true, N, 2}},   {"Edit24", {true, S, 2}},   {"Edit25", {true, N, 3}},   {"Edit26", {true, S, 3}},
+        {"Edit28", {true, S, 0}},   {"Edit21", {true, N, 1}},   {"Edit22", {true, S, 1}},   {"Edit37", {true, N, 9}},
+        {"Edit38", {true, S, 9}},   {"Edit39", {true, N, 5}},   {"Edit40", {true, S, 5}},   {"Edit41", {true, N, 8}},
+        {"Edit42", {true, S, 8}},   {"Edit43", {true, N, 4}},   {"Edit44", {true, S, 4}},   {"Edit45", {true, N, 10}},
+        {"Edit46", {true, S, 10}},  {"Edit47", {true, N, 6}},   {"Edit48", {true, S, 6}},   {"Edit49", {true, N, 11}},
+        {"Edit50", {true, S, 11}},  {"Edit51", {true, N, 7}},   {"Edit52", {true, S, 7}},
     };
     std::map<std::string, Slot> actual;
     for (const StockFieldDef& f : StockFields()) actual[std::string(f.edit)] = SlotOf(f);

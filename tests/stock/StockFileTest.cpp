@@ -28,10 +28,14 @@ std::string Join(const std::vector<std::string>& lines) {
 // The count a file line holds, by the layout: 2..16 SCX pieces, 17..31 NINCO
 // pieces, 32..43 SCX borders, 44..55 NINCO borders.
 void SetLine(TTrackList& t, int line, int32_t value) {
-    if (line <= 16) t.SetPieces(kScxIndex, line - 2, value);
-    else if (line <= 31) t.SetPieces(kNincoIndex, line - 17, value);
-    else if (line <= 43) t.SetBorders(kScxIndex, line - 32, value);
-    else t.SetBorders(kNincoIndex, line - 44, value);
+    if (line <= 16)
+        t.SetPieces(kScxIndex, line - 2, value);
+    else if (line <= 31)
+        t.SetPieces(kNincoIndex, line - 17, value);
+    else if (line <= 43)
+        t.SetBorders(kScxIndex, line - 32, value);
+    else
+        t.SetBorders(kNincoIndex, line - 44, value);
 }
 
 // A sound file in English whose line L (2..55) holds the count L.
@@ -58,13 +62,13 @@ protected:
 
 TEST_F(StockFileTest, RoundTripKeepsEveryCountAndTheLanguage) {
     TTrackList stock;
-    stock.SetPieces(kScxIndex, kStandardStraight, 12);          // line 2
-    stock.SetPieces(kScxIndex, kSingleRacingOuterCurve, 3);     // line 2 + 14 = 16
-    stock.SetPieces(kNincoIndex, kStandardStraight, 40);        // line 17
-    stock.SetPieces(kNincoIndex, kAdaptationChicane, 2);        // line 17 + 8 = 25
-    stock.SetBorders(kScxIndex, kCurveClosingBorder, 5);        // line 32
-    stock.SetBorders(kScxIndex, kSuperOuterCurveInnerBorder, 6);  // line 32 + 11 = 43
-    stock.SetBorders(kNincoIndex, kHalfStraightBorder, 9);      // line 44 + 2 = 46
+    stock.SetPieces(kScxIndex, kStandardStraight, 12);                  // line 2
+    stock.SetPieces(kScxIndex, kSingleRacingOuterCurve, 3);             // line 2 + 14 = 16
+    stock.SetPieces(kNincoIndex, kStandardStraight, 40);                // line 17
+    stock.SetPieces(kNincoIndex, kAdaptationChicane, 2);                // line 17 + 8 = 25
+    stock.SetBorders(kScxIndex, kCurveClosingBorder, 5);                // line 32
+    stock.SetBorders(kScxIndex, kSuperOuterCurveInnerBorder, 6);        // line 32 + 11 = 43
+    stock.SetBorders(kNincoIndex, kHalfStraightBorder, 9);              // line 44 + 2 = 46
     stock.SetBorders(kNincoIndex, kSuperOuterCurveInnerBorder, 99999);  // line 55
     std::vector<std::string> lines(55, "0");
     lines[0] = "2";
@@ -143,18 +147,18 @@ TEST_F(StockFileTest, DamagedFilesKeepWhatIsValidAndNameTheFirstBadLine) {
         {"blank line", spoiled({{30, ""}}), StockFault::NotANumber, 30, kEnglish, NumberedTable({30})},
         {"out of range, first of several", spoiled({{20, "100000"}, {21, "-3"}, {22, "99999"}}),
          StockFault::CountOutOfRange, 20, kEnglish, with99999},
-        {"too large for any integer", spoiled({{5, "99999999999999999999"}}), StockFault::CountOutOfRange, 5,
-         kEnglish, NumberedTable({5})},
+        {"too large for any integer", spoiled({{5, "99999999999999999999"}}), StockFault::CountOutOfRange, 5, kEnglish,
+         NumberedTable({5})},
         {"first fault wins", spoiled({{3, "x"}, {2, "-1"}}), StockFault::CountOutOfRange, 2, kEnglish,
          NumberedTable({2, 3})},
         {"unknown language", spoiled({{1, "7"}}), StockFault::LanguageOutOfRange, 1, kSpanish, NumberedTable({})},
-        {"language not a number", spoiled({{1, "English"}}), StockFault::NotANumber, 1, kEnglish,
-         NumberedTable({})},
+        {"language not a number", spoiled({{1, "English"}}), StockFault::NotANumber, 1, kEnglish, NumberedTable({})},
         {"text after the last count", Join(extra), StockFault::UnexpectedText, 57, kEnglish, NumberedTable({})},
         {"empty", "", StockFault::EndsEarly, 1, kEnglish, TTrackList{}},
         {"garbage bytes", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), StockFault::NotANumber, 1, kEnglish,
          TTrackList{}},
-        {"binary with NUL", std::string("\0\xff\xfe\r\n12\r\n", 9), StockFault::NotANumber, 1, kEnglish, [] {
+        {"binary with NUL", std::string("\0\xff\xfe\r\n12\r\n", 9), StockFault::NotANumber, 1, kEnglish,
+         [] {
              TTrackList t;
              SetLine(t, 2, 12);
              return t;

@@ -28,7 +28,6 @@ inline TCircuit Circuit(int lanePairs, const std::vector<Piece>& pieces) {
     return c;
 }
 
-
 // A fresh folder under the system's temporary folder, removed with all it
 // holds (permissions restored first).
 class TempDir {
@@ -44,8 +43,7 @@ public:
             std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
                                          std::filesystem::perm_options::add, ec);
         }
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
-                                     ec);
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
         std::filesystem::remove_all(path_, ec);
     }
     TempDir(const TempDir&) = delete;

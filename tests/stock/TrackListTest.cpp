@@ -132,8 +132,8 @@ TEST_F(TrackListTest, StraightsCountPerLanePairAndSomeTypesAreAlwaysNinco) {
     EXPECT_TRUE(Count(damaged).Empty());
 }
 
-using Kinds = std::map<int, int>;  // border kind -> count
-using PerPairs = std::array<Kinds, 4>;   // for 1..4 lane pairs
+using Kinds = std::map<int, int>;       // border kind -> count
+using PerPairs = std::array<Kinds, 4>;  // for 1..4 lane pairs
 
 // Straight-type pieces and inner borders do not widen with the lanes: a
 // border runs along one side of the whole piece.
@@ -155,7 +155,9 @@ TEST_F(TrackListTest, EveryBorderKindOnEveryLaneCount) {
         {kStandardStraight, 1, {kOuterBorderExitHalf, kOuterBorderEntryHalf}, Same({{kHalfStraightBorder, 1}})},
         {kChangeoverTrack, 1, {kInnerBorderEntryHalf}, Same({{kHalfStraightBorder, 1}})},
         {kStartingStraight, 0, {kOuterBorderExitHalf, kInnerBorderExitHalf}, Same({{kCurveClosingBorder, 2}})},
-        {kStartingChicane, 0, {kOuterBorder, kInnerBorderEntryHalf},
+        {kStartingChicane,
+         0,
+         {kOuterBorder, kInnerBorderEntryHalf},
          Same({{kHalfStraightBorder, 2}, {kCurveClosingBorder, 1}})},
         {kStraightChicane, 0, {kInnerBorder}, Same({{kHalfStraightBorder, 2}})},
         // Half and quarter straights: one border piece per full side; their
@@ -166,22 +168,32 @@ TEST_F(TrackListTest, EveryBorderKindOnEveryLaneCount) {
         // Curves: the inner border is the innermost curve's, the outer one
         // that of the outermost strip; a standard curve on 8 lanes has none.
         {kStandardCurve, 1, {kInnerBorder}, Same({{kStandardCurveInnerBorder, 1}})},
-        {kStandardCurve, 1, {kOuterBorder},
+        {kStandardCurve,
+         1,
+         {kOuterBorder},
          {Kinds{{kStandardCurveOuterBorder, 1}}, Kinds{{kOuterCurveOuterBorder, 2}},
           Kinds{{kSuperOuterCurveOuterBorder, 4}}, Kinds{}}},
-        {kCurvedChicane, 0, {kInnerBorder, kOuterBorder},
+        {kCurvedChicane,
+         0,
+         {kInnerBorder, kOuterBorder},
          {Kinds{{kStandardCurveInnerBorder, 1}, {kStandardCurveOuterBorder, 1}},
           Kinds{{kStandardCurveInnerBorder, 1}, {kOuterCurveOuterBorder, 2}},
           Kinds{{kStandardCurveInnerBorder, 1}, {kSuperOuterCurveOuterBorder, 4}},
           Kinds{{kStandardCurveInnerBorder, 1}}}},
         {kInnerCurve, 1, {kInnerBorder}, Same({{kInnerCurveInnerBorder, 1}})},
-        {kInnerCurve, 0, {kOuterBorder},
+        {kInnerCurve,
+         0,
+         {kOuterBorder},
          {Kinds{{kInnerCurveOuterBorder, 1}}, Kinds{{kStandardCurveOuterBorder, 1}}, Kinds{{kOuterCurveOuterBorder, 2}},
           Kinds{{kSuperOuterCurveOuterBorder, 4}}}},
         {kOuterCurve, 1, {kInnerBorder}, Same({{kOuterCurveInnerBorder, 1}})},
-        {kOuterCurve, 1, {kOuterBorder},
+        {kOuterCurve,
+         1,
+         {kOuterBorder},
          {Kinds{{kOuterCurveOuterBorder, 1}}, Kinds{{kSuperOuterCurveOuterBorder, 2}}, Kinds{}, Kinds{}}},
-        {kSuperOuterCurve, 0, {kInnerBorder, kOuterBorder},
+        {kSuperOuterCurve,
+         0,
+         {kInnerBorder, kOuterBorder},
          Same({{kSuperOuterCurveInnerBorder, 1}, {kSuperOuterCurveOuterBorder, 2}})},
         // Half flags on curves, and any border on the chicane joining the
         // systems or on single-racing curves, count nothing.
@@ -211,8 +223,8 @@ TEST_F(TrackListTest, ListingLineOfEightStraightsWithThreeInStock) {
     // "NINCO Standard Straight" is 23 characters, padded with 42 - 23 = 19
     // blanks; then 8, 3 and 8 - 3 = 5, each in 3 characters, 4 blanks between.
     SetLanguageIndex(kEnglish);
-    EXPECT_EQ(Count(c).ListLines(stock),
-              std::vector<std::string>{"NINCO Standard Straight" + std::string(19, ' ') + "  8    " + "  3    " + "  5"});
+    EXPECT_EQ(Count(c).ListLines(stock), std::vector<std::string>{"NINCO Standard Straight" + std::string(19, ' ') +
+                                                                  "  8    " + "  3    " + "  5"});
     // "NINCO Recta Standard" is 20 characters: 22 blanks.
     SetLanguageIndex(kSpanish);
     EXPECT_EQ(Count(c).ListLines(stock),
@@ -232,8 +244,9 @@ TEST_F(TrackListTest, ListingPadsCharactersNotBytesAndWideNumbersWidenTheirColum
     // "NINCO Chicane de Adaptación": 27 characters in 28 bytes (ó is two), so
     // 42 - 27 = 15 blanks and the counts start at character 43 like every line.
     const TCircuit chicane = Circuit(1, {Piece{kAdaptationChicane, 0}});
-    EXPECT_EQ(Count(chicane).ListLines(TTrackList{}),
-              std::vector<std::string>{"NINCO Chicane de Adaptación" + std::string(15, ' ') + "  1    " + "  -    " + "  1"});
+    EXPECT_EQ(
+        Count(chicane).ListLines(TTrackList{}),
+        std::vector<std::string>{"NINCO Chicane de Adaptación" + std::string(15, ' ') + "  1    " + "  -    " + "  1"});
     EXPECT_EQ(Utf8Length("Chicane de Adaptación"), 21u);
 
     // 250 straights on 8 lanes need 250 x 4 = 1000 pieces: four characters,
@@ -242,12 +255,18 @@ TEST_F(TrackListTest, ListingPadsCharactersNotBytesAndWideNumbersWidenTheirColum
     const TCircuit big = Circuit(4, std::vector<Piece>(250, Piece{kStandardStraight, 0}));
     TTrackList stock;
     SetLanguageIndex(kEnglish);
-    EXPECT_EQ(Count(big).ListLines(stock),
-              std::vector<std::string>{"SCX Standard Straight" + std::string(21, ' ') + "1000    " + "  -    " + "1000"});
+    EXPECT_EQ(Count(big).ListLines(stock), std::vector<std::string>{"SCX Standard Straight" + std::string(21, ' ') +
+                                                                    "1000    " + "  -    " + "1000"});
     stock.SetPieces(kScxIndex, kStandardStraight, 12345);
-    EXPECT_EQ(Count(big).ListLines(stock)[0].substr(42), "1000    " "12345    " "  -");
+    EXPECT_EQ(Count(big).ListLines(stock)[0].substr(42),
+              "1000    "
+              "12345    "
+              "  -");
     stock.SetPieces(kScxIndex, kStandardStraight, 1);
-    EXPECT_EQ(Count(big).ListLines(stock)[0].substr(42), "1000    " "  1    " "999");  // 1000 - 1
+    EXPECT_EQ(Count(big).ListLines(stock)[0].substr(42),
+              "1000    "
+              "  1    "
+              "999");  // 1000 - 1
 
     // A name longer than the column is kept whole, the counts follow it.
     EXPECT_EQ(TrackListLine(std::string(45, 'x'), 2, 0), std::string(45, 'x') + "  2      -      2");
@@ -268,9 +287,10 @@ TEST_F(TrackListTest, ListingOrderIsNincoThenScxPiecesThenBorders) {
     const std::vector<std::string> english = Count(c).ListLines(stock);
     std::vector<std::string> names;
     for (const std::string& line : english) names.push_back(line.substr(0, line.find_last_not_of(' ', 41) + 1));
-    EXPECT_EQ(names, (std::vector<std::string>{"NINCO Standard Straight", "NINCO Inner Curve", "NINCO Adaptation Chicane",
-                                               "NINCO Inner Curve Outer Border", "NINCO Inner Curve Inner Border",
-                                               "SCX Standard Straight", "SCX Half Straight Border"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"NINCO Standard Straight", "NINCO Inner Curve", "NINCO Adaptation Chicane",
+                                        "NINCO Inner Curve Outer Border", "NINCO Inner Curve Inner Border",
+                                        "SCX Standard Straight", "SCX Half Straight Border"}));
     EXPECT_EQ(english[3].substr(42), "  1      4      -");
     EXPECT_EQ(english[6].substr(42), "  2      -      2");
 

@@ -48,15 +48,30 @@ TEST(Cp1252, EveryByteRoundTrips) {
 
 TEST(Cp1252, BytesMapToTheirCharacters) {
     const std::vector<std::pair<int, char32_t>> cases = {
-        {0x00, 0x0000}, {0x41, 0x0041}, {0x7F, 0x007F},
+        {0x00, 0x0000},
+        {0x41, 0x0041},
+        {0x7F, 0x007F},
         {0x80, 0x20AC},  // euro sign
         {0x85, 0x2026},  // ellipsis
-        {0x8A, 0x0160}, {0x92, 0x2019},
-        {0x93, 0x201C}, {0x94, 0x201D},  // double quotes
-        {0x96, 0x2013}, {0x99, 0x2122}, {0x9F, 0x0178},
+        {0x8A, 0x0160},
+        {0x92, 0x2019},
+        {0x93, 0x201C},
+        {0x94, 0x201D},  // double quotes
+        {0x96, 0x2013},
+        {0x99, 0x2122},
+        {0x9F, 0x0178},
         // No character in the code page: the C1 control of the same code.
-        {0x81, 0x0081}, {0x8D, 0x008D}, {0x8F, 0x008F}, {0x90, 0x0090}, {0x9D, 0x009D},
-        {0xA0, 0x00A0}, {0xB0, 0x00B0}, {0xB4, 0x00B4}, {0xBF, 0x00BF}, {0xD1, 0x00D1}, {0xED, 0x00ED},
+        {0x81, 0x0081},
+        {0x8D, 0x008D},
+        {0x8F, 0x008F},
+        {0x90, 0x0090},
+        {0x9D, 0x009D},
+        {0xA0, 0x00A0},
+        {0xB0, 0x00B0},
+        {0xB4, 0x00B4},
+        {0xBF, 0x00BF},
+        {0xD1, 0x00D1},
+        {0xED, 0x00ED},
         {0xFF, 0x00FF},
     };
     for (const auto& [byte, c] : cases) {
@@ -69,7 +84,9 @@ TEST(Cp1252, TextsConvertToTheFileBytes) {
     EXPECT_EQ(Cp1252ToUtf8("Sin T\xEDtulo"), "Sin Título");
     EXPECT_EQ(Utf8ToCp1252("€“”"), "\x80\x93\x94");
     EXPECT_EQ(Cp1252ToUtf8("\x80\x93\x94"), "€“”");
-    EXPECT_EQ(Utf8ToCp1252("¿Desea guardar? Sí, 22,5° Ñ"), "\xBF" "Desea guardar? S\xED, 22,5\xB0 \xD1");
+    EXPECT_EQ(Utf8ToCp1252("¿Desea guardar? Sí, 22,5° Ñ"),
+              "\xBF"
+              "Desea guardar? S\xED, 22,5\xB0 \xD1");
     EXPECT_EQ(Utf8ToCp1252(std::string("a\0b", 3)), std::string("a\0b", 3));
 }
 
@@ -78,11 +95,13 @@ TEST(Cp1252, TextsConvertToTheFileBytes) {
 TEST(Cp1252, UnmappableCharactersBecomeQuestionMarks) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"日本", "??"},
-        {Utf8(0x0100), "?"},                       // Ā
-        {Utf8(0x0080), "?"},                       // byte 0x80 is the euro sign, not U+0080
-        {Utf8(0x009F), "?"},                       // byte 0x9F is Ÿ
-        {Utf8(0x1F600), "?"},                      // four-byte character
-        {"a€b" + Utf8(0x1F600) + "c", "a\x80" "b?c"},
+        {Utf8(0x0100), "?"},   // Ā
+        {Utf8(0x0080), "?"},   // byte 0x80 is the euro sign, not U+0080
+        {Utf8(0x009F), "?"},   // byte 0x9F is Ÿ
+        {Utf8(0x1F600), "?"},  // four-byte character
+        {"a€b" + Utf8(0x1F600) + "c",
+         "a\x80"
+         "b?c"},
         {Utf8(0xFFFD), "?"},
     };
     for (const auto& [in, out] : cases) {
@@ -96,22 +115,32 @@ TEST(Cp1252, UnmappableCharactersBecomeQuestionMarks) {
 // and the text after it is kept.
 TEST(Cp1252, InvalidUtf8) {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"\x80", "?"},                              // stray continuation byte
-        {"a\xBF" "b", "a?b"},
-        {"\xC3", "?"},                              // truncated at the end
-        {"\xC3" "A", "?A"},                         // truncated by a new character
+        {"\x80", "?"},  // stray continuation byte
+        {"a\xBF"
+         "b",
+         "a?b"},
+        {"\xC3", "?"},  // truncated at the end
+        {"\xC3"
+         "A",
+         "?A"},  // truncated by a new character
         {"\xE2\x82", "?"},
-        {"\xE2\x82" "A", "?A"},
+        {"\xE2\x82"
+         "A",
+         "?A"},
         {"\xF0\x9F\x98", "?"},
-        {"\xF0\x9F\x98" "x", "?x"},
-        {"\xC0\xAF", "??"},                         // overlong "/"
+        {"\xF0\x9F\x98"
+         "x",
+         "?x"},
+        {"\xC0\xAF", "??"},  // overlong "/"
         {"\xC1\xBF", "??"},
-        {"\xE0\x80\xAF", "???"},                    // overlong, three bytes
-        {"\xED\xA0\x80", "???"},                    // surrogate
-        {"\xF4\x90\x80\x80", "????"},               // past U+10FFFF
+        {"\xE0\x80\xAF", "???"},       // overlong, three bytes
+        {"\xED\xA0\x80", "???"},       // surrogate
+        {"\xF4\x90\x80\x80", "????"},  // past U+10FFFF
         {"\xF5\x80", "??"},
-        {"\xFF\xFE" "ok", "??ok"},
-        {"\xC3\xA9\xC3", "\xE9?"},                  // é then a truncated one
+        {"\xFF\xFE"
+         "ok",
+         "??ok"},
+        {"\xC3\xA9\xC3", "\xE9?"},  // é then a truncated one
     };
     for (const auto& [in, out] : cases) {
         EXPECT_EQ(Utf8ToCp1252(in), out);

@@ -36,9 +36,9 @@ TEST(ExtraTexts, EveryTextInBothLanguagesWithTheSamePlaceholders) {
 TEST(ExtraTexts, FormatFillsPlaceholders) {
     EXPECT_EQ(Format(TextIn(kEnglish, XText::ExpectedInteger), 12), "line 12: expected a whole number");
     EXPECT_EQ(Format(TextIn(kSpanish, XText::ExpectedDecimal), 7), "línea 7: se esperaba un número decimal");
-    EXPECT_EQ(Format(TextIn(kEnglish, XText::CannotRead), "a.QLC",
-                     Format(TextIn(kEnglish, XText::UnknownPieceType), 40)),
-              "cannot read a.QLC: line 40: unknown piece type");
+    EXPECT_EQ(
+        Format(TextIn(kEnglish, XText::CannotRead), "a.QLC", Format(TextIn(kEnglish, XText::UnknownPieceType), 40)),
+        "cannot read a.QLC: line 40: unknown piece type");
 
     // Order, repetition, argument kinds.
     EXPECT_EQ(Format("%2 before %1, %1 again", "one", std::string("two")), "two before one, one again");

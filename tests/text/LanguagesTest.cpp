@@ -143,8 +143,9 @@ TEST_F(LanguagesTest, SpanishTextsAsQuoted) {
         {71, "Ancho SCX"},
         {73, "Sin Título"},
         {89, "Rotar a la Derecha|Rota el circuito 22,5° a la derecha"},
-        {98, "Orientación.\rPara mantener esta opción fija, deseleccione\rcualquier pista y pulse este "
-             "botón.|Cambia la orientación de las curvas"},
+        {98,
+         "Orientación.\rPara mantener esta opción fija, deseleccione\rcualquier pista y pulse este "
+         "botón.|Cambia la orientación de las curvas"},
         {101, "Intentando cerrar el circuito. Espere, por favor..."},
         {102, "Cierre en proceso"},
         {104, "Debe seleccionar un tramo antes de insertar."},
@@ -249,8 +250,8 @@ TEST_F(LanguagesTest, LanguageIndexStartsSpanishAndStaysInRange) {
     EXPECT_EQ(kIndexAtProgramStart, kSpanish);
 
     const std::vector<std::pair<int, int>> cases = {
-        {2, kEnglish}, {1, kSpanish}, {0, kSpanish}, {3, kSpanish}, {-1, kSpanish},
-        {-2, kSpanish}, {INT_MIN, kSpanish}, {INT_MAX, kSpanish},
+        {2, kEnglish},  {1, kSpanish},  {0, kSpanish},       {3, kSpanish},
+        {-1, kSpanish}, {-2, kSpanish}, {INT_MIN, kSpanish}, {INT_MAX, kSpanish},
     };
     for (const auto& [value, expected] : cases) {
         // Start from English so that a value which is merely ignored shows.
@@ -292,9 +293,9 @@ TEST_F(LanguagesTest, UntitledFollowsTheLanguageAndSavedNamesStay) {
     EXPECT_FALSE(IsUntitledTitle("Untitled 1"));
 
     // Names that merely resemble the untitled text, numbered or not, stay.
-    for (const char* kept : {"C:\\Circuitos\\Jarama.QLC", "untitled", "Sin Titulo", "Untitled ", "",
-                             "Untitled 0", "Untitled 07", "Untitled 7a", "Untitled -7", "Untitled  7",
-                             "untitled 7", "Sin Titulo 7", "My Untitled 7", "Untitled 7 ", "Untitled 12345678901"}) {
+    for (const char* kept : {"C:\\Circuitos\\Jarama.QLC", "untitled", "Sin Titulo", "Untitled ", "", "Untitled 0",
+                             "Untitled 07", "Untitled 7a", "Untitled -7", "Untitled  7", "untitled 7", "Sin Titulo 7",
+                             "My Untitled 7", "Untitled 7 ", "Untitled 12345678901"}) {
         EXPECT_FALSE(IsUntitledTitle(kept)) << kept;
         EXPECT_EQ(TitleForLanguage(kept, kEnglish), kept);
         EXPECT_EQ(TitleForLanguage(kept, kSpanish), kept);

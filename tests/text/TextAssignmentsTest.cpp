@@ -40,8 +40,8 @@ TEST(TextAssignments, ListsAreConsistent) {
                 << w.window << "." << object << " items are not numbered 0..n-1";
         }
     }
-    for (const char* name : {"TForm1", "TForm2", "TForm3", "TForm4", "TForm5", "TForm6", "TForm9", "TForm10",
-                             "TForm11", "TForm12", "TForm14", "TAboutBox", "TSDIAppForm"}) {
+    for (const char* name : {"TForm1", "TForm2", "TForm3", "TForm4", "TForm5", "TForm6", "TForm9", "TForm10", "TForm11",
+                             "TForm12", "TForm14", "TAboutBox", "TSDIAppForm"}) {
         EXPECT_TRUE(windows.count(name)) << name;
         EXPECT_FALSE(TextsOfWindow(name).empty()) << name;
     }

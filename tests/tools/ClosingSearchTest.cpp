@@ -3,10 +3,10 @@
 #include <cmath>
 #include <vector>
 
+#include "ToolsTestSupport.h"
 #include "model/Tracks.h"
 #include "tools/ClosingSearch.h"
 #include "tools/Random.h"
-#include "ToolsTestSupport.h"
 
 using namespace quillet;
 using namespace quillet::test;
@@ -172,8 +172,7 @@ TEST(ClosingSearch, TakesTheFirstCandidateOfTheSlotOrderThatLands) {
     }
     // With standard straights excluded two halves do it: among the pairs
     // (1..11, 1) and (1, 2) hold an excluded code, (2, 2) is next.
-    EXPECT_EQ(PlainClosing(ProblemOf(Chain(OvalMissingStraight()), AllowOnly({2, 3, 4, 8}), 1)).codes,
-              Codes({2, 2}));
+    EXPECT_EQ(PlainClosing(ProblemOf(Chain(OvalMissingStraight()), AllowOnly({2, 3, 4, 8}), 1)).codes, Codes({2, 2}));
 
     // The oval turned to start at a curve and missing "curve, straight": no
     // single piece lands; among the pairs slot 1 changes fastest, (1..7, 1)

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "ToolsTestSupport.h"
 #include "model/Tracks.h"
 #include "stock/TrackList.h"
 #include "text/ExtraTexts.h"
 #include "text/Languages.h"
 #include "tools/Closing.h"
 #include "tools/Random.h"
-#include "ToolsTestSupport.h"
 
 using namespace quillet;
 using namespace quillet::test;

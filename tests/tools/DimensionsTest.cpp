@@ -3,10 +3,10 @@
 #include <cmath>
 #include <string>
 
+#include "ToolsTestSupport.h"
 #include "model/Tracks.h"
 #include "text/Languages.h"
 #include "tools/Dimensions.h"
-#include "ToolsTestSupport.h"
 
 using namespace quillet;
 using namespace quillet::test;
@@ -69,8 +69,8 @@ TEST_F(DimensionsTest, ClosedOvalShowsNoGapWhicheverWayItTurned) {
     EXPECT_NEAR(own[0], kScxOvalLanes[0], 1e-9);
     EXPECT_NEAR(own[1], kScxOvalLanes[1], 1e-9);
     const DimensionsLabels l = DimensionsLabelsOf(c);
-    EXPECT_EQ(l.length, "Lenght: 109 cm");  // 108.6
-    EXPECT_EQ(l.width, "Width: 74 cm");     // 73.6
+    EXPECT_EQ(l.length, "Lenght: 109 cm");    // 108.6
+    EXPECT_EQ(l.width, "Width: 74 cm");       // 73.6
     EXPECT_EQ(l.lanes[0], "Lane 1: 228 cm");  // 227.708
     EXPECT_EQ(l.lanes[1], "Lane 2: 277 cm");  // 276.717
     EXPECT_EQ(l.lanes[2], "Lane 3: ");
@@ -127,8 +127,7 @@ TEST_F(DimensionsTest, FirstAngleFarOutsideATurnGivesTheSameClosingAngleAsWithin
     EXPECT_EQ(angle(1, kStandardCurve, -1e9), 315);
     EXPECT_EQ(angle(0, kStandardStraight, 4 * kPiRef + 0.1), 0);
     EXPECT_EQ(angle(0, kStandardCurve, 4 * kPiRef + 0.1), 45);
-    EXPECT_EQ(DimensionsLabelsOf(Chain({{kStandardCurve, 1}}, 1, -1e9), LaneLengthsMm{}).angle,
-              "Angle: 315 \u00B0");
+    EXPECT_EQ(DimensionsLabelsOf(Chain({{kStandardCurve, 1}}, 1, -1e9), LaneLengthsMm{}).angle, "Angle: 315 \u00B0");
 }
 
 TEST_F(DimensionsTest, LaneLabelsFollowLanePairsAndSingleRacing) {

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <vector>
 
+#include "ToolsTestSupport.h"
 #include "model/Tracks.h"
 #include "tools/LaneConversion.h"
-#include "ToolsTestSupport.h"
 
 using namespace quillet;
 using namespace quillet::test;
@@ -151,8 +151,7 @@ TEST(LaneConversion, AddingInnerLanesIsRefusedInOrder) {
     const Piece chicane{kAdaptationChicane, 1, 0}, scxCurvedChicane{kCurvedChicane, 0, 0};
     ExpectRefused(Chain({S, I, chicane, scxCurvedChicane, O}), K::AddInnerLanes, 163);
     ExpectRefused(Chain({S, chicane, scxCurvedChicane, O}), K::AddInnerLanes, 159);
-    ExpectRefused(Chain({{kStandardStraight, 0, 0}, scxCurvedChicane, {kOuterCurve, 0, 0}}), K::AddInnerLanes,
-                  161);
+    ExpectRefused(Chain({{kStandardStraight, 0, 0}, scxCurvedChicane, {kOuterCurve, 0, 0}}), K::AddInnerLanes, 161);
     // Three outer curves in a row: the third has no partner.
     ExpectRefused(Chain({S, O, O, O, S}), K::AddInnerLanes, 162);
     // An outer curve at the end, or followed by something else.
@@ -178,8 +177,8 @@ TEST(LaneConversion, DeletingInnerLanesSplitsStandardCurvesIntoOuterPairs) {
     ASSERT_TRUE(ConvertLanes(c, ConversionKind::DeleteInnerLanes).converted);
     const Snapshot s = Of(c);
     EXPECT_EQ(c.lanePairs, 1);
-    EXPECT_EQ(s.types, (std::vector<int>{kStandardStraight, kOuterCurve, kOuterCurve, kStandardStraight,
-                                         kStandardCurve, kSuperOuterCurve}));
+    EXPECT_EQ(s.types, (std::vector<int>{kStandardStraight, kOuterCurve, kOuterCurve, kStandardStraight, kStandardCurve,
+                                         kSuperOuterCurve}));
     EXPECT_EQ(s.radii, (std::vector<double>{0.0, 421.5, 421.5, 0.0, 241.5, 601.5}));
     EXPECT_EQ(s.widths, std::vector<double>(6, 180.0));
     EXPECT_EQ(c.Track(2).orientation, 0);

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
+#include "ToolsTestSupport.h"
 #include "model/Tracks.h"
 #include "text/Globals.h"
 #include "text/Languages.h"
 #include "tools/LapTimes.h"
-#include "ToolsTestSupport.h"
 
 using namespace quillet;
 using namespace quillet::test;

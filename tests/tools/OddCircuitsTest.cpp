@@ -3,13 +3,13 @@
 #include <cmath>
 #include <limits>
 
+#include "ToolsTestSupport.h"
 #include "model/Tracks.h"
 #include "stock/TrackList.h"
 #include "tools/Closing.h"
 #include "tools/Dimensions.h"
 #include "tools/LaneConversion.h"
 #include "tools/LapTimes.h"
-#include "ToolsTestSupport.h"
 
 using namespace quillet;
 using namespace quillet::test;

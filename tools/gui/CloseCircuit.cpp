@@ -9,9 +9,9 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include "widgets/FormSupport.h"
-#include "text/gui/ApplyTexts.h"
 #include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
+#include "widgets/FormSupport.h"
 
 namespace quillet {
 

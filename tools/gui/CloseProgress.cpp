@@ -11,9 +11,9 @@
 #include <algorithm>
 #include <thread>
 
-#include "widgets/FormSupport.h"
-#include "text/gui/ApplyTexts.h"
 #include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
+#include "widgets/FormSupport.h"
 
 namespace quillet {
 
@@ -98,7 +98,8 @@ SearchResult TForm6::Run(const Search& search) {
         control.cancelled = [this] { return m_stop.load(std::memory_order_relaxed); };
         result = search(control);
         // Wakes the loop below on the window's thread.
-        QMetaObject::invokeMethod(&loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
     });
     bar.start(kBarRefreshMs);
     show.start(m_showDelay);

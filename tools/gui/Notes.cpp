@@ -52,8 +52,8 @@ QString TNotesMemo::Fitting(const QString& text, int alsoReplaced) const {
 void TNotesMemo::keyPressEvent(QKeyEvent* event) {
     // The keys that put text in: Enter (either kind, always a plain line
     // break) and printable characters, as the text control decides.
-    const bool lineBreak = event->matches(QKeySequence::InsertParagraphSeparator) ||
-                           event->matches(QKeySequence::InsertLineSeparator);
+    const bool lineBreak =
+        event->matches(QKeySequence::InsertParagraphSeparator) || event->matches(QKeySequence::InsertLineSeparator);
     const QString typed = lineBreak ? QStringLiteral("\n") : event->text();
     const bool focusKey = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
     const bool inserts = lineBreak || (!typed.isEmpty() && (typed.at(0).isPrint() || typed.at(0) == QLatin1Char('\t')));

@@ -11,11 +11,11 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "widgets/FormSupport.h"
 #include "render/PainterCanvas.h"
-#include "text/gui/ApplyTexts.h"
 #include "text/ExtraTexts.h"
 #include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
+#include "widgets/FormSupport.h"
 
 namespace quillet {
 
@@ -76,8 +76,8 @@ QPrinter& TForm10::Printer() {
 
 void TForm10::ApplyLanguage() {
     ApplyWindowTexts(this, "TForm10");
-    m_ok->setText(QStr(Text(123)));      // "OK"
-    m_cancel->setText(QStr(Text(72)));   // "Cancel"
+    m_ok->setText(QStr(Text(123)));     // "OK"
+    m_cancel->setText(QStr(Text(72)));  // "Cancel"
     if (m_printer) ShowPrinterName();
 }
 
@@ -90,7 +90,8 @@ void TForm10::ShowPrinterName() {
     if (!destination) {
         m_printerName->setText(QStr(Text(XText::NoPrinter)));
     } else if (toFile) {
-        m_printerName->setText(QStr(Format(Text(XText::PrintToFile), StdStr(QFileInfo(p.outputFileName()).fileName()))));
+        m_printerName->setText(
+            QStr(Format(Text(XText::PrintToFile), StdStr(QFileInfo(p.outputFileName()).fileName()))));
     } else {
         m_printerName->setText(p.printerName());
     }

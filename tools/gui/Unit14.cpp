@@ -9,10 +9,10 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include "widgets/FormSupport.h"
-#include "text/gui/ApplyTexts.h"
 #include "text/ExtraTexts.h"
 #include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
+#include "widgets/FormSupport.h"
 
 namespace quillet {
 

@@ -16,11 +16,11 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
-#include "widgets/FormSupport.h"
-#include "widgets/Information.h"
-#include "text/gui/ApplyTexts.h"
 #include "text/ExtraTexts.h"
 #include "text/Languages.h"
+#include "text/gui/ApplyTexts.h"
+#include "widgets/FormSupport.h"
+#include "widgets/Information.h"
 
 namespace quillet {
 

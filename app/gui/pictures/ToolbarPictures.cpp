@@ -3,9 +3,7 @@
 #include <QFile>
 
 // Q_INIT_RESOURCE must be used outside any namespace.
-static void initToolbarResource() {
-    Q_INIT_RESOURCE(toolbar);
-}
+static void initToolbarResource() { Q_INIT_RESOURCE(toolbar); }
 
 namespace quillet {
 

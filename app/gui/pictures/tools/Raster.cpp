@@ -31,9 +31,7 @@ Shape rectShape(double x0, double y0, double x1, double y1) {
     return [=](double x, double y) { return x >= x0 && x < x1 && y >= y0 && y < y1; };
 }
 
-Shape pixelRect(int x0, int y0, int x1, int y1) {
-    return rectShape(x0, y0, x1 + 1, y1 + 1);
-}
+Shape pixelRect(int x0, int y0, int x1, int y1) { return rectShape(x0, y0, x1 + 1, y1 + 1); }
 
 Shape circleShape(double cx, double cy, double r) {
     return [=](double x, double y) { return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r; };
@@ -92,9 +90,7 @@ Key Key::with(char c, QRgb colour) const {
     return k;
 }
 
-Pic::Pic(int size) : image_(size, size, QImage::Format_ARGB32) {
-    image_.fill(0);
-}
+Pic::Pic(int size) : image_(size, size, QImage::Format_ARGB32) { image_.fill(0); }
 
 void Pic::put(int x, int y, QRgb c) {
     if (!inside(x, y)) return;
@@ -108,20 +104,17 @@ void Pic::put(int x, int y, QRgb c) {
     const double a = sa / 255.0;
     const double da = qAlpha(d) / 255.0;
     const double oa = a + da * (1 - a);
-    auto mix = [&](int s, int t) {
-        return static_cast<int>(std::lround((s * a + t * da * (1 - a)) / oa));
-    };
-    image_.setPixel(x, y, qRgba(mix(qRed(c), qRed(d)), mix(qGreen(c), qGreen(d)),
-                                mix(qBlue(c), qBlue(d)), static_cast<int>(std::lround(oa * 255))));
+    auto mix = [&](int s, int t) { return static_cast<int>(std::lround((s * a + t * da * (1 - a)) / oa)); };
+    image_.setPixel(x, y,
+                    qRgba(mix(qRed(c), qRed(d)), mix(qGreen(c), qGreen(d)), mix(qBlue(c), qBlue(d)),
+                          static_cast<int>(std::lround(oa * 255))));
 }
 
 void Pic::clear(int x, int y) {
     if (inside(x, y)) image_.setPixel(x, y, 0);
 }
 
-QRgb Pic::at(int x, int y) const {
-    return inside(x, y) ? image_.pixel(x, y) : 0;
-}
+QRgb Pic::at(int x, int y) const { return inside(x, y) ? image_.pixel(x, y) : 0; }
 
 void Pic::rect(int x0, int y0, int x1, int y1, QRgb colour) {
     for (int y = y0; y <= y1; ++y)
@@ -250,8 +243,7 @@ void Pic::path(const std::vector<std::array<double, 2>>& points, QRgb colour, co
         const auto& a = points[i - 1];
         const auto& b = points[i];
         const int steps = std::max(1, static_cast<int>(std::ceil(std::hypot(b[0] - a[0], b[1] - a[1]) * 8)));
-        for (int s = 1; s <= steps; ++s)
-            visit(a[0] + (b[0] - a[0]) * s / steps, a[1] + (b[1] - a[1]) * s / steps);
+        for (int s = 1; s <= steps; ++s) visit(a[0] + (b[0] - a[0]) * s / steps, a[1] + (b[1] - a[1]) * s / steps);
     }
     std::vector<std::pair<int, int>> thin;
     for (std::size_t i = 0; i < run.size(); ++i) {
@@ -260,8 +252,8 @@ void Pic::path(const std::vector<std::array<double, 2>>& points, QRgb colour, co
             const auto& n = run[i + 1];
             const auto& c = run[i];
             const bool lCorner = (p.first == c.first || p.second == c.second) &&
-                                 (n.first == c.first || n.second == c.second) &&
-                                 p.first != n.first && p.second != n.second;
+                                 (n.first == c.first || n.second == c.second) && p.first != n.first &&
+                                 p.second != n.second;
             if (lCorner) continue;
         }
         thin.push_back(run[i]);
@@ -270,12 +262,8 @@ void Pic::path(const std::vector<std::array<double, 2>>& points, QRgb colour, co
         if (!within || within(x + 0.5, y + 0.5)) put(x, y, colour);
 }
 
-void Pic::mirror() {
-    image_ = image_.mirrored(true, false);
-}
+void Pic::mirror() { image_ = image_.mirrored(true, false); }
 
-bool Pic::save(const QString& path) const {
-    return image_.save(path, "PNG");
-}
+bool Pic::save(const QString& path) const { return image_.save(path, "PNG"); }
 
 }  // namespace pictures

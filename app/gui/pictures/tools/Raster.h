@@ -19,7 +19,7 @@ namespace pictures {
 using Shape = std::function<bool(double, double)>;
 
 Shape rectShape(double x0, double y0, double x1, double y1);  // [x0, x1) x [y0, y1)
-Shape pixelRect(int x0, int y0, int x1, int y1);               // pixels x0..x1, y0..y1 inclusive
+Shape pixelRect(int x0, int y0, int x1, int y1);              // pixels x0..x1, y0..y1 inclusive
 Shape circleShape(double cx, double cy, double r);
 Shape ellipseShape(double cx, double cy, double rx, double ry);
 // Ring sector around (cx, cy) between radii r0 and r1, angles a0..a1 in degrees,
@@ -50,15 +50,15 @@ public:
     int size() const { return image_.width(); }
     const QImage& image() const { return image_; }
 
-    void put(int x, int y, QRgb colour);        // source-over blend
-    void clear(int x, int y);                   // back to transparent
+    void put(int x, int y, QRgb colour);  // source-over blend
+    void clear(int x, int y);             // back to transparent
     QRgb at(int x, int y) const;
     bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < size() && y < size(); }
 
-    void rect(int x0, int y0, int x1, int y1, QRgb colour);            // inclusive corners
-    void frame(int x0, int y0, int x1, int y1, QRgb colour);           // 1-pixel outline
-    void box(int x0, int y0, int x1, int y1, QRgb fill, QRgb edge);    // filled and outlined
-    void line(int x0, int y0, int x1, int y1, QRgb colour);            // Bresenham
+    void rect(int x0, int y0, int x1, int y1, QRgb colour);          // inclusive corners
+    void frame(int x0, int y0, int x1, int y1, QRgb colour);         // 1-pixel outline
+    void box(int x0, int y0, int x1, int y1, QRgb fill, QRgb edge);  // filled and outlined
+    void line(int x0, int y0, int x1, int y1, QRgb colour);          // Bresenham
     void art(int x, int y, std::initializer_list<const char*> rows, const Key& key);
 
     // Pixels whose centre lies in the shape; with samples > 1 the coverage of a
@@ -73,12 +73,10 @@ public:
 
     // A one-pixel-thin arc (no doubled corners), angles as in ringSector; when
     // `within` is given, only the pixels whose centre lies in it are set.
-    void arc(double cx, double cy, double r, double a0, double a1, QRgb colour,
-             const Shape& within = {});
+    void arc(double cx, double cy, double r, double a0, double a1, QRgb colour, const Shape& within = {});
 
     // A one-pixel-thin line through the given points, in the same way.
-    void path(const std::vector<std::array<double, 2>>& points, QRgb colour,
-              const Shape& within = {});
+    void path(const std::vector<std::array<double, 2>>& points, QRgb colour, const Shape& within = {});
 
     // Mirrors the picture left to right.
     void mirror();

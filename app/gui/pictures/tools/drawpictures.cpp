@@ -42,14 +42,14 @@ constexpr double kPi = 3.14159265358979323846;
 
 // ---------------------------------------------------------------- palette
 
-constexpr QRgb Body = 0xFF2E2E2E;        // track body
-constexpr QRgb BodyDeep = 0xFF161616;    // the dark squares of a start line
-constexpr QRgb Slot = 0xFFA0A0A0;        // lane slot: dim, so a piece reads as one body
-constexpr QRgb Ink = 0xFF2A2A2A;         // dark outlines and glyphs
+constexpr QRgb Body = 0xFF2E2E2E;      // track body
+constexpr QRgb BodyDeep = 0xFF161616;  // the dark squares of a start line
+constexpr QRgb Slot = 0xFFA0A0A0;      // lane slot: dim, so a piece reads as one body
+constexpr QRgb Ink = 0xFF2A2A2A;       // dark outlines and glyphs
 constexpr QRgb Paper = 0xFFFFFFFF;
 constexpr QRgb PaperEdge = 0xFF6F6F6F;
 constexpr QRgb PaperFold = 0xFFD5D5D5;
-constexpr QRgb Rule = 0xFF9AA3AE;        // lines of writing on paper
+constexpr QRgb Rule = 0xFF9AA3AE;  // lines of writing on paper
 constexpr QRgb GreenEdge = 0xFF1D7A2B;
 constexpr QRgb GreenFill = 0xFF4DBB57;
 constexpr QRgb RedEdge = 0xFF9B1B20;
@@ -67,22 +67,36 @@ constexpr QRgb BarrierEdge = 0xFF6A0E0E;
 constexpr QRgb Metal = 0xFFB9C0C9;
 constexpr QRgb MetalDark = 0xFF858D98;
 constexpr QRgb MetalEdge = 0xFF434952;
-constexpr QRgb Card = 0xFFD39C58;        // cardboard
+constexpr QRgb Card = 0xFFD39C58;  // cardboard
 constexpr QRgb CardDark = 0xFFB07A36;
 constexpr QRgb CardEdge = 0xFF74491A;
 constexpr QRgb Glass = 0xFFDDEEFF;
-constexpr QRgb Marker = 0xFF7CD67C;      // chicane markers
+constexpr QRgb Marker = 0xFF7CD67C;  // chicane markers
 
 Key baseKey() {
     return Key()
-        .with('b', Body).with('s', Slot).with('k', Ink).with('w', Paper)
-        .with('P', PaperEdge).with('f', PaperFold).with('l', Rule)
-        .with('G', GreenEdge).with('g', GreenFill)
-        .with('R', RedEdge).with('r', RedFill)
-        .with('B', BlueEdge).with('u', BlueFill)
-        .with('Y', AmberEdge).with('y', AmberFill).with('a', AmberDeep)
-        .with('m', Metal).with('n', MetalDark).with('M', MetalEdge)
-        .with('c', Card).with('C', CardEdge).with('d', CardDark);
+        .with('b', Body)
+        .with('s', Slot)
+        .with('k', Ink)
+        .with('w', Paper)
+        .with('P', PaperEdge)
+        .with('f', PaperFold)
+        .with('l', Rule)
+        .with('G', GreenEdge)
+        .with('g', GreenFill)
+        .with('R', RedEdge)
+        .with('r', RedFill)
+        .with('B', BlueEdge)
+        .with('u', BlueFill)
+        .with('Y', AmberEdge)
+        .with('y', AmberFill)
+        .with('a', AmberDeep)
+        .with('m', Metal)
+        .with('n', MetalDark)
+        .with('M', MetalEdge)
+        .with('c', Card)
+        .with('C', CardEdge)
+        .with('d', CardDark);
 }
 
 // The set of pixels of an ASCII-art block, as a shape (for halos).
@@ -109,37 +123,17 @@ void artWithHalo(Pic& p, int x, int y, std::initializer_list<const char*> rows, 
 // pixel around them.
 // Green plus: add or insert.
 void badgeAdd(Pic& p, int x = 10, int y = 0) {
-    artWithHalo(p, x, y,
-                {"..GG..",
-                 "..GG..",
-                 "GGGGGG",
-                 "GGGGGG",
-                 "..GG..",
-                 "..GG.."},
-                Key().with('G', 0xFF2A9E3A));
+    artWithHalo(p, x, y, {"..GG..", "..GG..", "GGGGGG", "GGGGGG", "..GG..", "..GG.."}, Key().with('G', 0xFF2A9E3A));
 }
 
 // Red cross: delete.
 void badgeDelete(Pic& p, int x = 10, int y = 0) {
-    artWithHalo(p, x, y,
-                {"RR..RR",
-                 "RRRRRR",
-                 ".RRRR.",
-                 ".RRRR.",
-                 "RRRRRR",
-                 "RR..RR"},
-                Key().with('R', 0xFFD92B31));
+    artWithHalo(p, x, y, {"RR..RR", "RRRRRR", ".RRRR.", ".RRRR.", "RRRRRR", "RR..RR"}, Key().with('R', 0xFFD92B31));
 }
 
 // Amber A: automatic.
 void badgeAuto(Pic& p, int x = 10, int y = 0) {
-    artWithHalo(p, x, y,
-                {".YYYY.",
-                 "YYkkYY",
-                 "YkYYkY",
-                 "YkkkkY",
-                 "YkYYkY",
-                 ".YYYY."},
+    artWithHalo(p, x, y, {".YYYY.", "YYkkYY", "YkYYkY", "YkkkkY", "YkYYkY", ".YYYY."},
                 Key().with('Y', 0xFFF2B42A).with('k', Ink));
 }
 
@@ -159,9 +153,7 @@ struct Curve {
     double w = 8;   // width
 };
 
-Shape curveBody(const Curve& c) {
-    return ringSector(c.cx, c.cy, c.r, c.r + c.w, c.a0, c.a1);
-}
+Shape curveBody(const Curve& c) { return ringSector(c.cx, c.cy, c.r, c.r + c.w, c.a0, c.a1); }
 
 // A curve with a slot two pixels and a half in from each edge (one and a half
 // for a narrow one). The arcs of
@@ -208,8 +200,7 @@ double segmentDistance(double x, double y, double x0, double x1, double cy) {
     return std::hypot(dx, y - cy);
 }
 
-double segmentDistanceTo(double x, double y, const std::array<double, 2>& a,
-                         const std::array<double, 2>& b) {
+double segmentDistanceTo(double x, double y, const std::array<double, 2>& a, const std::array<double, 2>& b) {
     const double dx = b[0] - a[0], dy = b[1] - a[1];
     const double len2 = dx * dx + dy * dy;
     double t = len2 > 0 ? ((x - a[0]) * dx + (y - a[1]) * dy) / len2 : 0.0;
@@ -224,8 +215,7 @@ Shape loopBody(double x0, double x1, double cy, double rho, double half = 1.5) {
     };
 }
 
-void loopSlot(Pic& p, double x0, double x1, double cy, double rho, QRgb colour = Slot,
-              const Shape& only = {}) {
+void loopSlot(Pic& p, double x0, double x1, double cy, double rho, QRgb colour = Slot, const Shape& only = {}) {
     // Straight parts as rows, ends as thin arcs.
     const int top = static_cast<int>(std::floor(cy - rho));
     const int bottom = static_cast<int>(std::floor(cy + rho));
@@ -286,16 +276,26 @@ const char* const* glyph(char c) {
     static const char* d1[] = {".X.", "XX.", ".X.", ".X.", "XXX"};
     static const char* d2[] = {"XX.", "..X", ".X.", "X..", "XXX"};
     switch (c) {
-    case 'P': return P;
-    case 'N': return N;
-    case 'G': return G;
-    case 'S': return S;
-    case 'V': return V;
-    case 'D': return D;
-    case 'F': return F;
-    case '1': return d1;
-    case '2': return d2;
-    default: return nullptr;
+        case 'P':
+            return P;
+        case 'N':
+            return N;
+        case 'G':
+            return G;
+        case 'S':
+            return S;
+        case 'V':
+            return V;
+        case 'D':
+            return D;
+        case 'F':
+            return F;
+        case '1':
+            return d1;
+        case '2':
+            return d2;
+        default:
+            return nullptr;
     }
 }
 
@@ -317,9 +317,7 @@ void label(Pic& p, int x, int y, const char* s, QRgb colour) {
 // ---------------------------------------------------------------- arrows
 
 // A solid arrow pointing up, shaft columns 6..9, head across the whole width.
-Shape arrowUp() {
-    return unite(polygonShape({{8, 1}, {15, 8}, {1, 8}}), rectShape(5.5, 7.5, 10.5, 15));
-}
+Shape arrowUp() { return unite(polygonShape({{8, 1}, {15, 8}, {1, 8}}), rectShape(5.5, 7.5, 10.5, 15)); }
 
 QImage rotated(const QImage& img, int quarterTurns) {
     QTransform t;
@@ -339,9 +337,8 @@ Shape curvedArrow(double cx, double cy, double r0, double r1, double a0, double 
     const double rm = (r0 + r1) / 2;
     const double spread = (r1 - r0) / 2 + head * 0.75;
     const double bx = cx + rm * ux, by = cy + rm * uy;
-    const Shape tip = polygonShape({{bx + spread * ux, by + spread * uy},
-                                    {bx - spread * ux, by - spread * uy},
-                                    {bx + head * vx, by + head * vy}});
+    const Shape tip = polygonShape(
+        {{bx + spread * ux, by + spread * uy}, {bx - spread * ux, by - spread * uy}, {bx + head * vx, by + head * vy}});
     return unite(band, tip);
 }
 
@@ -356,19 +353,12 @@ struct Entry {
 
 void fileNew(Pic& p) {
     page(p, 3, 0, 13, 15, 4);
-    artWithHalo(p, 0, 0,
-                {"..Y..",
-                 ".YyY.",
-                 "YyyyY",
-                 ".YyY.",
-                 "..Y.."},
-                baseKey());
+    artWithHalo(p, 0, 0, {"..Y..", ".YyY.", "YyyyY", ".YyY.", "..Y.."}, baseKey());
 }
 
 void fileOpen(Pic& p) {
     // Back of the folder with its tab, then the open front flap.
-    p.blob(unite(pixelRect(0, 4, 12, 13), polygonShape({{0, 2}, {6, 2}, {7.5, 4.5}, {0, 4.5}})),
-           AmberDeep, AmberEdge);
+    p.blob(unite(pixelRect(0, 4, 12, 13), polygonShape({{0, 2}, {6, 2}, {7.5, 4.5}, {0, 4.5}})), AmberDeep, AmberEdge);
     p.blob(polygonShape({{3.5, 7}, {16, 7}, {12.5, 14}, {0, 14}}), AmberFill, AmberEdge);
 }
 
@@ -409,8 +399,8 @@ void fileRecent(Pic& p) {
 }
 
 void editUndo(Pic& p) {
-    const Shape hook = unite(unite(rectShape(5, 3.5, 9, 7.5), ringSector(9, 9.5, 2, 6, -90, 90)),
-                             rectShape(4, 11.5, 9, 15.5));
+    const Shape hook =
+        unite(unite(rectShape(5, 3.5, 9, 7.5), ringSector(9, 9.5, 2, 6, -90, 90)), rectShape(4, 11.5, 9, 15.5));
     const Shape head = polygonShape({{0.5, 5.5}, {6.5, -0.5}, {6.5, 11.5}});
     p.blob(unite(hook, head), BlueFill, BlueEdge);
 }
@@ -508,21 +498,9 @@ void closeCircuit(Pic& p) {
 
 void equilibrate(Pic& p) {
     p.art(0, 0,
-          {".......kk.......",
-           "..kkkkkkkkkkkk..",
-           "..k....kk....k..",
-           ".k.k...kk...k.k.",
-           ".k.k...kk...k.k.",
-           "k...k..kk..k...k",
-           "YyyyyY.kk.YyyyyY",
-           ".YyyY..kk..YyyY.",
-           "..YY...kk...YY..",
-           ".......kk.......",
-           ".......kk.......",
-           ".......kk.......",
-           ".......kk.......",
-           ".....kkkkkk.....",
-           "....kkkkkkkk....",
+          {".......kk.......", "..kkkkkkkkkkkk..", "..k....kk....k..", ".k.k...kk...k.k.", ".k.k...kk...k.k.",
+           "k...k..kk..k...k", "YyyyyY.kk.YyyyyY", ".YyyY..kk..YyyY.", "..YY...kk...YY..", ".......kk.......",
+           ".......kk.......", ".......kk.......", ".......kk.......", ".....kkkkkk.....", "....kkkkkkkk....",
            "................"},
           baseKey());
 }
@@ -534,12 +512,7 @@ void convert(Pic& p) {
     p.rect(3, 6, 3, 15, Slot);
     p.rect(7, 6, 15, 15, Body);
     for (int x : {8, 10, 12, 14}) p.rect(x, 6, x, 15, Slot);
-    p.art(0, 0,
-          {"..B.........B...",
-           ".BB.........BB..",
-           "BBBBBBBBBBBBBBB.",
-           ".BB.........BB..",
-           "..B.........B..."},
+    p.art(0, 0, {"..B.........B...", ".BB.........BB..", "BBBBBBBBBBBBBBB.", ".BB.........BB..", "..B.........B..."},
           baseKey());
 }
 
@@ -548,9 +521,9 @@ void notes(Pic& p) {
     p.rect(1, 0, 12, 1, BlueEdge);
     for (int y : {5, 8, 11}) p.rect(3, y, 9, y, Rule);
     // A pencil lying from top right to bottom left.
-    const double ax = 14.8, ay = 3.2;            // eraser end
-    const double ex = -0.7071, ey = 0.7071;      // along the pencil
-    const double nx = 0.7071, ny = 0.7071;       // across
+    const double ax = 14.8, ay = 3.2;        // eraser end
+    const double ex = -0.7071, ey = 0.7071;  // along the pencil
+    const double nx = 0.7071, ny = 0.7071;   // across
     auto part = [=](double x, double y, double& u) {
         const double dx = x - ax, dy = y - ay;
         u = dx * ex + dy * ey;
@@ -559,16 +532,22 @@ void notes(Pic& p) {
         const double half = u < 8 ? 1.6 : 1.6 * (11 - u) / 3.0 + 0.3;
         return std::abs(v) <= half;
     };
-    const Shape pencil = [=](double x, double y) { double u; return part(x, y, u); };
+    const Shape pencil = [=](double x, double y) {
+        double u;
+        return part(x, y, u);
+    };
     p.halo(pencil);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) {
             double u;
             if (!part(x + 0.5, y + 0.5, u)) continue;
             QRgb c = AmberFill;
-            if (u < 2) c = 0xFFF29BB0;
-            else if (u >= 8 && u < 10) c = 0xFFF1D2A6;
-            else if (u >= 10) c = Ink;
+            if (u < 2)
+                c = 0xFFF29BB0;
+            else if (u >= 8 && u < 10)
+                c = 0xFFF1D2A6;
+            else if (u >= 10)
+                c = Ink;
             p.put(x, y, c);
         }
 }
@@ -588,21 +567,9 @@ void lapTimes(Pic& p) {
 void iconController(Pic& p) {
     // A hand controller seen from the side: head, trigger, grip and cable.
     p.art(0, 0,
-          {"................",
-           "...kkkkkkkkkk...",
-           "..kmmmmmmmmmmk..",
-           "..knnnnnnnnnnk..",
-           "...kkkkkknnnnk..",
-           ".....kRRkknnnk..",
-           ".....kRrRknnnk..",
-           "......kRrknnnk..",
-           ".......kRknnnk..",
-           "........kknnnk..",
-           ".........knnnk..",
-           ".........knnnk..",
-           ".........knnnk..",
-           ".........kkkkk..",
-           "...........k....",
+          {"................", "...kkkkkkkkkk...", "..kmmmmmmmmmmk..", "..knnnnnnnnnnk..", "...kkkkkknnnnk..",
+           ".....kRRkknnnk..", ".....kRrRknnnk..", "......kRrknnnk..", ".......kRknnnk..", "........kknnnk..",
+           ".........knnnk..", ".........knnnk..", ".........knnnk..", ".........kkkkk..", "...........k....",
            "..........k....."},
           baseKey());
 }
@@ -640,15 +607,7 @@ void iconPowerSource(Pic& p) {
     p.rect(1, 4, 14, 4, Metal);
     p.rect(3, 0, 4, 2, Ink);
     p.rect(11, 0, 12, 2, Ink);
-    p.art(5, 5,
-          {"...yy",
-           "..yy.",
-           ".yy..",
-           "yyyyy",
-           "..yy.",
-           ".yy..",
-           ".y..."},
-          Key().with('y', AmberFill));
+    p.art(5, 5, {"...yy", "..yy.", ".yy..", "yyyyy", "..yy.", ".yy..", ".y..."}, Key().with('y', AmberFill));
 }
 
 void magnifier(Pic& p, bool plus) {
@@ -689,9 +648,7 @@ void rotateLeft(Pic& p) {
     p.blob(curvedArrow(8, 8.5, 3.6, 6.4, 140, 400, 4.2), BlueFill, BlueEdge);
 }
 
-void moveUp(Pic& p) {
-    p.blob(arrowUp(), BlueFill, BlueEdge);
-}
+void moveUp(Pic& p) { p.blob(arrowUp(), BlueFill, BlueEdge); }
 
 void center(Pic& p) {
     const Key k = baseKey();
@@ -846,21 +803,13 @@ void orientation(Pic& p) {
             p.put(x, y, c);
             p.put(15 - x, y, c);
         }
-    p.art(2, 1,
-          {"..B.......B..",
-           ".BB.......BB.",
-           "BBBBBBBBBBBBB",
-           ".BB.......BB.",
-           "..B.......B.."},
-          baseKey());
+    p.art(2, 1, {"..B.......B..", ".BB.......BB.", "BBBBBBBBBBBBB", ".BB.......BB.", "..B.......B.."}, baseKey());
 }
 
 // The border, barrier and automatic commands show a standard-sized curve with
 // room for a kerb on both sides. It is drawn turning left like the pieces and
 // then mirrored, which leaves the accent's corner free above the curve's exit.
-Curve borderCurve(double w = 8) {
-    return Curve{-5, 16, 18 - w, 0, 45, w};
-}
+Curve borderCurve(double w = 8) { return Curve{-5, 16, 18 - w, 0, 45, w}; }
 
 void mirrored(Pic& p, const std::function<void(Pic&)>& draw) {
     Pic q;
@@ -879,11 +828,26 @@ void borders(Pic& p, bool inner, bool outer) {
     });
 }
 
-void innerBorder(Pic& p) { borders(p, true, false); badgeAdd(p); }
-void outerBorder(Pic& p) { borders(p, false, true); badgeAdd(p); }
-void deleteInnerBorders(Pic& p) { borders(p, true, false); badgeDelete(p); }
-void deleteOuterBorders(Pic& p) { borders(p, false, true); badgeDelete(p); }
-void deleteAllBorders(Pic& p) { borders(p, true, true); badgeDelete(p); }
+void innerBorder(Pic& p) {
+    borders(p, true, false);
+    badgeAdd(p);
+}
+void outerBorder(Pic& p) {
+    borders(p, false, true);
+    badgeAdd(p);
+}
+void deleteInnerBorders(Pic& p) {
+    borders(p, true, false);
+    badgeDelete(p);
+}
+void deleteOuterBorders(Pic& p) {
+    borders(p, false, true);
+    badgeDelete(p);
+}
+void deleteAllBorders(Pic& p) {
+    borders(p, true, true);
+    badgeDelete(p);
+}
 
 void autoBorders(Pic& p, bool remove) {
     // A four-lane curve with its outer border.
@@ -894,7 +858,10 @@ void autoBorders(Pic& p, bool remove) {
         for (double d : {1.5, 3.5, 5.5, 7.5}) q.arc(c.cx, c.cy, c.r + d, c.a0, c.a1, Slot, shape);
         kerb(q, c, c.r + c.w, c.r + c.w + 2, false);
     });
-    if (remove) badgeDelete(p); else badgeAuto(p);
+    if (remove)
+        badgeDelete(p);
+    else
+        badgeAuto(p);
 }
 
 void barriers(Pic& p, bool remove) {
@@ -903,7 +870,10 @@ void barriers(Pic& p, bool remove) {
         curve(q, c);
         q.fill(ringSector(c.cx, c.cy, c.r + c.w + 1, c.r + c.w + 3, c.a0, c.a1), BarrierFill, 4);
     });
-    if (remove) badgeDelete(p); else badgeAdd(p);
+    if (remove)
+        badgeDelete(p);
+    else
+        badgeAdd(p);
 }
 
 // Surfaces ------------------------------------------------------------------
@@ -922,38 +892,31 @@ void surfaceTile(Pic& p, QRgb fill, QRgb edge, QRgb slot) {
 
 void surfaceAsphalt(Pic& p) {
     surfaceTile(p, 0xFF404040, 0xFF1E1E1E, Slot);
-    for (auto [x, y] : std::vector<std::pair<int, int>>{{2, 3}, {7, 2}, {9, 6}, {6, 9}, {2, 11}, {13, 4}, {8, 13}, {13, 11}})
+    for (auto [x, y] :
+         std::vector<std::pair<int, int>>{{2, 3}, {7, 2}, {9, 6}, {6, 9}, {2, 11}, {13, 4}, {8, 13}, {13, 11}})
         p.put(x, y, 0xFF6A6A6A);
 }
 
 void surfaceSnow(Pic& p) {
     surfaceTile(p, 0xFFE9ECF0, 0xFF8592A3, 0xFFFFFFFF);
     p.art(3, 3,
-          {"....B....",
-           ".B..B..B.",
-           "..B.B.B..",
-           "...BBB...",
-           "BBBBBBBBB",
-           "...BBB...",
-           "..B.B.B..",
-           ".B..B..B.",
+          {"....B....", ".B..B..B.", "..B.B.B..", "...BBB...", "BBBBBBBBB", "...BBB...", "..B.B.B..", ".B..B..B.",
            "....B...."},
           Key().with('B', 0xFF3F7CC9));
 }
 
 void surfaceSand(Pic& p) {
     surfaceTile(p, 0xFFD3A56E, 0xFF855B2A, 0xFFF6E7D2);
-    for (auto [x, y] : std::vector<std::pair<int, int>>{{2, 2}, {7, 3}, {9, 8}, {6, 6}, {2, 9}, {13, 3}, {8, 12}, {13, 10}, {6, 13}, {2, 13}, {13, 7}})
+    for (auto [x, y] : std::vector<std::pair<int, int>>{
+             {2, 2}, {7, 3}, {9, 8}, {6, 6}, {2, 9}, {13, 3}, {8, 12}, {13, 10}, {6, 13}, {2, 13}, {13, 7}})
         p.put(x, y, 0xFF9C6C34);
-    for (auto [x, y] : std::vector<std::pair<int, int>>{{8, 5}, {3, 6}, {12, 13}, {7, 10}})
-        p.put(x, y, 0xFFF0D3A4);
+    for (auto [x, y] : std::vector<std::pair<int, int>>{{8, 5}, {3, 6}, {12, 13}, {7, 10}}) p.put(x, y, 0xFFF0D3A4);
 }
 
 void surfaceWater(Pic& p) {
     surfaceTile(p, 0xFF8BCEF1, 0xFF2F79A8, 0xFFFFFFFF);
     const Key k = Key().with('w', 0xFF2F79A8);
-    for (int y : {3, 8, 12})
-        p.art(1, y, {".ww...ww...ww.", "w..w.w..w.w..w"}, k);
+    for (int y : {3, 8, 12}) p.art(1, y, {".ww...ww...ww.", "w..w.w..w.w..w"}, k);
 }
 
 // The application emblem at 16 x 16, drawn by hand for the small sizes: the
@@ -1001,9 +964,13 @@ const std::vector<Entry>& entries() {
         {"fit-to-window", fitWindow},
         {"grid", grid},
         {"rotate-left", rotateLeft},
-        {"rotate-right", [](Pic& p) { rotateLeft(p); p.mirror(); }},
+        {"rotate-right",
+         [](Pic& p) {
+             rotateLeft(p);
+             p.mirror();
+         }},
         {"move-up", moveUp},
-        {"move-down", moveUp},     // turned below
+        {"move-down", moveUp},  // turned below
         {"move-left", moveUp},
         {"move-right", moveUp},
         {"center", center},
@@ -1060,9 +1027,7 @@ bool renderSvg(const QString& svgPath, int size, const QString& out) {
     return img.convertToFormat(QImage::Format_ARGB32).save(out, "PNG");
 }
 
-bool ensureDir(const QString& path) {
-    return QDir().mkpath(QFileInfo(path).absolutePath());
-}
+bool ensureDir(const QString& path) { return QDir().mkpath(QFileInfo(path).absolutePath()); }
 
 }  // namespace
 

@@ -68,8 +68,6 @@ public:
     void ApplyLanguage();
     // Opens a circuit named at start; a file that cannot be read is reported.
     void OpenAtStart(const QString& path);
-    // The window's own dialogs as the editor's prompter; null when the window
-    // was given a prompter.
     // Runs the command of the control with that object name as if chosen;
     // false for an unknown or disabled control.
     bool RunCommand(const QString& objectName);

@@ -265,6 +265,20 @@ constexpr TCommandDef kCommands[] = {
     Row(Cmd::SingleRacing, EditOrShow(&E::ToolButton59Click)).Button(C::ToolButton59).Picture(u"single-racing")
         .Enabled([](const F& f) { return f.singleRacingAllowed; })
         .Checked([](const F& f) { return f.circuit.singleRacing; }),
+
+    // ---- Added later
+    // Tracks and accessories alike: whatever Delete would take.
+    Row(Cmd::SelectNone, Edit(&E::SelectNone1Click)).Item(C::SelectNone1).Key("Ctrl+Shift+A")
+        .Texts(XText::SelectNoneMenu, XText::SelectNoneHint)
+        .Enabled([](const F& f) {
+            for (const TTrack& t : f.circuit.Tracks()) {
+                if (t.selected) return true;
+            }
+            for (const TIconSlot& icon : f.circuit.icons) {
+                if (icon.selected && icon.kind != 0) return true;
+            }
+            return f.selection;
+        }),
 };
 
 // ---- Where each control sits.
@@ -323,6 +337,7 @@ constexpr TControlDef kLayout[] = {
     In(M::Edit, C::Undo1),
     MenuGap(M::Edit),
     In(M::Edit, C::CutTrack1), In(M::Edit, C::CopyTrack1), In(M::Edit, C::PasteTrack1), In(M::Edit, C::SelectAll1),
+    In(M::Edit, C::SelectNone1),
     MenuGap(M::Edit),
     In(M::Edit, C::Delete1),
     MenuGap(M::Edit),

@@ -115,6 +115,7 @@ enum class CommandId : uint8_t {
     DeleteAutomaticBorders,
     SingleRacing,
     // Commands added later go here, before Count.
+    SelectNone,
     Count
 };
 

@@ -36,7 +36,7 @@ namespace quillet {
     X(FileExitItem)                                                                      \
     /* Edit menu */                                                                      \
     X(Undo1) X(CutTrack1) X(CopyTrack1) X(PasteTrack1) X(SelectAll1) X(Delete1)          \
-    X(CopyItem)                                                                          \
+    X(CopyItem) X(SelectNone1)                                                           \
     /* Tools menu */                                                                     \
     X(WorkingArea1) X(TracksList1) X(CircuitDimensions1) X(StockControl1) X(Stock1)      \
     X(Close1) X(Equilibrate1) X(Convert1) X(Notes1) X(TiemposEstimados1) X(Reglas1)      \

@@ -351,6 +351,9 @@ public:
     // the chain lays them out. Each command checks its own enabling rule, so
     // a shortcut that arrives before a refresh does nothing it could not.
     void SelectAll1Click();
+    // Select None: no track and no accessory selected, no replace mark.
+    // Not an edit: nothing to undo, the circuit stays as saved.
+    void SelectNone1Click();
     void CopyTrack1Click();
     // Refused with "Wide incompatibility" (237) when the pieces either side
     // of the run would not join once it is gone.

@@ -26,32 +26,4 @@ std::optional<ControlId> ControlByName(std::string_view name) {
     return std::nullopt;
 }
 
-bool HiddenAtStart(ControlId id) {
-    switch (id) {
-        case ControlId::ToolButton50:  // Tracks Stock
-        case ControlId::ToolButton6:   // Close Circuit
-        case ControlId::ToolButton58:  // Convert
-        case ControlId::ToolButton61:  // Lap Times
-        case ControlId::ToolButton52:  // Automatic Borders
-        case ControlId::ToolButton40:  // Delete Automatic Borders
-        case ControlId::ToolButton60:  // Delete all borders
-        case ControlId::ToolButton33:  // track surface, shown by Alt+6
-        case ControlId::TiemposEstimados1:
-            return true;
-        default:
-            return false;
-    }
-}
-
-TControlStates StartControlStates() {
-    TControlStates s;
-    s.enabled.SetAll(true);
-    s.visible.SetAll(true);
-    for (std::size_t i = 0; i < kControlCount; ++i) {
-        const auto id = static_cast<ControlId>(i);
-        if (HiddenAtStart(id)) s.visible.Set(id, false);
-    }
-    return s;
-}
-
 }  // namespace quillet

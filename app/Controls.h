@@ -1,9 +1,10 @@
 #pragma once
-// Every command control of the main window, named by the object name it
-// carries in the window: the tool buttons of both toolbars, the menu items
-// and the items of the two pop-up menus. The editor reports the enabled,
-// pressed and visible state of each by this id; the window's control table
-// (app/MainControls.cpp) says where each one sits and what it runs.
+// Every control of the main window, named by the object name it carries in
+// the window (tests and users' settings know them by it): the tool buttons of
+// both toolbars, two named toolbar separators, the menu items and the items
+// of the two pop-up menus. The command table (app/Commands.cpp) says which
+// command each one belongs to and where it sits; the projection reports the
+// enabled, pressed and visible state of each by this id.
 
 #include <bitset>
 #include <cstddef>
@@ -35,7 +36,7 @@ namespace quillet {
     X(FileExitItem)                                                                      \
     /* Edit menu */                                                                      \
     X(Undo1) X(CutTrack1) X(CopyTrack1) X(PasteTrack1) X(SelectAll1) X(Delete1)          \
-    X(CopyItem)                                                                          \
+    X(CopyItem) X(SelectNone1)                                                           \
     /* Tools menu */                                                                     \
     X(WorkingArea1) X(TracksList1) X(CircuitDimensions1) X(StockControl1) X(Stock1)      \
     X(Close1) X(Equilibrate1) X(Convert1) X(Notes1) X(TiemposEstimados1) X(Reglas1)      \
@@ -58,6 +59,10 @@ inline constexpr std::size_t kControlCount = 0
     QUILLET_CONTROLS(QUILLET_CONTROL_COUNT)
 #undef QUILLET_CONTROL_COUNT
     ;
+
+// No control: a command without a menu item or without a tool button.
+inline constexpr ControlId kNoControl = static_cast<ControlId>(0xFF);
+static_assert(kControlCount < 0xFF, "kNoControl names no control");
 
 // The object name the control carries in the window ("ToolButton9").
 std::string_view ControlName(ControlId id);
@@ -83,14 +88,5 @@ struct TControlStates {
     TControlFlags visible;
     friend bool operator==(const TControlStates&, const TControlStates&) = default;
 };
-
-// The controls hidden when the window opens: tool buttons whose menu items
-// carry the command, and the track-surface button and lap-times item that
-// Alt+6 shows.
-bool HiddenAtStart(ControlId id);
-
-// The state of a freshly opened window: everything enabled, nothing pressed,
-// all visible except the hidden ones.
-TControlStates StartControlStates();
 
 }  // namespace quillet

@@ -7,6 +7,7 @@
 //
 // Implementation files, by concern:
 //   EditorState.cpp     creation, FormCreate and the refresh FormActualize
+//                       (what it shows is the projection's, app/Projection.h)
 //   EditorFiles.cpp     New, Open, Save, Open Template, closing
 //   EditorUndo.cpp      KeepCircuit, SwitchCircuit, Undo
 //   EditorView.cpp      zoom, fit, grid, rulers, view flags, the work-area
@@ -34,6 +35,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/Commands.h"
 #include "app/Controls.h"
 #include "app/EditorMouse.h"
 #include "app/Prompter.h"
@@ -69,13 +71,14 @@ struct TSurfaceLayout {
     friend bool operator==(const TSurfaceLayout&, const TSurfaceLayout&) = default;
 };
 
-// Everything the refresh shows, computed in one place.
+// Everything the refresh shows, computed in one place (app/Projection.h).
 struct TWindowState {
     std::string caption;  // "Quillet - " and the title
     std::string panel1;   // closed / opened / track limit
     std::string panel2;   // "W x H cm"
     std::string panel3;   // the lane lengths
-    TControlStates controls;
+    TCommandStates commands;
+    TControlStates controls;  // the same per control, with what each shows
     double scale = 5.0;
     int32_t minimumScale = 3;
     bool rulersShown = false;
@@ -348,6 +351,9 @@ public:
     // the chain lays them out. Each command checks its own enabling rule, so
     // a shortcut that arrives before a refresh does nothing it could not.
     void SelectAll1Click();
+    // Select None: no track and no accessory selected, no replace mark.
+    // Not an edit: nothing to undo, the circuit stays as saved.
+    void SelectNone1Click();
     void CopyTrack1Click();
     // Refused with "Wide incompatibility" (237) when the pieces either side
     // of the run would not join once it is gone.
@@ -475,7 +481,6 @@ private:
     void ZoomTo(double scale);
     void CentreEmptyCircuit();
     void RaiseScaleToMinimum();
-    void ApplyEnablingRules(TControlStates& s) const;
 
     // ---- Mouse and editing helpers (EditorMouse.cpp, EditorEditing.cpp,
     // EditorAttributes.cpp)

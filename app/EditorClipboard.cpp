@@ -1,6 +1,7 @@
-// Select All, Copy, Cut and Paste Tracks. The clipboard is a third circuit,
-// private to the program: it holds copies of the copied pieces without their
-// places, and a paste puts them after the selection for the chain to lay out.
+// Select All and Select None, Copy, Cut and Paste Tracks. The clipboard is a
+// third circuit, private to the program: it holds copies of the copied pieces
+// without their places, and a paste puts them after the selection for the
+// chain to lay out.
 
 #include <string>
 #include <vector>
@@ -56,6 +57,18 @@ void TEditor::SelectAll1Click() {
     }
     c.firstSelected = first;
     c.lastSelected = last;
+}
+
+void TEditor::SelectNone1Click() {
+    TCircuit& c = current_;
+    for (TTrack& t : c.Tracks()) {
+        t.selected = false;
+        // The mark says which selected track the next insert replaces.
+        t.replaceMark = false;
+    }
+    for (TIconSlot& icon : c.icons) icon.selected = false;
+    c.firstSelected = 0;
+    c.lastSelected = 0;
 }
 
 void TEditor::CopyTrack1Click() {

@@ -1,11 +1,14 @@
-// The editor's creation, the fresh state of window creation and New, and the
-// refresh FormActualize that computes everything the window shows.
+// The editor's creation, the fresh state of window creation and New, the
+// refresh FormActualize (what it changes; what it shows is the projection's)
+// and the status panels' texts.
 
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "app/Editor.h"
+#include "app/Projection.h"
 #include "model/Numeric.h"
 #include "text/Languages.h"
 
@@ -15,11 +18,8 @@ namespace {
 
 constexpr int32_t kStartAreaLength = 3000;  // mm
 constexpr int32_t kStartAreaWidth = 2000;
-constexpr int kTrackLimitWarning = 284;      // panel 1 warns at exactly this count
-constexpr int kSingleRacingMaxTracks = 285;  // single racing is offered below this
-constexpr int kSingleRacingLoop = 8;         // pieces of one end loop
-
-bool IsChicanePiece(int type) { return type == kStartingChicane || type == kStraightChicane || type == kCurvedChicane; }
+constexpr int kTrackLimitWarning = 284;  // panel 1 warns at exactly this count
+constexpr int kSingleRacingLoop = 8;     // pieces of one end loop
 
 }  // namespace
 
@@ -104,130 +104,32 @@ std::string TEditor::LaneLengthsPanelText() const {
     return text + "cm";
 }
 
-void TEditor::ApplyEnablingRules(TControlStates& s) const {
-    using C = ControlId;
-    const TCircuit& c = current_;
-    const int count = c.Count();
-    const int first = c.firstSelected;
-    const bool hasSelection = first >= 1 && first <= count;
-    auto enable = [&s](C id, bool on) { s.enabled.Set(id, on); };
-
-    // Edit menu.
-    enable(C::SelectAll1, count >= 1);
-    enable(C::CopyTrack1, first != 0);
-    enable(C::CutTrack1, first != 0);
-    enable(C::PasteTrack1, clipboard_.Count() >= 1 && first != 0);
-
-    // Insert buttons.
-    constexpr C kPlain[] = {C::ToolButton24, C::ToolButton25, C::ToolButton26, C::ToolButton27, C::ToolButton29,
-                            C::ToolButton30, C::ToolButton31, C::ToolButton32, C::ToolButton34};
-    if (count < TCircuit::kMaxTracks) {
-        for (C id : kPlain) enable(id, true);
-        bool starting = false;
-        bool straight = false;
-        bool curved = false;
-        if (hasSelection) {
-            const TTrack& s0 = c.Track(first);
-            // Chicanes exist only in the SCX width.
-            if (!s0.replaceMark && !s0.IsNincoWidth(c)) {
-                const bool inChicane =
-                    IsChicanePiece(s0.type) && first < count && IsChicanePiece(c.Track(first + 1).type);
-                starting = !inChicane;
-                straight = inChicane;
-                curved = inChicane && c.LanePairs() == 1;
-            }
-        }
-        enable(C::ToolButton28, starting);
-        enable(C::ToolButton45, straight);
-        enable(C::ToolButton46, curved);
-        const bool noStartingStraight = !c.ContainsType(kStartingStraight);
-        enable(C::ToolButton22, noStartingStraight);
-        enable(C::ToolButton21, noStartingStraight);
-    } else {
-        // At the limit every insert is off, the two chicane buttons included,
-        // so no command can take the chain past 300 pieces.
-        for (C id : kPlain) enable(id, false);
-        for (C id : {C::ToolButton28, C::ToolButton45, C::ToolButton46, C::ToolButton22, C::ToolButton21}) {
-            enable(id, false);
-        }
-    }
-    if (count > 0) {
-        const int pairs = c.LanePairs();
-        if (pairs > 1) {
-            enable(C::ToolButton32, false);
-            enable(C::ToolButton34, false);
-        }
-        if (pairs > 2) enable(C::ToolButton31, false);
-        if (pairs > 3) enable(C::ToolButton30, false);
-    } else {
-        enable(C::ToolButton34, false);
-    }
-    // Inside a chicane only chicane pieces and changeovers continue it.
-    if (s.enabled[C::ToolButton45]) {
-        for (C id : {C::ToolButton24, C::ToolButton25, C::ToolButton26, C::ToolButton29, C::ToolButton30,
-                     C::ToolButton31, C::ToolButton32, C::ToolButton34, C::ToolButton22}) {
-            enable(id, false);
-        }
-    }
-
-    // Single racing.
-    const bool singleRacingAllowed =
-        (c.LanePairs() == 1 && count > 0 && count < kSingleRacingMaxTracks) || c.singleRacing;
-    enable(C::ToolButton59,
-           singleRacingAllowed && count > 0 && c.Track(1).IsNincoWidth(c) && c.Track(count).IsNincoWidth(c));
-    s.pressed.Set(C::ToolButton59, c.singleRacing);
-
-    // Zoom: the limits hold for an empty circuit too, so the buttons never
-    // keep the state of a circuit that is gone.
-    enable(C::ToolButton8, c.scale < kMaxScale);
-    enable(C::ToolButton10, c.scale > minimumScale_);
-
-    enable(C::Close1, count > 0);
-    enable(C::ToolButton6, count > 0);
-
-    s.pressed.Set(C::ToolButton5, c.colourCodeShown);
-    s.pressed.Set(C::ToolButton18, c.gridShown);
-    enable(C::ToolButton42, !c.templatePath.empty());
-    s.pressed.Set(C::ToolButton42, c.templateShown);
-    s.pressed.Set(C::Reglas1, rulersVisible_);
-    // The recent files' submenu has something to offer only while one of
-    // its files is there.
-    enable(C::RecentFiles1, !RecentFiles().Shown().empty());
-}
-
 TWindowState TEditor::FormActualize() {
-    TWindowState s;
     placementMode_ = false;
     measuringMode_ = false;
-    s.caption = "Quillet - " + current_.title;
-
     minimumScale_ = MinimumScaleFor(workAreaLength_, workAreaWidth_);
     RaiseScaleToMinimum();
-
-    s.panel1 = Panel1Text();
-    s.panel2 = SizePanelText();
-    s.panel3 = LaneLengthsPanelText();
-
-    ApplyEnablingRules(controls_);
     if (FirstFlaggedTrack() == 0) ShowBorderDefaults();
     if (current_.Count() == 0) CentreEmptyCircuit();
 
-    s.controls = controls_;
-    s.scale = current_.scale;
-    s.minimumScale = minimumScale_;
-    s.rulersShown = rulersVisible_;
-    s.layout = Layout();
+    TWindowState s = ProjectWindow(*this);
+    controls_ = s.controls;
     s.scrollTo = pendingScroll_;
     pendingScroll_.reset();
-    s.iconImage = iconImage_;
-    s.surfaceImage = surfaceImage_;
     return s;
 }
 
 void TEditor::FormKeyDownAlt6() {
-    const bool show = !controls_.visible[ControlId::ToolButton33];
-    controls_.visible.Set(ControlId::ToolButton33, show);
-    controls_.visible.Set(ControlId::TiemposEstimados1, show);
+    // The controls Alt+6 shows and hides go together: the first one says
+    // whether they are shown now.
+    std::optional<bool> show;
+    for (const TCommandDef& d : Commands()) {
+        for (const auto& [id, shown] : {std::pair{d.item, d.itemShown}, std::pair{d.button, d.buttonShown}}) {
+            if (shown != Shown::ByAlt6) continue;
+            if (!show) show = !controls_.visible[id];
+            controls_.visible.Set(id, *show);
+        }
+    }
 }
 
 std::vector<PixelPoint> TEditor::AnchorMarkers() const {

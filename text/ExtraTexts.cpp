@@ -324,6 +324,9 @@ constexpr Entry kExtra[] = {
      "save again before relying on it"},
     {XText::StockCountsReadAsZero, "leídas como 0 las líneas %1", "lines %1 read as 0"},
     {XText::StockMoreLines, " y %1 más", " and %1 more"},
+    // ---- Edit > Select None.
+    {XText::SelectNoneMenu, "Seleccionar Nada", "Select None"},
+    {XText::SelectNoneHint, "Deselecciona todos los tramos y accesorios", "Deselects every track and accessory"},
 };
 // clang-format on
 

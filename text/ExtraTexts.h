@@ -155,6 +155,9 @@ enum class XText {
     SaveNotConfirmed,       // %1 the cause
     StockCountsReadAsZero,  // %1 the lines
     StockMoreLines,         // %1 how many more
+    // ---- Edit > Select None.
+    SelectNoneMenu,
+    SelectNoneHint,
     Count
 };
 

@@ -2,6 +2,7 @@
 #include "app/gui/WindowPlaces.h"
 
 #include <QAction>
+#include <QActionEvent>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -25,6 +26,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "app/Projection.h"
 #include "app/gui/About.h"
 #include "app/gui/Alert.h"
 #include "app/gui/DrawingSurface.h"
@@ -57,6 +59,25 @@ QIcon PictureIcon(std::u16string_view name) {
     if (name.empty()) return {};
     return ToolbarPicture(QStringView(name.data(), static_cast<qsizetype>(name.size())));
 }
+
+// A tool button showing its command's action, with a hint of its own: the
+// texts give a button and its menu item different hints, and the action
+// would give the button the item's hint at every change of its state.
+class TCommandButton final : public QToolButton {
+public:
+    using QToolButton::QToolButton;
+
+protected:
+    void actionEvent(QActionEvent* event) override {
+        const QString toolTip = this->toolTip();
+        const QString statusTip = this->statusTip();
+        QToolButton::actionEvent(event);
+        if (event->type() == QEvent::ActionChanged && event->action() == defaultAction()) {
+            setToolTip(toolTip);
+            setStatusTip(statusTip);
+        }
+    }
+};
 
 }  // namespace
 
@@ -149,61 +170,64 @@ void TSDIAppForm::BuildControls() {
     surfaces->setObjectName(QStringLiteral("PopupMenu2"));
     m_menus[static_cast<std::size_t>(MenuId::Surfaces)] = surfaces;
 
-    for (const TControlDef& def : MainControls()) {
-        ControlWidgets& w = m_controls[Slot(def.id)];
-        if (def.toolbar != 0) {
-            QToolBar* bar = def.toolbar == 1 ? m_toolBar1 : m_toolBar2;
-            if (def.kind == ControlKind::Gap) {
+    for (const TCommandDef& def : Commands()) m_actions[static_cast<std::size_t>(def.id)] = MakeAction(def);
+    for (const TControlDef& place : MainControls()) {
+        if (place.toolbar != 0) {
+            QToolBar* bar = place.toolbar == 1 ? m_toolBar1 : m_toolBar2;
+            if (place.kind == ControlKind::Gap) {
                 bar->addSeparator();
-                continue;
+            } else if (place.kind == ControlKind::Separator) {
+                QAction* separator = bar->addSeparator();
+                separator->setObjectName(Name(ControlName(place.id)));
+                m_controls[Slot(place.id)] = {separator, nullptr, separator};
+            } else {
+                const TCommandDef& def = CommandDef(*CommandOf(place.id));
+                QToolButton* button = MakeButton(def, bar);
+                m_controls[Slot(place.id)] = {CommandAction(def.id), button, bar->addWidget(button)};
             }
-            if (def.kind == ControlKind::Separator) {
-                w.action = bar->addSeparator();
-                w.action->setObjectName(Name(ControlName(def.id)));
-                continue;
-            }
-            auto* button = new QToolButton(bar);
-            button->setObjectName(Name(ControlName(def.id)));
-            button->setIcon(PictureIcon(def.picture));
-            button->setAutoRaise(true);
-            button->setCheckable(def.kind == ControlKind::CheckButton);
-            if (def.kind == ControlKind::DropDown) {
-                button->setPopupMode(QToolButton::MenuButtonPopup);
-                button->setMenu(def.id == ControlId::ToolButton23 ? icons : surfaces);
-            }
-            if (def.handler != nullptr) {
-                connect(button, &QToolButton::clicked, this, [this, h = def.handler] { Run(h); });
-            }
-            w.button = button;
-            w.action = bar->addWidget(button);
             continue;
         }
-        QMenu* menu = m_menus[static_cast<std::size_t>(def.menu)];
-        if (def.kind == ControlKind::Gap) {
+        QMenu* menu = m_menus[static_cast<std::size_t>(place.menu)];
+        if (place.kind == ControlKind::Gap) {
             menu->addSeparator();
             continue;
         }
-        if (def.kind == ControlKind::SubMenu) {
-            auto* sub = new QMenu(this);
-            sub->setObjectName(Name(ControlName(def.id)) + QStringLiteral("Menu"));
-            sub->setIcon(PictureIcon(def.picture));
-            sub->menuAction()->setObjectName(Name(ControlName(def.id)));
-            menu->addMenu(sub);
-            w.action = sub->menuAction();
-            m_recentMenu = sub;
-            continue;
-        }
-        auto* action = new QAction(PictureIcon(def.picture), QString(), this);
-        action->setObjectName(Name(ControlName(def.id)));
-        action->setCheckable(def.kind == ControlKind::CheckItem);
-        if (!def.shortcut.empty()) action->setShortcut(QKeySequence(Name(def.shortcut)));
-        if (def.handler != nullptr) {
-            connect(action, &QAction::triggered, this, [this, h = def.handler] { Run(h); });
-        }
+        QAction* action = CommandAction(*CommandOf(place.id));
         menu->addAction(action);
-        w.action = action;
+        m_controls[Slot(place.id)].action = action;
     }
     BuildKeys();
+}
+
+QAction* TSDIAppForm::MakeAction(const TCommandDef& def) {
+    if (def.subMenu) {
+        // The window fills it; its menu action is the command's.
+        m_recentMenu = new QMenu(this);
+        m_recentMenu->setObjectName(Name(ControlName(def.item)) + QStringLiteral("Menu"));
+        m_recentMenu->setIcon(PictureIcon(def.picture));
+        m_recentMenu->menuAction()->setObjectName(Name(ControlName(def.item)));
+        return m_recentMenu->menuAction();
+    }
+    auto* action = new QAction(PictureIcon(def.picture), QString(), this);
+    // Named as its menu item; a command with a button only leaves the name
+    // to the button.
+    if (def.item != kNoControl) action->setObjectName(Name(ControlName(def.item)));
+    action->setCheckable(def.checked != nullptr);
+    if (!def.shortcut.empty()) action->setShortcut(QKeySequence(Name(def.shortcut)));
+    connect(action, &QAction::triggered, this, [this, id = def.id] { Run(id); });
+    return action;
+}
+
+QToolButton* TSDIAppForm::MakeButton(const TCommandDef& def, QToolBar* bar) {
+    auto* button = new TCommandButton(bar);
+    button->setObjectName(Name(ControlName(def.button)));
+    button->setAutoRaise(true);
+    button->setDefaultAction(CommandAction(def.id));
+    if (def.buttonStyle == ButtonStyle::DropDown) {
+        button->setPopupMode(QToolButton::MenuButtonPopup);
+        button->setMenu(m_menus[static_cast<std::size_t>(def.popup)]);
+    }
+    return button;
 }
 
 void TSDIAppForm::BuildKeys() {
@@ -297,19 +321,15 @@ void TSDIAppForm::ApplyLanguage() {
     m_form11->ApplyLanguage();
     m_tools.ApplyLanguage();
     ApplyWindowTexts(this, "TSDIAppForm", [this](const QString& name) { return TextTarget(name); });
-    // Items the text table leaves to the window.
-    Action(ControlId::StockControl1)->setText(CaptionText(Text(XText::StockControlMenu)));
-    Action(ControlId::TiemposEstimados1)->setText(CaptionText(Text(XText::LapTimesMenu)));
+    // The texts the numbered table leaves to the commands.
+    for (const TCommandDef& def : Commands()) {
+        QAction* action = CommandAction(def.id);
+        if (def.caption) action->setText(CaptionText(Text(*def.caption)));
+        if (!def.hint) continue;
+        if (def.item != kNoControl) SetHint(action, Text(*def.hint));
+        if (def.button != kNoControl) SetHint(Button(def.button), Text(*def.hint));
+    }
     m_templateDialog->setNameFilters(TemplateFilters());
-    const auto item = [this](ControlId id, XText caption, XText hint) {
-        Action(id)->setText(CaptionText(Text(caption)));
-        SetHint(Action(id), Text(hint));
-    };
-    item(ControlId::ExportPng1, XText::ExportPngMenu, XText::ExportPngHint);
-    item(ControlId::ExportSvg1, XText::ExportSvgMenu, XText::ExportSvgHint);
-    item(ControlId::ExportPdf1, XText::ExportPdfMenu, XText::ExportPdfHint);
-    item(ControlId::ExportCsv1, XText::ExportCsvMenu, XText::ExportCsvHint);
-    item(ControlId::RecentFiles1, XText::RecentFilesMenu, XText::RecentFilesHint);
     FillRecentMenu();
     // Every menu and item gets a letter of its own in this language.
     AssignMnemonics(menuBar());
@@ -330,25 +350,39 @@ const QImage& TSDIAppForm::Drawing() const { return m_surface->Image1()->Image()
 
 bool TSDIAppForm::IsShown(ControlId id) const {
     const ControlWidgets& w = m_controls[Slot(id)];
+    if (w.place != nullptr) return w.place->isVisible();
     return w.action != nullptr && w.action->isVisible();
 }
 
-void TSDIAppForm::ApplyControlStates(const TControlStates& s, int iconImage, int surfaceImage) {
-    for (std::size_t i = 0; i < kControlCount; ++i) {
-        const auto id = static_cast<ControlId>(i);
-        ControlWidgets& w = m_controls[i];
-        if (w.action == nullptr) continue;
-        w.action->setVisible(s.visible[id]);
-        if (w.button != nullptr) {
-            w.button->setEnabled(s.enabled[id]);
-            if (w.button->isCheckable()) w.button->setChecked(s.pressed[id]);
-        } else {
-            w.action->setEnabled(s.enabled[id]);
-            if (w.action->isCheckable()) w.action->setChecked(s.pressed[id]);
-        }
+void TSDIAppForm::ApplyControlStates(const TCommandStates& commands, const TControlStates& controls, int iconImage,
+                                     int surfaceImage) {
+    for (const TCommandDef& def : Commands()) {
+        QAction* action = CommandAction(def.id);
+        action->setEnabled(commands[def.id].enabled);
+        if (action->isCheckable()) action->setChecked(commands[def.id].checked);
+        // A menu item shows with its action; a tool button with its place in
+        // the toolbar, so the two may differ.
+        if (def.item != kNoControl) action->setVisible(controls.visible[def.item]);
+        if (def.button == kNoControl) continue;
+        const ControlWidgets& w = m_controls[Slot(def.button)];
+        w.place->setVisible(controls.visible[def.button]);
+        // A hidden place disables its widget; the button still runs its
+        // command when asked (a test script's "do ToolButton6").
+        w.button->setEnabled(commands[def.id].enabled);
     }
-    Button(ControlId::ToolButton23)->setIcon(PictureIcon(PictureOfImageIndex(iconImage)));
-    Button(ControlId::ToolButton33)->setIcon(PictureIcon(PictureOfImageIndex(surfaceImage)));
+    for (const TControlDef& place : MainControls()) {
+        if (place.kind != ControlKind::Separator) continue;
+        QAction* separator = m_controls[Slot(place.id)].action;
+        separator->setEnabled(controls.enabled[place.id]);
+        separator->setVisible(controls.visible[place.id]);
+    }
+    CommandAction(CommandId::InsertIcon)->setIcon(PictureIcon(PictureOfImageIndex(iconImage)));
+    CommandAction(CommandId::Surface)->setIcon(PictureIcon(PictureOfImageIndex(surfaceImage)));
+}
+
+void TSDIAppForm::ShowControls() {
+    const TCommandStates commands = ProjectCommands(*m_editor);
+    ApplyControlStates(commands, ProjectControls(*m_editor, commands), m_editor->IconImage(), m_editor->SurfaceImage());
 }
 
 void TSDIAppForm::FormActualize() {
@@ -364,7 +398,7 @@ void TSDIAppForm::FormActualize() {
     ShowInPanel(1, QStr(s.panel1));
     ShowInPanel(2, QStr(s.panel2));
     ShowInPanel(3, QStr(s.panel3));
-    ApplyControlStates(s.controls, s.iconImage, s.surfaceImage);
+    ApplyControlStates(s.commands, s.controls, s.iconImage, s.surfaceImage);
 
     QImage drawing(std::max(s.layout.image.width, 1), std::max(s.layout.image.height, 1), QImage::Format_RGB32);
     {
@@ -398,7 +432,31 @@ void TSDIAppForm::RedrawRulers() {
     m_surface->Place(l);
 }
 
-void TSDIAppForm::Run(ControlHandler handler) { (this->*handler)(); }
+void TSDIAppForm::Run(CommandId id) {
+    const TCommandRun& run = CommandDef(id).run;
+    switch (run.kind) {
+        case RunKind::None:
+            return;
+        case RunKind::Editor:
+            (m_editor.get()->*run.method)();
+            FormActualize();
+            return;
+        case RunKind::EditorOrShow:
+            if ((m_editor.get()->*run.showingMethod)()) {
+                FormActualize();
+            } else {
+                ShowControls();
+            }
+            return;
+        case RunKind::Placement:
+            (m_editor.get()->*run.method)();
+            StartIconPlacement();
+            return;
+        case RunKind::Window:
+            if (const WindowHandler handler = WindowHandlerOf(id)) (this->*handler)();
+            return;
+    }
+}
 
 // ---------------------------------------------------------------------------
 // Template picture
@@ -409,68 +467,13 @@ void TSDIAppForm::Clear() { m_pictures.clearTemplate(); }
 // ---------------------------------------------------------------------------
 // Handlers
 
-void TSDIAppForm::FileNew1Execute() {
-    m_editor->FileNew1Execute();
-    FormActualize();
-}
-
-void TSDIAppForm::FileOpen1Execute() {
-    m_editor->FileOpen1Execute();
-    FormActualize();
-}
-
-void TSDIAppForm::FileSave1Execute() {
-    m_editor->FileSave1Execute();
-    FormActualize();
-}
-
 void TSDIAppForm::FileExit1Execute() { close(); }
 
-void TSDIAppForm::OpenTemplate1Click() {
-    m_editor->OpenTemplate1Click();
-    FormActualize();
-}
-
 void TSDIAppForm::HelpAbout1Execute() { m_about->exec(); }
-
-void TSDIAppForm::ToolButton44Click() {
-    m_editor->ToolButton44Click();
-    FormActualize();
-}
-
-void TSDIAppForm::ToolButton11Click() {
-    m_editor->ToolButton11Click();
-    FormActualize();
-}
-
-void TSDIAppForm::ToolButton12Click() {
-    m_editor->ToolButton12Click();
-    FormActualize();
-}
 
 void TSDIAppForm::ToolButton57Click() {
     m_editor->SetViewport(m_surface->Viewport());
     m_editor->ToolButton57Click();
-    FormActualize();
-}
-
-void TSDIAppForm::ToolButton18Click() {
-    m_editor->ToolButton18Click();
-    FormActualize();
-}
-
-void TSDIAppForm::Reglas1Click() {
-    m_editor->Reglas1Click();
-    FormActualize();
-}
-
-void TSDIAppForm::ToolButton5Click() {
-    m_editor->ToolButton5Click();
-    FormActualize();
-}
-
-void TSDIAppForm::ToolButton42Click() {
-    m_editor->ToolButton42Click();
     FormActualize();
 }
 
@@ -602,27 +605,7 @@ void TSDIAppForm::RecoveryTimeout() {
 }
 
 // ---------------------------------------------------------------------------
-// Clipboard, accessory icons, track surfaces and notes
-
-void TSDIAppForm::SelectAll1Click() {
-    m_editor->SelectAll1Click();
-    FormActualize();
-}
-
-void TSDIAppForm::CopyTrack1Click() {
-    m_editor->CopyTrack1Click();
-    FormActualize();
-}
-
-void TSDIAppForm::CutTrack1Click() {
-    m_editor->CutTrack1Click();
-    FormActualize();
-}
-
-void TSDIAppForm::PasteTrack1Click() {
-    m_editor->PasteTrack1Click();
-    FormActualize();
-}
+// Accessory icons and notes
 
 void TSDIAppForm::StartIconPlacement() {
     // The refresh shows the deselection and ends every mode; placement then
@@ -630,61 +613,6 @@ void TSDIAppForm::StartIconPlacement() {
     FormActualize();
     m_editor->SetPlacementMode(true);
     m_surface->Image1()->setCursor(Qt::CrossCursor);
-}
-
-void TSDIAppForm::ToolButton23Click() {
-    m_editor->ToolButton23Click();
-    StartIconPlacement();
-}
-
-void TSDIAppForm::asd1Click() {
-    m_editor->asd1Click();
-    StartIconPlacement();
-}
-
-void TSDIAppForm::asd2Click() {
-    m_editor->asd2Click();
-    StartIconPlacement();
-}
-
-void TSDIAppForm::asd3Click() {
-    m_editor->asd3Click();
-    StartIconPlacement();
-}
-
-void TSDIAppForm::HelperClick() {
-    m_editor->HelperClick();
-    StartIconPlacement();
-}
-
-void TSDIAppForm::PowerSource1Click() {
-    m_editor->PowerSource1Click();
-    StartIconPlacement();
-}
-
-void TSDIAppForm::ToolButton33Click() {
-    m_editor->ToolButton33Click();
-    FormActualize();
-}
-
-void TSDIAppForm::N11Click() {
-    m_editor->N11Click();
-    FormActualize();
-}
-
-void TSDIAppForm::N21Click() {
-    m_editor->N21Click();
-    FormActualize();
-}
-
-void TSDIAppForm::N31Click() {
-    m_editor->N31Click();
-    FormActualize();
-}
-
-void TSDIAppForm::N41Click() {
-    m_editor->N41Click();
-    FormActualize();
 }
 
 void TSDIAppForm::ToolButton55Click() {
@@ -784,7 +712,7 @@ void TSDIAppForm::keyPressEvent(QKeyEvent* event) {
     // Alt+6 shows or hides the track-surface button and the lap-times item.
     if (event->key() == Qt::Key_6 && event->modifiers() == Qt::AltModifier) {
         m_editor->FormKeyDownAlt6();
-        ApplyControlStates(m_editor->Controls(), m_editor->IconImage(), m_editor->SurfaceImage());
+        ShowControls();
         return;
     }
     QMainWindow::keyPressEvent(event);

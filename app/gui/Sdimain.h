@@ -1,8 +1,9 @@
 #pragma once
 // TSDIAppForm, the main window: two toolbars and a menu built from the
-// control table (app/MainControls), the drawing surface, the status bar with
-// its four panels, and the dialogs. Its handlers are thin: they pass the
-// event to the editor and refresh.
+// command table (app/Commands.h), one QAction per command, the drawing
+// surface, the status bar with its four panels, and the dialogs. A command
+// runs its editor method and refreshes; the few the window runs itself are
+// its handlers below.
 
 #include <QImage>
 #include <QMainWindow>
@@ -10,10 +11,10 @@
 #include <array>
 #include <memory>
 
+#include "app/Commands.h"
 #include "app/Controls.h"
 #include "app/Editor.h"
 #include "app/gui/DialogPrompter.h"
-#include "app/gui/MainControls.h"
 #include "app/gui/ToolWindows.h"
 #include "render/Pictures.h"
 
@@ -54,9 +55,11 @@ public:
     TDrawingSurface* Surface() const { return m_surface; }
     // Image1's picture as last rendered.
     const QImage& Drawing() const;
-    // A menu item's action, or the action behind a tool button.
+    // The action of a menu item's or a tool button's command (the button
+    // shows it), or a named separator.
     QAction* Action(ControlId id) const { return m_controls[Slot(id)].action; }
     QToolButton* Button(ControlId id) const { return m_controls[Slot(id)].button; }
+    QAction* CommandAction(CommandId id) const { return m_actions[static_cast<std::size_t>(id)]; }
     bool IsShown(ControlId id) const;
     QLabel* Panel(int index) const { return m_panels[static_cast<std::size_t>(index)]; }
     TAboutBox* AboutBox() const { return m_about; }
@@ -71,6 +74,8 @@ public:
     // Runs the command of the control with that object name as if chosen;
     // false for an unknown or disabled control.
     bool RunCommand(const QString& objectName);
+    // What choosing a command does, whatever its state.
+    void Run(CommandId id);
 
     // ---- The recent files and crash recovery
     // Keeps the recent-files list in that settings file (until then the list
@@ -88,62 +93,22 @@ public:
     // when one was restored.
     bool OfferRecovery();
 
-    // ---- Handlers (named after the controls they serve)
-    void FileNew1Execute();
-    void FileOpen1Execute();
-    void FileSave1Execute();
+    // ---- The commands the window runs itself (app/gui/MainControls.cpp),
+    // named after the controls they serve
     void FileExit1Execute();
-    void OpenTemplate1Click();
     void HelpAbout1Execute();
-    void ToolButton44Click();  // Undo
-    void ToolButton11Click();  // Zoom In
-    void ToolButton12Click();  // Zoom Out
     void ToolButton57Click();  // Fit to Window
-    void ToolButton18Click();  // Grid
-    void Reglas1Click();       // Show Rulers
-    void ToolButton5Click();   // Show Color Code
-    void ToolButton42Click();  // Show Template
     void ToolButton56Click();  // Copy Circuit
     void WorkingArea1Click();  // Options
+    // Snow from the surface menu, as the accessories showcase picks it.
+    void N21Click() { Run(CommandId::SurfaceSnow); }
 
     // ---- Editing with the mouse and the toolbars (SdimainEditing.cpp)
-    // An editor command, then the refresh. The control table names the
-    // editor's handler: Command<&TEditor::ToolButton19Click> is Delete.
-    template <void (TEditor::*Handler)()>
-    void Command() {
-        (m_editor.get()->*Handler)();
-        FormActualize();
-    }
-    // A command that may only change what a button shows (the border
-    // defaults): refreshed only when the editor asks for it.
-    template <bool (TEditor::*Handler)()>
-    void CommandOrShow() {
-        if ((m_editor.get()->*Handler)()) {
-            FormActualize();
-        } else {
-            ApplyControlStates(m_editor->Controls(), m_editor->IconImage(), m_editor->SurfaceImage());
-        }
-    }
     // A curve button released: inserts when the pointer is still over it.
     void CurveButtonReleased(ControlId button, TMouseButton released, bool over);
     // Shows any curve button left pressed released again.
     void ReleaseCurveButtons();
-    // ---- Clipboard, accessory icons, track surfaces and notes
-    void SelectAll1Click();
-    void CopyTrack1Click();
-    void CutTrack1Click();
-    void PasteTrack1Click();
-    void ToolButton23Click();  // Insert Icon: the kind on the button again
-    void asd1Click();          // controller
-    void asd2Click();          // lap counter
-    void asd3Click();          // start
-    void HelperClick();        // assistant
-    void PowerSource1Click();  // power source
-    void ToolButton33Click();  // the surface on the button
-    void N11Click();           // asphalt
-    void N21Click();           // snow
-    void N31Click();           // sand
-    void N41Click();           // water
+    // ---- Notes
     void ToolButton55Click();  // Notes
     TForm11* NotesWindow() const { return m_form11; }
     // ---- Circuit tools and stock (SdimainTools.cpp)
@@ -154,8 +119,6 @@ public:
     // else at the right of the drawing surface, clear of menus and toolbars;
     // on the screen in both cases.
     void PlaceStockControl();
-    void Close1Click();              // Close...
-    void Convert1Click();            // Convert...
     void CircuitDimensions1Click();  // Circuit Dimensions
     void ToolButton61Click();        // Lap Times
     void ToolButton53Click();        // Print
@@ -174,8 +137,9 @@ protected:
 
 private:
     struct ControlWidgets {
-        QAction* action = nullptr;      // menu item, or the button's place in its toolbar
+        QAction* action = nullptr;      // the command's action, or the separator
         QToolButton* button = nullptr;  // tool buttons only
+        QAction* place = nullptr;       // a tool button's place in its toolbar, which shows or hides it
     };
     static std::size_t Slot(ControlId id) { return static_cast<std::size_t>(id); }
 
@@ -196,8 +160,14 @@ private:
     // Shows `text` in a status bar panel, the panel wide enough for it.
     void ShowInPanel(std::size_t index, const QString& text);
     void FitPanel(std::size_t index);
-    void ApplyControlStates(const TControlStates& states, int iconImage, int surfaceImage);
-    void Run(ControlHandler handler);
+    QAction* MakeAction(const TCommandDef& def);
+    QToolButton* MakeButton(const TCommandDef& def, QToolBar* bar);
+    // Shows the commands' and the controls' states, and the pictures of the
+    // two drop-down buttons.
+    void ApplyControlStates(const TCommandStates& commands, const TControlStates& controls, int iconImage,
+                            int surfaceImage);
+    // The same from the editor as it is now, between refreshes.
+    void ShowControls();
     void RedrawRulers();
     void Image1MouseMove(QMouseEvent* event);
     void Image4MouseDown(QMouseEvent* event);
@@ -225,7 +195,8 @@ private:
     Pictures m_pictures;
 
     std::array<ControlWidgets, kControlCount> m_controls{};
-    std::array<QMenu*, 7> m_menus{};  // by MenuId
+    std::array<QAction*, kCommandCount> m_actions{};
+    std::array<QMenu*, kMenuCount> m_menus{};  // by MenuId
     QToolBar* m_toolBar1 = nullptr;
     QToolBar* m_toolBar2 = nullptr;
     TDrawingSurface* m_surface = nullptr;
@@ -245,7 +216,7 @@ private:
     // (a tool tip shown earlier would close with the release).
     QString m_clickNotice;
 
-    // Clipboard, icons, surfaces, notes.
+    // Icons and notes.
     void StartIconPlacement();
     TForm11* m_form11 = nullptr;
     bool m_notesPlaced = false;

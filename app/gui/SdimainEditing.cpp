@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "app/gui/DrawingSurface.h"
-#include "app/gui/MainControls.h"
 #include "app/gui/Sdimain.h"
 #include "render/PainterCanvas.h"
 #include "text/gui/ApplyTexts.h"
@@ -129,8 +128,8 @@ void TSDIAppForm::ConnectEditing() {
     connect(m_surface->Image1(), &TImageView::MouseUp, this, &TSDIAppForm::Image1MouseUp);
     m_curveButtons = new TCurveButtonFilter(
         this, [this](ControlId id, TMouseButton released, bool over) { CurveButtonReleased(id, released, over); });
-    for (const TControlDef& def : MainControls()) {
-        if (def.kind == ControlKind::PressRelease) m_curveButtons->Watch(Button(def.id), def.id);
+    for (const TCommandDef& def : Commands()) {
+        if (def.buttonStyle == ButtonStyle::PressRelease) m_curveButtons->Watch(Button(def.button), def.button);
     }
 }
 

@@ -63,16 +63,6 @@ void TSDIAppForm::RefreshStockControl() {
     if (m_tools.stockControl->isVisible()) m_tools.stockControl->Refresh(m_editor->Circuit(), m_editor->Stock());
 }
 
-void TSDIAppForm::Close1Click() {
-    m_editor->Close1Click();
-    FormActualize();
-}
-
-void TSDIAppForm::Convert1Click() {
-    m_editor->Convert1Click();
-    FormActualize();
-}
-
 void TSDIAppForm::CircuitDimensions1Click() { m_tools.dimensions->ShowDimensions(m_editor->Circuit()); }
 
 void TSDIAppForm::ToolButton61Click() { m_tools.lapTimes->ShowTimes(m_editor->Circuit()); }

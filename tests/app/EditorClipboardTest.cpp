@@ -379,6 +379,38 @@ TEST_F(ClipboardTest, SelectAllLeavesTheSingleRacingLoopsOut) {
     EXPECT_EQ(editor.Circuit().firstSelected, 0);
 }
 
+TEST_F(ClipboardTest, SelectNoneClearsTracksAndAccessoriesAndIsOfferedOnlyForASelection) {
+    MakeFifteen();
+    TCircuit& c = editor.Circuit();
+    const auto offered = [this] {
+        const TWindowState s = editor.FormActualize();
+        EXPECT_EQ(s.commands[CommandId::SelectNone].enabled, s.controls.enabled[C::SelectNone1]);
+        return s.controls.enabled[C::SelectNone1];
+    };
+    EXPECT_FALSE(offered());  // pieces, none of them selected
+
+    Select(c, 3, 5);
+    c.Track(3).replaceMark = true;
+    c.Icon(2) = {1, 100.0, 100.0, true};  // a lap counter, selected
+    EXPECT_TRUE(offered());
+    editor.SelectNone1Click();
+    EXPECT_EQ(c.firstSelected, 0);
+    EXPECT_EQ(c.lastSelected, 0);
+    EXPECT_TRUE(SelectedIndexes(c).empty());
+    EXPECT_FALSE(c.Track(3).replaceMark);
+    EXPECT_FALSE(c.Icon(2).selected);
+    EXPECT_EQ(c.Icon(2).kind, 1);  // deselected, not removed
+    EXPECT_EQ(c.Count(), 15);
+    EXPECT_FALSE(c.modified);
+    EXPECT_FALSE(offered());
+
+    // A selected accessory alone is something to deselect: Delete would take it.
+    c.Icon(2).selected = true;
+    EXPECT_TRUE(offered());
+    editor.SelectNone1Click();
+    EXPECT_FALSE(offered());
+}
+
 TEST_F(ClipboardTest, APastePastThreeHundredPiecesIsRefused) {
     TCircuit& c = editor.Circuit();
     AppendPieces(c, kQuarterStraight, 298);

@@ -360,6 +360,38 @@ private slots:
         QCOMPARE(w->Surface()->Image1()->pos(), QPoint(0, 0));
     }
 
+    void menuItemAndButtonShowOneCommand() {
+        // Every command the window runs itself has its handler there, and no
+        // other command has one.
+        for (const TCommandDef& def : Commands()) {
+            const ControlId control = def.item != kNoControl ? def.item : def.button;
+            QVERIFY2((WindowHandlerOf(def.id) != nullptr) == (def.run.kind == RunKind::Window),
+                     ControlName(control).data());
+        }
+
+        QTemporaryDir folder;
+        Script script;
+        auto w = StartProgram({folder.path(), folder.path(), &script});
+        QAction* close = w->Action(ControlId::Close1);
+        QToolButton* button = w->Button(ControlId::ToolButton6);
+        QCOMPARE(button->defaultAction(), close);
+        QVERIFY(!close->isEnabled());
+        QVERIFY(!button->isEnabled());
+        // Shown in the menu, hidden on the toolbar.
+        QVERIFY(w->IsShown(ControlId::Close1));
+        QVERIFY(!w->IsShown(ControlId::ToolButton6));
+
+        // A piece turns both on; each keeps its own hint.
+        w->Editor().Circuit().Append(kStandardStraight, 1, 1);
+        w->FormActualize();
+        QVERIFY(close->isEnabled());
+        QVERIFY(button->isEnabled());
+        QCOMPARE(button->toolTip(), QStringLiteral("Cerrar Circuito"));
+        QCOMPARE(close->toolTip(), QStringLiteral("Cierra el circuito con nuevos tramos"));
+        QVERIFY(!w->IsShown(ControlId::ToolButton6));
+        QVERIFY(script.unexpected.isEmpty());
+    }
+
     void aCircuitNamedOnTheCommandLineIsOpened() {
         QCOMPARE(CircuitFileArgument({QStringLiteral("quillet"), QStringLiteral("-style=fusion"),
                                       QStringLiteral("/home/ana/Club.qlc"), QStringLiteral("b.QLC")}),

@@ -481,11 +481,6 @@ private:
     // EditorAttributes.cpp)
     void PlaceIcon(int x, int y);
     bool PickUpIcon(int x, int y);
-    // Pulls an accessory's picture back inside the work area at the current
-    // scale, as dragging and the move commands leave it.
-    void KeepOnWorkArea(TIconSlot& icon) const;
-    // The same for every placed icon, after the circuit moved or turned.
-    void KeepIconsOnWorkArea();
     TMouseResult ClickTrack(bool shift, int x, int y);
     void WidenToWholeChicanes(int& first, int& last) const;
     // Turns the direction of travel round: the chain in reverse order, each
@@ -500,7 +495,8 @@ private:
     void InsertTracks(int type, std::initializer_list<int> orientations);
     // Borders changed on tracks first..last: their strips and the box follow.
     void BordersChanged(int first, int last);
-    void MoveBy(double dx, double dy);
+    // Move Up, Down, Left and Right.
+    void MoveTowards(TCircuit::Edge edge);
     // With no track selected the border buttons show the defaults for new
     // pieces (after New and Open too, not the last track clicked).
     void ShowBorderDefaults();

@@ -3,7 +3,6 @@
 // on the work area (rotate, move, centre).
 
 #include <algorithm>
-#include <cmath>
 
 #include "app/Editor.h"
 
@@ -272,14 +271,16 @@ void TEditor::ToolButton63Click() {
 
 // ---------------------------------------------------------------------------
 // Rotate, move, centre: no undo copy, so Undo goes back past them to the last
-// edit of the chain.
+// edit of the chain. The icons go with the circuit, but the pieces may reach
+// an edge that an icon beside them would cross: the icon stops there, where
+// it can still be grabbed.
 
 void TEditor::RotateLeftClick() {
     if (current_.Count() == 0) return;
     current_.modified = true;
     current_.BoundingBox();
     current_.Rotate(-kRotateStep);
-    KeepIconsOnWorkArea();
+    current_.KeepIconsOnWorkArea(workAreaLength_, workAreaWidth_);
 }
 
 void TEditor::RotateRightClick() {
@@ -287,60 +288,22 @@ void TEditor::RotateRightClick() {
     current_.modified = true;
     current_.BoundingBox();
     current_.Rotate(kRotateStep);
-    KeepIconsOnWorkArea();
-}
-
-void TEditor::MoveBy(double dx, double dy) {
-    TCircuit& c = current_;
-    c.modified = true;
-    c.MoveBy(dx, dy);
-    KeepIconsOnWorkArea();
-    c.ReLay(false);
-}
-
-// The icons go with the circuit, but the pieces may reach an edge that an
-// icon beside them would cross: the icon stops there, where it can still be
-// grabbed.
-void TEditor::KeepIconsOnWorkArea() {
-    for (TIconSlot& icon : current_.icons) {
-        if (icon.kind != 0) KeepOnWorkArea(icon);
-    }
+    current_.KeepIconsOnWorkArea(workAreaLength_, workAreaWidth_);
 }
 
 // Each move goes one grid step, or less where the box would cross the work
 // area's edge; at the edge it does nothing.
-void TEditor::ToolButton15Click() {
-    if (current_.Count() == 0) return;
-    const TBoundingBox b = current_.BoundingBox();
-    if (b.top < 1) return;
-    MoveBy(0, -std::min<double>(EffectiveGridStep(), b.top));
+void TEditor::MoveTowards(TCircuit::Edge edge) {
+    if (current_.MoveTowards(edge, EffectiveGridStep(), workAreaLength_, workAreaWidth_)) current_.modified = true;
 }
 
-void TEditor::ToolButton14Click() {
-    if (current_.Count() == 0) return;
-    const TBoundingBox b = current_.BoundingBox();
-    if (b.bottom >= workAreaWidth_) return;
-    MoveBy(0, std::min<double>(EffectiveGridStep(), static_cast<double>(workAreaWidth_) - b.bottom));
-}
-
-void TEditor::ToolButton16Click() {
-    if (current_.Count() == 0) return;
-    const TBoundingBox b = current_.BoundingBox();
-    if (b.left < 1) return;
-    MoveBy(-std::min<double>(EffectiveGridStep(), b.left), 0);
-}
-
-void TEditor::ToolButton17Click() {
-    if (current_.Count() == 0) return;
-    const TBoundingBox b = current_.BoundingBox();
-    if (b.right >= workAreaLength_) return;
-    MoveBy(std::min<double>(EffectiveGridStep(), static_cast<double>(workAreaLength_) - b.right), 0);
-}
+void TEditor::ToolButton15Click() { MoveTowards(TCircuit::Edge::Top); }
+void TEditor::ToolButton14Click() { MoveTowards(TCircuit::Edge::Bottom); }
+void TEditor::ToolButton16Click() { MoveTowards(TCircuit::Edge::Left); }
+void TEditor::ToolButton17Click() { MoveTowards(TCircuit::Edge::Right); }
 
 void TEditor::ToolButton43Click() {
-    if (current_.Count() == 0) return;
-    const PointD shift = current_.CentringShift(workAreaLength_, workAreaWidth_);
-    MoveBy(shift.x, shift.y);
+    if (current_.Centre(workAreaLength_, workAreaWidth_)) current_.modified = true;
 }
 
 }  // namespace quillet

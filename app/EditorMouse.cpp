@@ -17,7 +17,7 @@ namespace quillet {
 
 namespace {
 
-constexpr int kIconPixels = 32;  // accessory pictures are 32 x 32
+constexpr int kIconPixels = TCircuit::kIconPixels;
 constexpr int kIconHalf = kIconPixels / 2;
 constexpr int kLoopPieces = 8;    // one single-racing end loop
 constexpr int kTextDistance = 7;  // "Distance:"
@@ -297,16 +297,9 @@ std::optional<std::string> TEditor::Image1DragOver(int x, int y, Canvas& image, 
     if (x == drag_.origin.x && y == drag_.origin.y) return std::nullopt;
     held->x += (x - drag_.origin.x) * scale;
     held->y += (y - drag_.origin.y) * scale;
-    KeepOnWorkArea(*held);
+    current_.KeepIconOnWorkArea(*held, workAreaLength_, workAreaWidth_);
     drag_.origin = {x, y};
     return std::nullopt;
-}
-
-void TEditor::KeepOnWorkArea(TIconSlot& icon) const {
-    // The whole picture stays inside, so it can always be grabbed again.
-    const double size = kIconPixels * current_.PixelScale();
-    icon.x = std::max(std::min(icon.x, workAreaLength_ - size), 0.0);
-    icon.y = std::max(std::min(icon.y, workAreaWidth_ - size), 0.0);
 }
 
 bool TEditor::Image1MouseUp(TMouseButton button, Canvas& image) {

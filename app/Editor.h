@@ -1,15 +1,21 @@
 #pragma once
-// The editor behind the main window, free of any toolkit: the current, undo
-// and clipboard circuits, the work area, the view and the mode flags, and
-// every command of the main window as a plain method. The window forwards
-// its events here and shows what FormActualize returns; whatever a command
-// must ask the user goes through the TPrompter.
+// The editor behind the main window, free of any toolkit. It owns three
+// parts, each with one job, and carries out every command of the main
+// window as a plain method that combines them:
+//   TDocument     the circuit being edited, its file, its notes and whether
+//                 the work is saved (Document.h)
+//   TUndoHistory  the one earlier state Undo brings back (UndoHistory.h)
+//   TViewState    the work area, the scroll box, the rulers, the modes and
+//                 the drags (ViewState.h)
+// beside the clipboard circuit, the stock and the drop-down buttons' choices.
+// The window forwards its events here and shows what FormActualize returns;
+// whatever a command must ask the user goes through the TPrompter.
 //
 // Implementation files, by concern:
 //   EditorState.cpp     creation, FormCreate and the refresh FormActualize
 //                       (what it shows is the projection's, app/Projection.h)
 //   EditorFiles.cpp     New, Open, Save, Open Template, closing
-//   EditorUndo.cpp      KeepCircuit, SwitchCircuit, Undo
+//   EditorUndo.cpp      KeepCircuit and Undo
 //   EditorView.cpp      zoom, fit, grid, rulers, view flags, the work-area
 //                       handle, status texts, markers and the render
 //   EditorSettings.cpp  the Settings dialog's load and apply
@@ -37,10 +43,13 @@
 
 #include "app/Commands.h"
 #include "app/Controls.h"
+#include "app/Document.h"
 #include "app/EditorMouse.h"
 #include "app/Prompter.h"
 #include "app/RecentFiles.h"
 #include "app/Recovery.h"
+#include "app/UndoHistory.h"
+#include "app/ViewState.h"
 #include "model/Canvas.h"
 #include "model/Tracks.h"
 #include "stock/StockFile.h"
@@ -48,16 +57,6 @@
 #include "tools/Settings.h"
 
 namespace quillet {
-
-// The scroll box as the window sees it: the visible client area and how far
-// it is scrolled, in pixels.
-struct TViewport {
-    int32_t width = 0;
-    int32_t height = 0;
-    int32_t scrollX = 0;
-    int32_t scrollY = 0;
-    friend bool operator==(const TViewport&, const TViewport&) = default;
-};
 
 // Where the pieces of the drawing surface go inside the scroll box.
 struct TSurfaceLayout {
@@ -111,8 +110,6 @@ inline constexpr double kMaxScale = 20.0;
 inline constexpr double kStartScale = 5.0;
 // Room the rulers take at the left and top of the drawing.
 inline constexpr int32_t kRulerSize = 16;
-// Where a ruler guide is parked while none is drawn: outside the ruler.
-inline constexpr int32_t kGuideParked = -17;
 
 // The smallest scale Zoom In reaches for a work area:
 // max(trunc(sqrt(length / 2000 x width / 2000)) + 1, 3).
@@ -134,35 +131,40 @@ class TEditor {
 public:
     TEditor(TPrompter& prompter, TTemplatePicture& templatePicture);
 
+    // ---- The parts
+    const TDocument& Document() const { return document_; }
+    const TUndoHistory& History() const { return history_; }
+    const TViewState& View() const { return view_; }
+
     // ---- State
-    TCircuit& Circuit() { return current_; }
-    const TCircuit& Circuit() const { return current_; }
-    TCircuit& UndoCircuit() { return undo_; }
-    const TCircuit& UndoCircuit() const { return undo_; }
+    TCircuit& Circuit() { return document_.Circuit(); }
+    const TCircuit& Circuit() const { return document_.Circuit(); }
+    TCircuit& UndoCircuit() { return history_.Circuit(); }
+    const TCircuit& UndoCircuit() const { return history_.Circuit(); }
     TCircuit& ClipboardCircuit() { return clipboard_; }
     const TCircuit& ClipboardCircuit() const { return clipboard_; }
-    TPrompter& Prompter() { return prompter_; }
     // The user's stock of pieces, read at start and written when the window
     // closes.
     TTrackList& Stock() { return stock_; }
     const TTrackList& Stock() const { return stock_; }
 
-    int32_t WorkAreaLength() const { return workAreaLength_; }
-    int32_t WorkAreaWidth() const { return workAreaWidth_; }
-    // Sets the work area, each side kept within 1000..12000 mm.
+    int32_t WorkAreaLength() const { return view_.WorkAreaLength(); }
+    int32_t WorkAreaWidth() const { return view_.WorkAreaWidth(); }
+    // Sets the work area, each side kept within 1000..12000 mm; the circuit
+    // takes the same.
     void SetWorkArea(int32_t length, int32_t width);
-    int32_t MinimumScale() const { return minimumScale_; }
+    int32_t MinimumScale() const { return view_.MinimumScale(); }
     int NewCircuitCounter() const { return newCounter_; }
 
-    bool PlacementMode() const { return placementMode_; }
-    void SetPlacementMode(bool on) { placementMode_ = on; }
-    bool MeasuringMode() const { return measuringMode_; }
-    void SetMeasuringMode(bool on) { measuringMode_ = on; }
-    bool RulersVisible() const { return rulersVisible_; }
+    bool PlacementMode() const { return view_.PlacementMode(); }
+    void SetPlacementMode(bool on) { view_.SetPlacementMode(on); }
+    bool MeasuringMode() const { return view_.MeasuringMode(); }
+    void SetMeasuringMode(bool on) { view_.SetMeasuringMode(on); }
+    bool RulersVisible() const { return view_.RulersVisible(); }
 
-    const TViewport& Viewport() const { return viewport_; }
+    const TViewport& Viewport() const { return view_.Viewport(); }
     // The window reports the scroll box before each command and refresh.
-    void SetViewport(const TViewport& viewport) { viewport_ = viewport; }
+    void SetViewport(const TViewport& viewport) { view_.SetViewport(viewport); }
 
     // The controls' states as the last refresh left them; commands that show
     // a state without a refresh (the border buttons) set it here.
@@ -214,8 +216,6 @@ public:
     // ---- Undo (EditorUndo.cpp)
     // The undo circuit becomes a copy of the current one.
     void KeepCircuit();
-    // Exchanges the current and the undo circuit.
-    void SwitchCircuit();
     // Undo, and by repetition redo.
     void ToolButton44Click();
 
@@ -241,8 +241,8 @@ public:
     void Image4MouseDown(int x, int y);
     std::optional<std::string> Image4MouseMove(int x, int y);
     void Image4MouseUp(int x, int y);
-    bool ResizeDragging() const { return resizeDrag_; }
-    PixelSize DraggedOutline() const { return draggedOutline_; }
+    bool ResizeDragging() const { return view_.ResizeDragging(); }
+    PixelSize DraggedOutline() const { return view_.DraggedOutline(); }
 
     // The rulers, drawn on canvases of Layout()'s ruler sizes.
     void DrawHorizontalRuler(Canvas& canvas);
@@ -250,8 +250,7 @@ public:
     // The guides of a drag: erases the old ones and draws them at (x, y),
     // pixels of the drawing.
     void MoveRulerGuides(Canvas& horizontal, Canvas& vertical, int x, int y);
-    int32_t GuideX() const { return guideX_; }
-    int32_t GuideY() const { return guideY_; }
+    int32_t GuideX() const { return view_.GuideX(); }
 
     // The anchor markers' and the start marker's top-left corners (16 x 16
     // pictures centred on their pieces), in pixels of the drawing.
@@ -290,10 +289,10 @@ public:
     // line from `image`. True when the window must refresh (an accessory was
     // held: it goes back into the picture).
     bool Image1MouseUp(TMouseButton button, Canvas& image);
-    const TDragState& Drag() const { return drag_; }
+    const TDragState& Drag() const { return view_.Drag(); }
     std::optional<TLiftedIcon> LiftedIcon() const;
     // The picture was rendered again while a line was shown: it is gone.
-    void DragPictureRendered() { drag_.lineShown = false; }
+    void DragPictureRendered() { view_.Drag().lineShown = false; }
 
     // ---- Editing commands (EditorEditing.cpp)
     // Insert by click: Starting Straight, Standard, Half and Quarter
@@ -386,19 +385,19 @@ public:
     void N41Click();
 
     // ---- Notes (EditorNotes.cpp)
-    // The notes live in the current circuit (saved and read with it, kept by
-    // Undo, cleared by New); the Notes window shows them and hands back
-    // every change at once.
-    const std::string& Notes() const { return current_.notes; }
+    // The notes live in the current circuit (saved and read with it, kept as
+    // written by Undo, cleared by New); the Notes window shows them and
+    // hands back every change at once.
+    const std::string& Notes() const { return document_.Notes(); }
     // Memo1's text after the user changed it. The circuit is not marked
     // modified.
     void Memo1Change(std::string text);
     // The notes differ from what the file holds (or, for a new circuit, are
     // not empty): the save question is asked for them too, so notes are
     // never dropped without asking.
-    bool NotesUnsaved() const { return current_.notes != savedNotes_; }
+    bool NotesUnsaved() const { return document_.NotesUnsaved(); }
     // A save question is due: the circuit is modified or its notes unsaved.
-    bool HasUnsavedWork() const { return current_.modified || NotesUnsaved(); }
+    bool HasUnsavedWork() const { return document_.HasUnsavedWork(); }
     // ---- Circuit tools and stock (EditorTools.cpp)
     // The Track List of the current circuit against the stock, in the
     // current language.
@@ -446,7 +445,7 @@ public:
     // ---- Crash recovery (EditorRecovery.cpp)
     // The file the circuit was last opened from or saved to; empty for a new
     // one.
-    const std::string& CurrentPath() const { return currentPath_; }
+    const std::string& CurrentPath() const { return document_.Path(); }
     // The circuit as Save would write it, for the recovery copy.
     TRecoverySnapshot RecoverySnapshot() const;
     // The window's recovery timer ran out: the copy follows the editor. A
@@ -467,9 +466,9 @@ private:
     // a recent file): false when the user stops there. `dialogFollows`: the
     // open dialog comes next, so a declined save dialog goes on to it.
     bool ReadyToReplace(bool dialogFollows);
-    // Makes a circuit just read the current one, with its template, and
-    // takes the undo copy of it.
-    void Adopt(TCircuit&& loaded, const TTemplateAction& templateAction, bool modified);
+    // Makes a circuit just read the current one, with its template, as
+    // belonging to the file at `path`, and takes the undo copy of it.
+    void Adopt(TCircuit&& loaded, const TTemplateAction& templateAction, std::string path, bool modified);
     // Writes an exported file; a failure is shown.
     bool WriteExport(const std::string& path, std::string_view bytes);
     // Saves to a name the user chose; a failure is shown and leaves the
@@ -486,11 +485,6 @@ private:
     // EditorAttributes.cpp)
     void PlaceIcon(int x, int y);
     bool PickUpIcon(int x, int y);
-    // Pulls an accessory's picture back inside the work area at the current
-    // scale, as dragging and the move commands leave it.
-    void KeepOnWorkArea(TIconSlot& icon) const;
-    // The same for every placed icon, after the circuit moved or turned.
-    void KeepIconsOnWorkArea();
     TMouseResult ClickTrack(bool shift, int x, int y);
     void WidenToWholeChicanes(int& first, int& last) const;
     // Turns the direction of travel round: the chain in reverse order, each
@@ -505,65 +499,37 @@ private:
     void InsertTracks(int type, std::initializer_list<int> orientations);
     // Borders changed on tracks first..last: their strips and the box follow.
     void BordersChanged(int first, int last);
-    void MoveBy(double dx, double dy);
+    // Move Up, Down, Left and Right.
+    void MoveTowards(TCircuit::Edge edge);
     // With no track selected the border buttons show the defaults for new
     // pieces (after New and Open too, not the last track clicked).
     void ShowBorderDefaults();
-    // Circuit tools (EditorTools.cpp): the undo copy as it was before a
-    // command took a new one, to put back when the command changes nothing.
-    struct TUndoMark {
-        TCircuit circuit;
-        bool modified = false;
-    };
-    TUndoMark KeepCircuitMarked();
-    void RestoreUndo(TUndoMark&& mark);
-    CloseOptions closeOptions_;
+    // Clipboard, icons, surfaces.
+    void SetFirstSelectedSurface(uint8_t surface);
+    void ChooseSurface(uint8_t surface, int image);
+    void ChooseIcon(int image);
 
     TPrompter& prompter_;
     TTemplatePicture& template_;
 
-    TCircuit current_;
-    TCircuit undo_;
+    TDocument document_;
+    TUndoHistory history_;
+    TViewState view_;
+
     TCircuit clipboard_;
     TTrackList stock_;
     std::optional<TStockFile> stockFile_;
     bool recoveryWarned_ = false;
-    // The modified flag the undo circuit's state had when it was kept (a save
-    // since then makes it modified: it no longer matches the file).
-    bool undoModified_ = false;
-
-    int32_t workAreaLength_ = 3000;
-    int32_t workAreaWidth_ = 2000;
-    int32_t minimumScale_ = 3;
     int newCounter_ = 0;
+    // The Close Circuit dialog's options, kept between uses.
+    CloseOptions closeOptions_;
 
-    bool placementMode_ = false;
-    bool measuringMode_ = false;
-    bool rulersVisible_ = false;
-
-    TViewport viewport_;
-    std::optional<PixelPoint> pendingScroll_;
+    // The controls as the last refresh left them, and the pictures the two
+    // drop-down buttons show.
     TControlStates controls_ = StartControlStates();
     int iconImage_ = kImageLapCounter;
     int surfaceImage_ = kImageAsphalt;
 
-    bool resizeDrag_ = false;
-    int32_t handleX0_ = 0;
-    int32_t handleY0_ = 0;
-    PixelSize draggedOutline_;
-
-    int32_t guideX_ = kGuideParked;
-    int32_t guideY_ = kGuideParked;
-
-    // ---- Mouse editing
-    TDragState drag_;
-    // Clipboard, icons, surfaces, notes.
-    void SetFirstSelectedSurface(uint8_t surface);
-    void ChooseSurface(uint8_t surface, int image);
-    void ChooseIcon(int image);
-    // The notes as the file last saved or opened holds them.
-    std::string savedNotes_;
-    std::string currentPath_;
     TMemoryRecentStore ownRecentStore_;
     TRecentStore* recentStore_ = &ownRecentStore_;
 };

@@ -3,7 +3,6 @@
 // on the work area (rotate, move, centre).
 
 #include <algorithm>
-#include <cmath>
 
 #include "app/Editor.h"
 
@@ -86,51 +85,54 @@ bool ToggleBorder(TCircuit& c, int s, const BorderSide& side) {
 }  // namespace
 
 void TEditor::BordersChanged(int first, int last) {
+    TCircuit& c = Circuit();
     // The strips are part of each piece's outline, and the box takes them in.
-    for (int i = std::max(first, 1); i <= std::min(last, current_.Count()); ++i) {
-        current_.Track(i).ComputeOutline(current_);
+    for (int i = std::max(first, 1); i <= std::min(last, c.Count()); ++i) {
+        c.Track(i).ComputeOutline(c);
     }
-    current_.BoundingBox();
+    c.BoundingBox();
 }
 
 // ---------------------------------------------------------------------------
 // Anchor and orientation
 
 void TEditor::ToolButton20Click() {
+    TCircuit& c = Circuit();
     const int s = FirstFlaggedTrack();
     if (s == 0) return;
     // At most one piece is fixed in place.
-    const bool fix = !current_.Track(s).anchorMark;
-    for (TTrack& t : current_.Tracks()) t.anchorMark = false;
-    current_.Track(s).anchorMark = fix;
-    current_.modified = true;
+    const bool fix = !c.Track(s).anchorMark;
+    for (TTrack& t : c.Tracks()) t.anchorMark = false;
+    c.Track(s).anchorMark = fix;
+    c.modified = true;
 }
 
 void TEditor::ToolButton36Click() {
+    TCircuit& c = Circuit();
     int first = 0;
     int last = 0;
-    if (!SelectedRange(current_, first, last)) return;
+    if (!SelectedRange(c, first, last)) return;
     KeepCircuit();
     for (int i = first; i <= last; ++i) {
-        TTrack& t = current_.Track(i);
+        TTrack& t = c.Track(i);
         // A starting chicane's orientation says where its lanes meet, not
         // which way it turns.
         if (t.type != kStartingChicane) t.orientation = t.orientation != 0 ? 0 : 1;
     }
-    current_.ReLay(true);
-    current_.modified = true;
+    c.ReLay(true);
+    c.modified = true;
 }
 
 // ---------------------------------------------------------------------------
 // Borders
 
 void TEditor::ShowBorderDefaults() {
-    controls_.pressed.Set(ControlId::ToolButton38, current_.innerBorderDefault);
-    controls_.pressed.Set(ControlId::ToolButton39, current_.outerBorderDefault);
+    controls_.pressed.Set(ControlId::ToolButton38, Circuit().innerBorderDefault);
+    controls_.pressed.Set(ControlId::ToolButton39, Circuit().outerBorderDefault);
 }
 
 bool TEditor::ToolButton38Click() {
-    TCircuit& c = current_;
+    TCircuit& c = Circuit();
     int first = 0;
     int last = 0;
     if (c.Count() > 0 && SelectedRange(c, first, last) && first < last) {
@@ -152,7 +154,7 @@ bool TEditor::ToolButton38Click() {
 }
 
 bool TEditor::ToolButton39Click() {
-    TCircuit& c = current_;
+    TCircuit& c = Circuit();
     // Starting straights carry their connector box on that side, and
     // adaptation chicanes take no borders.
     auto bordersOutside = [](const TTrack& t) { return t.type != kStartingStraight && t.type != kAdaptationChicane; };
@@ -181,38 +183,41 @@ bool TEditor::ToolButton39Click() {
 }
 
 void TEditor::ToolButton65Click() {
+    TCircuit& c = Circuit();
     int first = 0;
     int last = 0;
-    if (current_.Count() == 0 || !SelectedRange(current_, first, last)) return;
+    if (c.Count() == 0 || !SelectedRange(c, first, last)) return;
     KeepCircuit();
-    for (int i = first; i <= last; ++i) ClearSide(current_.Track(i), kInnerSide);
-    current_.modified = true;
+    for (int i = first; i <= last; ++i) ClearSide(c.Track(i), kInnerSide);
+    c.modified = true;
     BordersChanged(first, last);
 }
 
 void TEditor::ToolButton64Click() {
+    TCircuit& c = Circuit();
     int first = 0;
     int last = 0;
-    if (current_.Count() == 0 || !SelectedRange(current_, first, last)) return;
+    if (c.Count() == 0 || !SelectedRange(c, first, last)) return;
     KeepCircuit();
-    for (int i = first; i <= last; ++i) ClearSide(current_.Track(i), kOuterSide);
-    current_.modified = true;
+    for (int i = first; i <= last; ++i) ClearSide(c.Track(i), kOuterSide);
+    c.modified = true;
     BordersChanged(first, last);
 }
 
 void TEditor::ToolButton60Click() {
-    if (current_.Count() == 0) return;
+    TCircuit& c = Circuit();
+    if (c.Count() == 0) return;
     KeepCircuit();
-    current_.modified = true;
-    for (TTrack& t : current_.Tracks()) t.borders.fill(false);
-    BordersChanged(1, current_.Count());
+    c.modified = true;
+    for (TTrack& t : c.Tracks()) t.borders.fill(false);
+    BordersChanged(1, c.Count());
 }
 
 // ---------------------------------------------------------------------------
 // Crash barriers
 
 void TEditor::ToolButton62Click() {
-    TCircuit& c = current_;
+    TCircuit& c = Circuit();
     if (c.firstSelected >= 1 && c.firstSelected < c.lastSelected) {
         int first = 0;
         int last = 0;
@@ -261,86 +266,55 @@ void TEditor::ToolButton62Click() {
 }
 
 void TEditor::ToolButton63Click() {
+    TCircuit& c = Circuit();
     int first = 0;
     int last = 0;
-    if (current_.lastSelected == 0 || !SelectedRange(current_, first, last)) return;
+    if (c.lastSelected == 0 || !SelectedRange(c, first, last)) return;
     KeepCircuit();
     // The inner barriers stay.
-    for (int i = first; i <= last; ++i) current_.Track(i).outerBarrier = false;
-    current_.modified = true;
+    for (int i = first; i <= last; ++i) c.Track(i).outerBarrier = false;
+    c.modified = true;
 }
 
 // ---------------------------------------------------------------------------
 // Rotate, move, centre: no undo copy, so Undo goes back past them to the last
-// edit of the chain.
+// edit of the chain. The icons go with the circuit, but the pieces may reach
+// an edge that an icon beside them would cross: the icon stops there, where
+// it can still be grabbed.
 
 void TEditor::RotateLeftClick() {
-    if (current_.Count() == 0) return;
-    current_.modified = true;
-    current_.BoundingBox();
-    current_.Rotate(-kRotateStep);
-    KeepIconsOnWorkArea();
+    TCircuit& c = Circuit();
+    if (c.Count() == 0) return;
+    c.modified = true;
+    c.BoundingBox();
+    c.Rotate(-kRotateStep);
+    c.KeepIconsOnWorkArea(WorkAreaLength(), WorkAreaWidth());
 }
 
 void TEditor::RotateRightClick() {
-    if (current_.Count() == 0) return;
-    current_.modified = true;
-    current_.BoundingBox();
-    current_.Rotate(kRotateStep);
-    KeepIconsOnWorkArea();
-}
-
-void TEditor::MoveBy(double dx, double dy) {
-    TCircuit& c = current_;
+    TCircuit& c = Circuit();
+    if (c.Count() == 0) return;
     c.modified = true;
-    c.MoveBy(dx, dy);
-    KeepIconsOnWorkArea();
-    c.ReLay(false);
-}
-
-// The icons go with the circuit, but the pieces may reach an edge that an
-// icon beside them would cross: the icon stops there, where it can still be
-// grabbed.
-void TEditor::KeepIconsOnWorkArea() {
-    for (TIconSlot& icon : current_.icons) {
-        if (icon.kind != 0) KeepOnWorkArea(icon);
-    }
+    c.BoundingBox();
+    c.Rotate(kRotateStep);
+    c.KeepIconsOnWorkArea(WorkAreaLength(), WorkAreaWidth());
 }
 
 // Each move goes one grid step, or less where the box would cross the work
 // area's edge; at the edge it does nothing.
-void TEditor::ToolButton15Click() {
-    if (current_.Count() == 0) return;
-    const TBoundingBox b = current_.BoundingBox();
-    if (b.top < 1) return;
-    MoveBy(0, -std::min<double>(EffectiveGridStep(), b.top));
+void TEditor::MoveTowards(TCircuit::Edge edge) {
+    TCircuit& c = Circuit();
+    if (c.MoveTowards(edge, EffectiveGridStep(), WorkAreaLength(), WorkAreaWidth())) c.modified = true;
 }
 
-void TEditor::ToolButton14Click() {
-    if (current_.Count() == 0) return;
-    const TBoundingBox b = current_.BoundingBox();
-    if (b.bottom >= workAreaWidth_) return;
-    MoveBy(0, std::min<double>(EffectiveGridStep(), static_cast<double>(workAreaWidth_) - b.bottom));
-}
-
-void TEditor::ToolButton16Click() {
-    if (current_.Count() == 0) return;
-    const TBoundingBox b = current_.BoundingBox();
-    if (b.left < 1) return;
-    MoveBy(-std::min<double>(EffectiveGridStep(), b.left), 0);
-}
-
-void TEditor::ToolButton17Click() {
-    if (current_.Count() == 0) return;
-    const TBoundingBox b = current_.BoundingBox();
-    if (b.right >= workAreaLength_) return;
-    MoveBy(std::min<double>(EffectiveGridStep(), static_cast<double>(workAreaLength_) - b.right), 0);
-}
+void TEditor::ToolButton15Click() { MoveTowards(TCircuit::Edge::Top); }
+void TEditor::ToolButton14Click() { MoveTowards(TCircuit::Edge::Bottom); }
+void TEditor::ToolButton16Click() { MoveTowards(TCircuit::Edge::Left); }
+void TEditor::ToolButton17Click() { MoveTowards(TCircuit::Edge::Right); }
 
 void TEditor::ToolButton43Click() {
-    if (current_.Count() == 0) return;
-    const PointD shift = current_.CentringShift(workAreaLength_, workAreaWidth_);
-    MoveBy(shift.x, shift.y);
+    TCircuit& c = Circuit();
+    if (c.Centre(WorkAreaLength(), WorkAreaWidth())) c.modified = true;
 }
 
 }  // namespace quillet

@@ -43,7 +43,7 @@ uint8_t StartBrandOf(const TCircuit& c) { return c.Track(1).IsNincoWidth(c) ? 1 
 }  // namespace
 
 void TEditor::SelectAll1Click() {
-    TCircuit& c = current_;
+    TCircuit& c = Circuit();
     const int count = c.Count();
     if (count == 0) return;
     // The two single-racing end loops are no part of the run the user edits.
@@ -60,7 +60,7 @@ void TEditor::SelectAll1Click() {
 }
 
 void TEditor::SelectNone1Click() {
-    TCircuit& c = current_;
+    TCircuit& c = Circuit();
     for (TTrack& t : c.Tracks()) {
         t.selected = false;
         // The mark says which selected track the next insert replaces.
@@ -72,7 +72,7 @@ void TEditor::SelectNone1Click() {
 }
 
 void TEditor::CopyTrack1Click() {
-    const TCircuit& c = current_;
+    const TCircuit& c = Circuit();
     if (!ValidRange(c)) return;
     std::vector<TTrack> pieces;
     pieces.reserve(static_cast<size_t>(c.lastSelected - c.firstSelected + 1));
@@ -84,7 +84,7 @@ void TEditor::CopyTrack1Click() {
 }
 
 void TEditor::CutTrack1Click() {
-    TCircuit& c = current_;
+    TCircuit& c = Circuit();
     if (!ValidRange(c)) return;
     // The pieces either side of the run must join once it is gone: cutting
     // an adaptation chicane alone would put the two families edge to edge,
@@ -115,7 +115,7 @@ void TEditor::CutTrack1Click() {
 }
 
 void TEditor::PasteTrack1Click() {
-    TCircuit& c = current_;
+    TCircuit& c = Circuit();
     const int n = clipboard_.Count();
     // Paste needs a selection to put the run after; an empty circuit has
     // none, so nothing is ever pasted into one (Paste is disabled there).

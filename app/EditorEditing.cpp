@@ -24,12 +24,12 @@ constexpr int kTurnRight = 0;
 // Inserting
 
 void TEditor::InsertTracks(int type, std::initializer_list<int> orientations) {
-    TCircuit& c = current_;
+    TCircuit& c = Circuit();
     // A circuit pushed far off the work area takes nothing more until it is
     // moved back; a chain without room for every piece takes none of them,
     // so a chicane never ends up half inserted.
     c.BoundingBox();
-    if (!c.FitsWorkArea(workAreaLength_, workAreaWidth_)) return;
+    if (!c.FitsWorkArea(WorkAreaLength(), WorkAreaWidth())) return;
     if (c.Count() + static_cast<int>(orientations.size()) > TCircuit::kMaxTracks) return;
     if (c.Count() > 0 && FirstFlaggedTrack() == 0) {
         // Nothing changes: say why, and keep the undo copy as it is.
@@ -99,7 +99,7 @@ void TEditor::CurveButtonMouseUp(ControlId button, TMouseButton released, bool o
 // Delete
 
 void TEditor::ToolButton19Click() {
-    TCircuit& c = current_;
+    TCircuit& c = Circuit();
 
     // A selected accessory goes first.
     auto icon = std::find_if(c.icons.begin(), c.icons.end(),
@@ -180,7 +180,7 @@ void TEditor::ToolButton19Click() {
 // Automatic borders
 
 void TEditor::ToolButton52Click() {
-    TCircuit& c = current_;
+    TCircuit& c = Circuit();
     const int s = FirstFlaggedTrack();
     if (s == 0) return;
     if (c.Track(s).Border(kOuterBorder)) {
@@ -198,7 +198,7 @@ void TEditor::ToolButton52Click() {
 }
 
 void TEditor::ToolButton40Click() {
-    TCircuit& c = current_;
+    TCircuit& c = Circuit();
     KeepCircuit();
     // The run starts at the first piece selected or marked for replacement.
     const auto tracks = c.Tracks();
@@ -219,7 +219,7 @@ void TEditor::ToolButton40Click() {
 // Equilibrate Lanes
 
 void TEditor::ToolButton54Click() {
-    TCircuit& c = current_;
+    TCircuit& c = Circuit();
     KeepCircuit();
     std::vector<uint8_t> before;
     before.reserve(static_cast<size_t>(c.Count()));
@@ -236,7 +236,7 @@ void TEditor::ToolButton54Click() {
 // Single racing
 
 bool TEditor::ToolButton59Click() {
-    TCircuit& c = current_;
+    TCircuit& c = Circuit();
     if (c.LanePairs() != 1) return false;
     const int count = c.Count();
     auto clearFlags = [&c] {

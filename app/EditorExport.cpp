@@ -28,7 +28,7 @@ std::string_view ExportExtension(ExportKind kind) {
 }
 
 std::string TEditor::ExportSuggestion(ExportKind kind) const {
-    return current_.title + std::string(ExportExtension(kind));
+    return Circuit().title + std::string(ExportExtension(kind));
 }
 
 bool TEditor::WriteExport(const std::string& path, std::string_view bytes) {
@@ -43,7 +43,7 @@ bool TEditor::ExportClick(ExportKind kind, TPictureMaker& pictures) {
     if (!path) return false;
     if (kind == ExportKind::Csv) {
         TTrackList required;
-        required.CountTracks(current_);
+        required.CountTracks(Circuit());
         return WriteExport(*path, TrackListCsv(required.Rows(stock_), DecimalSeparator()));
     }
     std::string bytes;

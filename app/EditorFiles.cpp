@@ -41,24 +41,21 @@ bool TEditor::SaveStockFile() {
 
 bool TEditor::SaveTo(const std::string& path) {
     // The file carries the work area the editor shows.
-    current_.workAreaLength = workAreaLength_;
-    current_.workAreaWidth = workAreaWidth_;
+    Circuit().workAreaLength = WorkAreaLength();
+    Circuit().workAreaWidth = WorkAreaWidth();
     std::string error;
-    if (!SaveCircuit(current_, path, &error)) {
+    if (!document_.SaveAs(path, &error)) {
         prompter_.ShowError(error);
-        current_.modified = true;
         return false;
     }
     // The state Undo would bring back is no longer what the file holds.
-    undoModified_ = true;
-    savedNotes_ = current_.notes;
-    currentPath_ = path;
+    history_.CurrentSaved();
     NoteRecentFile(path);
     return true;
 }
 
 bool TEditor::AskAndSave() {
-    const std::optional<std::string> path = prompter_.AskSaveCircuitName(current_.title);
+    const std::optional<std::string> path = prompter_.AskSaveCircuitName(Circuit().title);
     return path && SaveTo(*path);
 }
 
@@ -86,10 +83,10 @@ void TEditor::FileNew1Execute() {
     FormCreate();
     // The fresh undo state is this circuit too: Undo right after New must
     // not show a circuit with no name.
-    current_.title = name;
-    undo_.title = name;
+    Circuit().title = name;
+    UndoCircuit().title = name;
     ShowRulersFromCircuit();
-    current_.notes.clear();
+    Circuit().notes.clear();
 }
 
 // ---------------------------------------------------------------------------
@@ -102,7 +99,7 @@ bool TEditor::ReadyToReplace(bool dialogFollows) {
             // With the open dialog to come, declining the save dialog goes on
             // to it, where the user can still stop; without one it stops
             // here. A save that failed always stops.
-            const std::optional<std::string> path = prompter_.AskSaveCircuitName(current_.title);
+            const std::optional<std::string> path = prompter_.AskSaveCircuitName(Circuit().title);
             if (!path) return dialogFollows;
             return SaveTo(*path);
         }
@@ -129,16 +126,15 @@ bool TEditor::OpenCircuit(const std::string& path) {
         prompter_.ShowLoadError(LoadKind::Circuit, path, problem.message);
         return false;
     }
-    Adopt(std::move(loaded), templateAction, false);
-    savedNotes_ = current_.notes;
-    currentPath_ = path;
+    Adopt(std::move(loaded), templateAction, path, false);
     NoteRecentFile(path);
     return true;
 }
 
-void TEditor::Adopt(TCircuit&& loaded, const TTemplateAction& templateAction, bool modified) {
-    current_ = std::move(loaded);
-    SetWorkArea(current_.workAreaLength, current_.workAreaWidth);
+void TEditor::Adopt(TCircuit&& loaded, const TTemplateAction& templateAction, std::string path, bool modified) {
+    document_.Adopt(std::move(loaded), std::move(path), modified);
+    TCircuit& c = Circuit();
+    SetWorkArea(c.workAreaLength, c.workAreaWidth);
     // The picture of the circuit before must not stay under this one.
     switch (templateAction.kind) {
         case TTemplateAction::Kind::None:
@@ -148,8 +144,8 @@ void TEditor::Adopt(TCircuit&& loaded, const TTemplateAction& templateAction, bo
             if (template_.Load(templateAction.path)) break;
             // A picture that is there but cannot be read is as good as
             // missing: the circuit loads without it.
-            current_.templatePath.clear();
-            current_.templateShown = false;
+            c.templatePath.clear();
+            c.templateShown = false;
             [[fallthrough]];
         case TTemplateAction::Kind::Missing:
             template_.Clear();
@@ -157,11 +153,8 @@ void TEditor::Adopt(TCircuit&& loaded, const TTemplateAction& templateAction, bo
             break;
     }
     // Undo right after is a no-op that keeps the flag.
-    current_.modified = modified;
     KeepCircuit();
-    viewport_.scrollX = 0;
-    viewport_.scrollY = 0;
-    pendingScroll_ = PixelPoint{0, 0};
+    view_.ScrollToOrigin();
     ShowRulersFromCircuit();
 }
 
@@ -169,6 +162,7 @@ void TEditor::Adopt(TCircuit&& loaded, const TTemplateAction& templateAction, bo
 // Template
 
 void TEditor::OpenTemplate1Click() {
+    TCircuit& c = Circuit();
     const std::optional<std::string> path = prompter_.AskTemplateName();
     if (!path) return;
     // The name is kept even when the picture cannot be read, so the circuit
@@ -176,10 +170,10 @@ void TEditor::OpenTemplate1Click() {
     if (!template_.Load(*path)) {
         prompter_.ShowLoadError(LoadKind::Template, *path, Format(Text(XText::CannotReadPicture), *path));
     }
-    current_.templatePath = *path;
-    current_.templateShown = true;
+    c.templatePath = *path;
+    c.templateShown = true;
     // The template travels in the circuit's file.
-    current_.modified = true;
+    c.modified = true;
 }
 
 // ---------------------------------------------------------------------------

@@ -39,16 +39,17 @@ void TEditor::HelperClick() { ChooseIcon(kImageAssistant); }
 void TEditor::PowerSource1Click() { ChooseIcon(kImagePowerSource); }
 
 void TEditor::ToolButton23Click() {
-    for (TIconSlot& icon : current_.icons) icon.selected = false;
-    for (TTrack& t : current_.Tracks()) {
+    TCircuit& c = Circuit();
+    for (TIconSlot& icon : c.icons) icon.selected = false;
+    for (TTrack& t : c.Tracks()) {
         t.selected = false;
         t.replaceMark = false;
     }
     // The indexes follow the flags: nothing stays selected behind the
     // user's back for Copy or Delete to act on.
-    current_.firstSelected = 0;
-    current_.lastSelected = 0;
-    placementMode_ = true;
+    c.firstSelected = 0;
+    c.lastSelected = 0;
+    view_.SetPlacementMode(true);
 }
 
 // ---------------------------------------------------------------------------
@@ -82,11 +83,12 @@ int FirstSelectedTrack(const TCircuit& c) {
 }  // namespace
 
 void TEditor::SetFirstSelectedSurface(uint8_t surface) {
-    const int i = FirstSelectedTrack(current_);
+    TCircuit& c = Circuit();
+    const int i = FirstSelectedTrack(c);
     if (i == 0) return;
     KeepCircuit();
-    current_.modified = true;
-    current_.Track(i).surface = surface;
+    c.modified = true;
+    c.Track(i).surface = surface;
 }
 
 void TEditor::ToolButton33Click() {
@@ -96,7 +98,7 @@ void TEditor::ToolButton33Click() {
 }
 
 void TEditor::ChooseSurface(uint8_t surface, int image) {
-    if (FirstSelectedTrack(current_) != 0) {
+    if (FirstSelectedTrack(Circuit()) != 0) {
         SetFirstSelectedSurface(surface);
     } else {
         // Remembered on the button, for its next click.

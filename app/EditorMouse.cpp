@@ -17,7 +17,7 @@ namespace quillet {
 
 namespace {
 
-constexpr int kIconPixels = 32;  // accessory pictures are 32 x 32
+constexpr int kIconPixels = TCircuit::kIconPixels;
 constexpr int kIconHalf = kIconPixels / 2;
 constexpr int kLoopPieces = 8;    // one single-racing end loop
 constexpr int kTextDistance = 7;  // "Distance:"
@@ -44,69 +44,73 @@ bool HasHalfBorders(int type) {
 }  // namespace
 
 int TEditor::FirstFlaggedTrack() const {
-    for (int i = 1; i <= current_.Count(); ++i) {
-        if (current_.Track(i).selected) return i;
+    for (int i = 1; i <= Circuit().Count(); ++i) {
+        if (Circuit().Track(i).selected) return i;
     }
     return 0;
 }
 
 void TEditor::SelectLastFlagged() {
+    TCircuit& c = Circuit();
     int last = 0;
-    for (int i = current_.Count(); i >= 1 && last == 0; --i) {
-        if (current_.Track(i).selected) last = i;
+    for (int i = c.Count(); i >= 1 && last == 0; --i) {
+        if (c.Track(i).selected) last = i;
     }
-    current_.firstSelected = last;
-    current_.lastSelected = last;
+    c.firstSelected = last;
+    c.lastSelected = last;
 }
 
 // ---------------------------------------------------------------------------
 // The press
 
 TMouseResult TEditor::Image1MouseDown(TMouseButton button, bool shift, int x, int y) {
+    TDragState& drag = view_.Drag();
     // A second button pressed during a drag belongs to that drag.
-    if (drag_.kind != TDragKind::None) return {};
+    if (drag.kind != TDragKind::None) return {};
 
     if (button == TMouseButton::Right) {
-        measuringMode_ = true;
-        drag_ = {};
-        drag_.kind = TDragKind::Measure;
-        drag_.button = button;
-        drag_.press = drag_.origin = drag_.end = {x, y};
+        view_.SetMeasuringMode(true);
+        drag = {};
+        drag.kind = TDragKind::Measure;
+        drag.button = button;
+        drag.press = drag.origin = drag.end = {x, y};
         return {};
     }
-    if (placementMode_) {
+    if (PlacementMode()) {
         PlaceIcon(x, y);
         return {true, std::nullopt, std::nullopt};
     }
     if (PickUpIcon(x, y)) {
-        drag_.button = button;
+        drag.button = button;
         return {true, std::nullopt, std::nullopt};
     }
     return ClickTrack(shift, x, y);
 }
 
 void TEditor::PlaceIcon(int x, int y) {
-    current_.modified = true;
+    TCircuit& c = Circuit();
+    c.modified = true;
     KeepCircuit();
     const int kind = IconKindOfImage(iconImage_);
-    auto free = std::find_if(current_.icons.begin(), current_.icons.end(),
-                             [](const TIconSlot& icon) { return icon.kind == 0; });
-    if (free == current_.icons.end() || kind == 0) return;
-    for (TIconSlot& icon : current_.icons) icon.selected = false;
+    auto free = std::find_if(c.icons.begin(), c.icons.end(), [](const TIconSlot& icon) { return icon.kind == 0; });
+    if (free == c.icons.end() || kind == 0) return;
+    for (TIconSlot& icon : c.icons) icon.selected = false;
     // The 32 x 32 picture is centred on the click.
-    const double scale = current_.PixelScale();
+    const double scale = c.PixelScale();
     free->kind = kind;
     free->x = (x - kIconHalf) * scale;
     free->y = (y - kIconHalf) * scale;
 }
 
 bool TEditor::PickUpIcon(int x, int y) {
-    for (TIconSlot& icon : current_.icons) icon.selected = false;
-    const double scale = current_.PixelScale();
+    TCircuit& c = Circuit();
+    TDragState& drag = view_.Drag();
+    for (TIconSlot& icon : c.icons) icon.selected = false;
+    const double scale = c.PixelScale();
     // The highest slot is drawn last, on top: it is the one under the mouse.
     int hit = 0;
     for (int slot = TCircuit::kIconSlots; slot >= 1 && hit == 0; --slot) {
-        const TIconSlot& icon = current_.Icon(slot);
+        const TIconSlot& icon = c.Icon(slot);
         if (icon.kind == 0) continue;
         const double left = icon.x / scale;
         const double top = icon.y / scale;
@@ -114,23 +118,23 @@ bool TEditor::PickUpIcon(int x, int y) {
     }
     if (hit == 0) return false;
 
-    current_.Icon(hit).selected = true;
-    for (TTrack& t : current_.Tracks()) {
+    c.Icon(hit).selected = true;
+    for (TTrack& t : c.Tracks()) {
         t.selected = false;
         t.replaceMark = false;
     }
     // The indexes follow the flags: no track is selected any more.
-    current_.firstSelected = 0;
-    current_.lastSelected = 0;
-    drag_ = {};
-    drag_.kind = TDragKind::Icon;
-    drag_.slot = hit;
-    drag_.press = drag_.origin = {x, y};
+    c.firstSelected = 0;
+    c.lastSelected = 0;
+    drag = {};
+    drag.kind = TDragKind::Icon;
+    drag.slot = hit;
+    drag.press = drag.origin = {x, y};
     return true;
 }
 
 TMouseResult TEditor::ClickTrack(bool shift, int x, int y) {
-    TCircuit& c = current_;
+    TCircuit& c = Circuit();
     const double scale = c.PixelScale();
     const int32_t mx = Round(x * scale);
     const int32_t my = Round(y * scale);
@@ -203,7 +207,7 @@ TMouseResult TEditor::ClickTrack(bool shift, int x, int y) {
 }
 
 void TEditor::WidenToWholeChicanes(int& first, int& last) const {
-    const TCircuit& c = current_;
+    const TCircuit& c = Circuit();
     // A range holding one piece of a pair takes in the other piece: first
     // the one before the range, else the one after it.
     for (int type : {static_cast<int>(kStartingChicane), static_cast<int>(kAdaptationChicane)}) {
@@ -226,7 +230,7 @@ void TEditor::WidenToWholeChicanes(int& first, int& last) const {
 }
 
 void TEditor::ReverseCircuit(bool swapHalfBorders) {
-    TCircuit& c = current_;
+    TCircuit& c = Circuit();
     const int count = c.Count();
     if (count == 0) return;
     std::span<TTrack> tracks = c.Tracks();
@@ -263,70 +267,68 @@ void TEditor::ReverseCircuit(bool swapHalfBorders) {
 // Drags
 
 bool TEditor::Image1DragStarts(int x, int y) {
-    if (drag_.kind == TDragKind::None || drag_.started) return false;
-    if (std::abs(x - drag_.press.x) < kDragThreshold && std::abs(y - drag_.press.y) < kDragThreshold) return false;
-    drag_.started = true;
+    TDragState& drag = view_.Drag();
+    if (drag.kind == TDragKind::None || drag.started) return false;
+    if (std::abs(x - drag.press.x) < kDragThreshold && std::abs(y - drag.press.y) < kDragThreshold) return false;
+    drag.started = true;
     return true;
 }
 
 std::optional<std::string> TEditor::Image1DragOver(int x, int y, Canvas& image, Canvas* horizontalRuler,
                                                    Canvas* verticalRuler) {
-    if (drag_.kind == TDragKind::None || !drag_.started) return std::nullopt;
-    if (rulersVisible_ && horizontalRuler != nullptr && verticalRuler != nullptr) {
+    TCircuit& c = Circuit();
+    TDragState& drag = view_.Drag();
+    if (drag.kind == TDragKind::None || !drag.started) return std::nullopt;
+    if (RulersVisible() && horizontalRuler != nullptr && verticalRuler != nullptr) {
         MoveRulerGuides(*horizontalRuler, *verticalRuler, x, y);
     }
-    const double scale = current_.PixelScale();
+    const double scale = c.PixelScale();
 
-    if (drag_.kind == TDragKind::Measure) {
-        if (std::abs(x - drag_.end.x) <= 1 && std::abs(y - drag_.end.y) < 2) return std::nullopt;
+    if (drag.kind == TDragKind::Measure) {
+        if (std::abs(x - drag.end.x) <= 1 && std::abs(y - drag.end.y) < 2) return std::nullopt;
         // Inverting strokes: the old line drawn again disappears.
         image.setPen({colour::Black, 1, PenStyle::Solid, PenMode::NotXor});
-        if (drag_.lineShown) image.line(drag_.origin.x, drag_.origin.y, drag_.end.x, drag_.end.y);
-        image.line(drag_.origin.x, drag_.origin.y, x, y);
-        drag_.lineShown = true;
-        drag_.end = {x, y};
+        if (drag.lineShown) image.line(drag.origin.x, drag.origin.y, drag.end.x, drag.end.y);
+        image.line(drag.origin.x, drag.origin.y, x, y);
+        drag.lineShown = true;
+        drag.end = {x, y};
         const double pixels =
-            std::hypot(static_cast<double>(x - drag_.origin.x), static_cast<double>(y - drag_.origin.y));
+            std::hypot(static_cast<double>(x - drag.origin.x), static_cast<double>(y - drag.origin.y));
         return Text(kTextDistance) + " " + std::to_string(Round(pixels * scale / 10.0)) + " cm";
     }
 
     // An accessory: the selected slot follows the mouse, kept on the work area.
-    auto held = std::find_if(current_.icons.begin(), current_.icons.end(),
+    auto held = std::find_if(c.icons.begin(), c.icons.end(),
                              [](const TIconSlot& icon) { return icon.selected && icon.kind != 0; });
-    if (held == current_.icons.end()) return std::nullopt;
-    if (x == drag_.origin.x && y == drag_.origin.y) return std::nullopt;
-    held->x += (x - drag_.origin.x) * scale;
-    held->y += (y - drag_.origin.y) * scale;
-    KeepOnWorkArea(*held);
-    drag_.origin = {x, y};
+    if (held == c.icons.end()) return std::nullopt;
+    if (x == drag.origin.x && y == drag.origin.y) return std::nullopt;
+    held->x += (x - drag.origin.x) * scale;
+    held->y += (y - drag.origin.y) * scale;
+    c.KeepIconOnWorkArea(*held, WorkAreaLength(), WorkAreaWidth());
+    drag.origin = {x, y};
     return std::nullopt;
 }
 
-void TEditor::KeepOnWorkArea(TIconSlot& icon) const {
-    // The whole picture stays inside, so it can always be grabbed again.
-    const double size = kIconPixels * current_.PixelScale();
-    icon.x = std::max(std::min(icon.x, workAreaLength_ - size), 0.0);
-    icon.y = std::max(std::min(icon.y, workAreaWidth_ - size), 0.0);
-}
-
 bool TEditor::Image1MouseUp(TMouseButton button, Canvas& image) {
-    if (drag_.kind == TDragKind::None || button != drag_.button) return false;
-    const TDragKind kind = drag_.kind;
-    if (kind == TDragKind::Measure && drag_.lineShown) {
+    TDragState& drag = view_.Drag();
+    if (drag.kind == TDragKind::None || button != drag.button) return false;
+    const TDragKind kind = drag.kind;
+    if (kind == TDragKind::Measure && drag.lineShown) {
         image.setPen({colour::Black, 1, PenStyle::Solid, PenMode::NotXor});
-        image.line(drag_.origin.x, drag_.origin.y, drag_.end.x, drag_.end.y);
+        image.line(drag.origin.x, drag.origin.y, drag.end.x, drag.end.y);
     }
-    drag_ = {};
+    drag = {};
     // A held accessory goes back into the picture, still selected. Moving it
     // is no edit: no undo copy, no modified flag.
     return kind == TDragKind::Icon;
 }
 
 std::optional<TLiftedIcon> TEditor::LiftedIcon() const {
-    if (drag_.kind != TDragKind::Icon || drag_.slot < 1 || drag_.slot > TCircuit::kIconSlots) return std::nullopt;
-    const TIconSlot& icon = current_.Icon(drag_.slot);
+    const TDragState& drag = view_.Drag();
+    if (drag.kind != TDragKind::Icon || drag.slot < 1 || drag.slot > TCircuit::kIconSlots) return std::nullopt;
+    const TIconSlot& icon = Circuit().Icon(drag.slot);
     if (icon.kind == 0 || !icon.selected) return std::nullopt;
-    const double scale = current_.PixelScale();
+    const double scale = Circuit().PixelScale();
     return TLiftedIcon{{Round(icon.x / scale), Round(icon.y / scale)}, AccessoryIcon(icon.kind, true)};
 }
 

@@ -13,10 +13,10 @@ namespace quillet {
 
 TRecoverySnapshot TEditor::RecoverySnapshot() const {
     // As SaveTo writes it: the file carries the work area the editor shows.
-    TCircuit copy = current_;
-    copy.workAreaLength = workAreaLength_;
-    copy.workAreaWidth = workAreaWidth_;
-    return {CircuitFileBytes(copy, current_.title, DecimalSeparator()), currentPath_, current_.title};
+    TCircuit copy = Circuit();
+    copy.workAreaLength = WorkAreaLength();
+    copy.workAreaWidth = WorkAreaWidth();
+    return {CircuitFileBytes(copy, Circuit().title, DecimalSeparator()), CurrentPath(), Circuit().title};
 }
 
 void TEditor::RecoveryExpired(TRecovery& recovery) {
@@ -47,9 +47,7 @@ bool TEditor::RestoreRecovery(const TRecoveryCopy& copy) {
                                                 : std::filesystem::path(original).parent_path().string();
     const TTemplateAction templateAction = ResolveTemplate(loaded, folder);
     // It was never saved: the save question must come before it is dropped.
-    Adopt(std::move(loaded), templateAction, true);
-    savedNotes_ = current_.notes;
-    currentPath_ = original;
+    Adopt(std::move(loaded), templateAction, original, true);
     return true;
 }
 

@@ -34,70 +34,64 @@ TEditor::TEditor(TPrompter& prompter, TTemplatePicture& templatePicture)
 }
 
 void TEditor::SetWorkArea(int32_t length, int32_t width) {
-    workAreaLength_ = std::clamp(length, kMinWorkArea, kMaxWorkArea);
-    workAreaWidth_ = std::clamp(width, kMinWorkArea, kMaxWorkArea);
-    current_.workAreaLength = workAreaLength_;
-    current_.workAreaWidth = workAreaWidth_;
+    view_.SetWorkArea(length, width);
+    Circuit().workAreaLength = WorkAreaLength();
+    Circuit().workAreaWidth = WorkAreaWidth();
 }
 
-int32_t TEditor::EffectiveGridStep() const { return std::max<int32_t>(current_.gridStep, 1); }
+int32_t TEditor::EffectiveGridStep() const { return std::max<int32_t>(Circuit().gridStep, 1); }
 
 void TEditor::FormCreate() {
-    placementMode_ = false;
-    measuringMode_ = false;
-    resizeDrag_ = false;
-    draggedOutline_ = {};
+    view_.SetPlacementMode(false);
+    view_.SetMeasuringMode(false);
+    view_.EndResize();
     // New starts over on the start-up work area. (The circuits are centred on
     // it and the minimum scale follows it, so a new circuit never inherits a
     // coarse scale from the work area of the one before.)
-    workAreaLength_ = kStartAreaLength;
-    workAreaWidth_ = kStartAreaWidth;
-    current_ = TCircuit(workAreaLength_ / 2, workAreaWidth_ / 2);
-    undo_ = TCircuit(workAreaLength_ / 2, workAreaWidth_ / 2);
-    clipboard_ = TCircuit(workAreaLength_ / 2, workAreaWidth_ / 2);
-    undoModified_ = false;
-    savedNotes_.clear();
-    currentPath_.clear();
-    current_.scale = kStartScale;
-    current_.workAreaLength = workAreaLength_;
-    current_.workAreaWidth = workAreaWidth_;
-    minimumScale_ = MinimumScaleFor(workAreaLength_, workAreaWidth_);
+    view_.SetWorkArea(kStartAreaLength, kStartAreaWidth);
+    document_.Start(TCircuit(WorkAreaLength() / 2, WorkAreaWidth() / 2));
+    history_.Reset(TCircuit(WorkAreaLength() / 2, WorkAreaWidth() / 2));
+    clipboard_ = TCircuit(WorkAreaLength() / 2, WorkAreaWidth() / 2);
+    Circuit().scale = kStartScale;
+    Circuit().workAreaLength = WorkAreaLength();
+    Circuit().workAreaWidth = WorkAreaWidth();
+    view_.SetMinimumScale(MinimumScaleFor(WorkAreaLength(), WorkAreaWidth()));
     RaiseScaleToMinimum();
 }
 
 void TEditor::StartUp() {
     // The undo state FormCreate made is named too, for an Undo before any
     // edit.
-    current_.title = Text(kUntitledEntry);
-    undo_.title = current_.title;
+    Circuit().title = Text(kUntitledEntry);
+    UndoCircuit().title = Circuit().title;
 }
 
 void TEditor::RaiseScaleToMinimum() {
-    if (current_.scale >= minimumScale_) return;
-    current_.scale = minimumScale_;
+    if (Circuit().scale >= MinimumScale()) return;
+    Circuit().scale = MinimumScale();
     // The pieces keep their points in pixels too: lay them out again at the
     // new scale, or they would be drawn where the old scale put them.
-    current_.ReLay(false);
+    Circuit().ReLay(false);
 }
 
 std::string TEditor::Panel1Text() const {
-    if (current_.closed) return Text(120);                         // "Circuit closed "
-    if (current_.Count() == kTrackLimitWarning) return Text(122);  // "Tracks Limit "
-    return Text(121);                                              // "Circuit opened "
+    if (Circuit().closed) return Text(120);                         // "Circuit closed "
+    if (Circuit().Count() == kTrackLimitWarning) return Text(122);  // "Tracks Limit "
+    return Text(121);                                               // "Circuit opened "
 }
 
 std::string TEditor::SizePanelText() const {
-    const TBoundingBox b = current_.ComputeBoundingBox();
+    const TBoundingBox b = Circuit().ComputeBoundingBox();
     const int32_t w = Round((static_cast<double>(b.right) - b.left) / 10.0);
     const int32_t h = Round((static_cast<double>(b.bottom) - b.top) / 10.0);
     return std::to_string(w) + " x " + std::to_string(h) + " cm";
 }
 
 std::string TEditor::LaneLengthsPanelText() const {
-    const auto lengths = current_.LaneLengths();
+    const auto lengths = Circuit().LaneLengths();
     std::string text = std::to_string(Round(lengths[0] / 10.0));
-    if (current_.singleRacing) return text + " cm";
-    const int lanes = 2 * current_.LanePairs();
+    if (Circuit().singleRacing) return text + " cm";
+    const int lanes = 2 * Circuit().LanePairs();
     for (int k = 2; k <= lanes; ++k) {
         text += " + " + std::to_string(Round(lengths[static_cast<std::size_t>(k - 1)] / 10.0)) + " ";
     }
@@ -105,17 +99,16 @@ std::string TEditor::LaneLengthsPanelText() const {
 }
 
 TWindowState TEditor::FormActualize() {
-    placementMode_ = false;
-    measuringMode_ = false;
-    minimumScale_ = MinimumScaleFor(workAreaLength_, workAreaWidth_);
+    view_.SetPlacementMode(false);
+    view_.SetMeasuringMode(false);
+    view_.SetMinimumScale(MinimumScaleFor(WorkAreaLength(), WorkAreaWidth()));
     RaiseScaleToMinimum();
     if (FirstFlaggedTrack() == 0) ShowBorderDefaults();
-    if (current_.Count() == 0) CentreEmptyCircuit();
+    if (Circuit().Count() == 0) CentreEmptyCircuit();
 
     TWindowState s = ProjectWindow(*this);
     controls_ = s.controls;
-    s.scrollTo = pendingScroll_;
-    pendingScroll_.reset();
+    s.scrollTo = view_.TakeScroll();
     return s;
 }
 
@@ -134,8 +127,8 @@ void TEditor::FormKeyDownAlt6() {
 
 std::vector<PixelPoint> TEditor::AnchorMarkers() const {
     std::vector<PixelPoint> markers;
-    const double scale = current_.PixelScale();
-    for (const TTrack& t : current_.Tracks()) {
+    const double scale = Circuit().PixelScale();
+    for (const TTrack& t : Circuit().Tracks()) {
         if (!t.anchorMark) continue;
         // The middle of the piece: for the starting straight, whose outline
         // carries the connector box, between its opposite corners 1 and 10.
@@ -148,9 +141,9 @@ std::vector<PixelPoint> TEditor::AnchorMarkers() const {
 }
 
 std::optional<PixelPoint> TEditor::StartMarker() const {
-    const int index = current_.singleRacing ? kSingleRacingLoop + 1 : 1;
-    if (current_.Count() < index) return std::nullopt;
-    const TTrack& t = current_.Track(index);
+    const int index = Circuit().singleRacing ? kSingleRacingLoop + 1 : 1;
+    if (Circuit().Count() < index) return std::nullopt;
+    const TTrack& t = Circuit().Track(index);
     int a = 4;
     switch (t.type) {
         case kStandardStraight:
@@ -168,7 +161,7 @@ std::optional<PixelPoint> TEditor::StartMarker() const {
         default:
             break;
     }
-    const double scale = current_.PixelScale();
+    const double scale = Circuit().PixelScale();
     const PointD p = t.P(a);
     const PointD q = t.P(19 - a);
     return PixelPoint{Round((p.x + q.x) / 2.0 / scale) - 8, Round((p.y + q.y) / 2.0 / scale) - 8};

@@ -41,20 +41,9 @@ private:
 
 }  // namespace
 
-TEditor::TUndoMark TEditor::KeepCircuitMarked() {
-    TUndoMark mark{undo_, undoModified_};
-    KeepCircuit();
-    return mark;
-}
-
-void TEditor::RestoreUndo(TUndoMark&& mark) {
-    undo_ = std::move(mark.circuit);
-    undoModified_ = mark.modified;
-}
-
 std::vector<std::string> TEditor::TrackListLines() const {
     TTrackList required;
-    required.CountTracks(current_);
+    required.CountTracks(Circuit());
     return required.ListLines(stock_);
 }
 
@@ -73,26 +62,27 @@ bool TEditor::Stock1Click() {
 }
 
 void TEditor::Close1Click() {
-    const int before = current_.Count();
+    TCircuit& c = Circuit();
+    const int before = c.Count();
     if (before == 0) return;
-    TUndoMark mark = KeepCircuitMarked();
-    if (!current_.singleRacing) {
+    TUndoHistory::TMark mark = history_.KeepMarked(c);
+    if (!c.singleRacing) {
         // Wider circuits have no catalogue curve for the larger radii: those
         // boxes go unchecked, and stay so until the user checks them again.
-        const int pairs = current_.LanePairs();
+        const int pairs = c.LanePairs();
         closeOptions_ = ApplyCloseLimits(closeOptions_, pairs);
         CloseOptions chosen = closeOptions_;
         if (!prompter_.EditCloseOptions(chosen, CloseLimits(pairs))) {
-            RestoreUndo(std::move(mark));
+            history_.Drop(std::move(mark));
             return;
         }
         closeOptions_ = ApplyCloseLimits(chosen, pairs);
     }
     TEditorCloseHost host(prompter_);
-    const CloseStatus status = CloseCircuit(current_, closeOptions_, stock_, host);
+    const CloseStatus status = CloseCircuit(c, closeOptions_, stock_, host);
     // Nothing appended (cancelled, refused, nothing nearer): the earlier
     // undo state is still the one worth going back to.
-    if (current_.Count() == before) RestoreUndo(std::move(mark));
+    if (c.Count() == before) history_.Drop(std::move(mark));
     // A search that found no closing pieces would otherwise leave the user
     // looking at an unchanged drawing with no idea why. (A cancelled search
     // was the user's own doing; refusals have said their reason already.)
@@ -103,23 +93,24 @@ void TEditor::Close1Click() {
 }
 
 void TEditor::Convert1Click() {
+    TCircuit& c = Circuit();
     // A single-racing circuit keeps its two lanes: the command takes its
     // loops off instead, as the Single racing button does.
-    if (current_.singleRacing) {
+    if (c.singleRacing) {
         ToolButton59Click();
         return;
     }
-    const auto kind = prompter_.AskConversion(ConversionChoices(current_.LanePairs()));
+    const auto kind = prompter_.AskConversion(ConversionChoices(c.LanePairs()));
     if (!kind) return;
-    TUndoMark mark = KeepCircuitMarked();
-    const ConversionResult result = ConvertLanes(current_, *kind);
+    TUndoHistory::TMark mark = history_.KeepMarked(c);
+    const ConversionResult result = ConvertLanes(c, *kind);
     if (!result.converted) {
-        RestoreUndo(std::move(mark));
+        history_.Drop(std::move(mark));
         if (result.refusal != 0) prompter_.Information(result.refusal);
         return;
     }
     // Every width changed: the circuit no longer matches its file.
-    current_.modified = true;
+    c.modified = true;
 }
 
 void TEditor::ToolButton53Click(TPrinterDevice& printer) {
@@ -133,13 +124,13 @@ void TEditor::ToolButton53Click(TPrinterDevice& printer) {
 }
 
 bool TEditor::PrintDrawing(TPrinterDevice& printer) {
-    if (PrintCircuitDrawing(current_, workAreaLength_, workAreaWidth_, printer)) return true;
+    if (PrintCircuitDrawing(Circuit(), WorkAreaLength(), WorkAreaWidth(), printer)) return true;
     prompter_.ShowError(Text(XText::PrintFailed));
     return false;
 }
 
 bool TEditor::PrintTrackList(TPrinterDevice& printer) {
-    if (quillet::PrintTrackList(current_, stock_, printer)) return true;
+    if (quillet::PrintTrackList(Circuit(), stock_, printer)) return true;
     prompter_.ShowError(Text(XText::PrintFailed));
     return false;
 }

@@ -39,125 +39,118 @@ void UseBlackPen(Canvas& canvas) { canvas.setPen({colour::Black, 1, PenStyle::So
 // Zoom and fit
 
 void TEditor::ZoomTo(double scale) {
-    current_.scale = scale;
-    current_.ReLay(false);
-    current_.modified = true;
+    TCircuit& c = Circuit();
+    c.scale = scale;
+    c.ReLay(false);
+    c.modified = true;
 }
 
 void TEditor::ToolButton11Click() {
-    const double scale = current_.scale;
-    if (!(minimumScale_ < scale)) return;
-    ZoomTo(std::max(scale - 1.0, static_cast<double>(minimumScale_)));
+    const double scale = Circuit().scale;
+    if (!(MinimumScale() < scale)) return;
+    ZoomTo(std::max(scale - 1.0, static_cast<double>(MinimumScale())));
 }
 
 void TEditor::ToolButton12Click() {
-    const double scale = current_.scale;
+    const double scale = Circuit().scale;
     if (!(scale < kMaxScale)) return;
     ZoomTo(std::min(scale + 1.0, kMaxScale));
 }
 
 void TEditor::ToolButton57Click() {
     // The work area fills the scroll box; the rulers take their strip.
-    const int32_t room = rulersVisible_ ? -kRulerSize : 0;
-    const double w = std::max(viewport_.width + room, 1);
-    const double h = std::max(viewport_.height + room, 1);
-    current_.scale = std::max(workAreaLength_ / w, workAreaWidth_ / h);
-    viewport_.scrollX = 0;
-    viewport_.scrollY = 0;
-    pendingScroll_ = PixelPoint{0, 0};
-    current_.ReLay(true);
+    const int32_t room = RulersVisible() ? -kRulerSize : 0;
+    const double w = std::max(Viewport().width + room, 1);
+    const double h = std::max(Viewport().height + room, 1);
+    Circuit().scale = std::max(WorkAreaLength() / w, WorkAreaWidth() / h);
+    view_.ScrollToOrigin();
+    Circuit().ReLay(true);
 }
 
 // ---------------------------------------------------------------------------
 // View flags
 
 void TEditor::ToolButton18Click() {
-    current_.gridShown = !current_.gridShown;
-    current_.modified = true;
+    TCircuit& c = Circuit();
+    c.gridShown = !c.gridShown;
+    c.modified = true;
 }
 
 void TEditor::ToolButton5Click() {
-    current_.colourCodeShown = !current_.colourCodeShown;
-    current_.modified = true;
+    TCircuit& c = Circuit();
+    c.colourCodeShown = !c.colourCodeShown;
+    c.modified = true;
 }
 
 void TEditor::ToolButton42Click() {
-    current_.templateShown = !current_.templateShown;
-    current_.modified = true;
+    TCircuit& c = Circuit();
+    c.templateShown = !c.templateShown;
+    c.modified = true;
 }
 
 void TEditor::Reglas1Click() {
     // The menu item shows whether the rulers are on screen, so it toggles
     // what is shown and the circuit's flag follows.
-    rulersVisible_ = !rulersVisible_;
-    current_.rulersShown = rulersVisible_;
-    guideX_ = kGuideParked;
-    guideY_ = kGuideParked;
+    view_.ShowRulers(!RulersVisible());
+    Circuit().rulersShown = RulersVisible();
 }
 
-void TEditor::ShowRulersFromCircuit() {
-    rulersVisible_ = current_.rulersShown;
-    guideX_ = kGuideParked;
-    guideY_ = kGuideParked;
-}
+void TEditor::ShowRulersFromCircuit() { view_.ShowRulers(Circuit().rulersShown); }
 
 // ---------------------------------------------------------------------------
 // Layout and the empty circuit's start point
 
 void TEditor::FormResize() {
-    if (current_.Count() == 0) CentreEmptyCircuit();
+    if (Circuit().Count() == 0) CentreEmptyCircuit();
 }
 
 void TEditor::CentreEmptyCircuit() {
+    TCircuit& c = Circuit();
     // The middle of what is visible of the work area, snapped down to the
     // grid. Before the window has a size the whole work area counts.
-    const double scale = current_.PixelScale();
+    const double scale = c.PixelScale();
     const double grid = EffectiveGridStep();
     auto centre = [&](int32_t area, int32_t visible, int32_t scroll) {
         double extent = area / scale;
         if (visible > 0) extent = std::min(extent, static_cast<double>(visible));
         return Trunc((extent / 2.0 + scroll) * scale / grid) * grid;
     };
-    current_.startX = centre(workAreaLength_, viewport_.width, viewport_.scrollX);
-    current_.startY = centre(workAreaWidth_, viewport_.height, viewport_.scrollY);
+    const TViewport& v = Viewport();
+    c.startX = centre(WorkAreaLength(), v.width, v.scrollX);
+    c.startY = centre(WorkAreaWidth(), v.height, v.scrollY);
 }
 
 TSurfaceLayout TEditor::Layout() const {
     TSurfaceLayout l;
-    const double scale = current_.PixelScale();
-    l.image = {Round(workAreaLength_ / scale), Round(workAreaWidth_ / scale)};
-    const int32_t o = rulersVisible_ ? kRulerSize : 0;
+    const double scale = Circuit().PixelScale();
+    l.image = {Round(WorkAreaLength() / scale), Round(WorkAreaWidth() / scale)};
+    const int32_t o = RulersVisible() ? kRulerSize : 0;
     l.imageOrigin = {o, o};
     l.outline = {o, o, o + l.image.width, o + l.image.height};
     l.handle = {l.outline.right - kHandleSize, l.outline.bottom - kHandleSize, l.outline.right, l.outline.bottom};
     l.content = {l.outline.right, l.outline.bottom};
-    if (rulersVisible_) {
+    if (RulersVisible()) {
         // Each ruler runs along the drawing, or along the whole visible
         // side when the drawing is smaller.
-        l.horizontalRuler = {std::max(viewport_.width, l.content.width), kRulerSize};
-        l.verticalRuler = {kRulerSize, std::max(viewport_.height - kRulerSize, l.image.height)};
+        l.horizontalRuler = {std::max(Viewport().width, l.content.width), kRulerSize};
+        l.verticalRuler = {kRulerSize, std::max(Viewport().height - kRulerSize, l.image.height)};
     }
     return l;
 }
 
 std::string TEditor::CursorText(int x, int y) const {
-    const double scale = current_.PixelScale();
+    const double scale = Circuit().PixelScale();
     return "x = " + Cm(x * scale) + " cm; " + "y = " + Cm(y * scale) + " cm";
 }
 
 // ---------------------------------------------------------------------------
 // The work-area handle
 
-void TEditor::Image4MouseDown(int x, int y) {
-    resizeDrag_ = true;
-    handleX0_ = x;
-    handleY0_ = y;
-    draggedOutline_ = Layout().image;
-}
+void TEditor::Image4MouseDown(int x, int y) { view_.StartResize({x, y}, Layout().image); }
 
 std::optional<std::string> TEditor::Image4MouseMove(int x, int y) {
-    if (!resizeDrag_) return std::nullopt;
-    const double scale = current_.PixelScale();
+    if (!ResizeDragging()) return std::nullopt;
+    const double scale = Circuit().PixelScale();
     auto limit = [scale](int32_t candidate) {
         const double mm = candidate * scale;
         if (mm < kMinWorkArea) return Round(kMinWorkArea / scale);
@@ -165,32 +158,33 @@ std::optional<std::string> TEditor::Image4MouseMove(int x, int y) {
         return candidate;
     };
     const PixelSize image = Layout().image;
-    draggedOutline_ = {limit(image.width + x - handleX0_), limit(image.height + y - handleY0_)};
-    return Cm(draggedOutline_.width * scale) + " cm x " + Cm(draggedOutline_.height * scale) + " cm";
+    const PixelPoint press = view_.ResizePress();
+    const PixelSize outline{limit(image.width + x - press.x), limit(image.height + y - press.y)};
+    view_.SetDraggedOutline(outline);
+    return Cm(outline.width * scale) + " cm x " + Cm(outline.height * scale) + " cm";
 }
 
 void TEditor::Image4MouseUp(int x, int y) {
-    if (!resizeDrag_) return;
-    resizeDrag_ = false;
-    draggedOutline_ = {};
+    if (!ResizeDragging()) return;
+    const PixelPoint press = view_.ResizePress();
+    view_.EndResize();
     KeepCircuit();
-    const double scale = current_.PixelScale();
-    SetWorkArea(workAreaLength_ + Round((x - handleX0_) * scale), workAreaWidth_ + Round((y - handleY0_) * scale));
+    const double scale = Circuit().PixelScale();
+    SetWorkArea(WorkAreaLength() + Round((x - press.x) * scale), WorkAreaWidth() + Round((y - press.y) * scale));
 }
 
 // ---------------------------------------------------------------------------
 // Rulers
 
 void TEditor::DrawHorizontalRuler(Canvas& canvas) {
-    guideX_ = kGuideParked;
-    guideY_ = kGuideParked;
+    view_.ParkGuides();
     const int32_t width = Layout().horizontalRuler.width;
     if (width <= 0) return;
     canvas.setBrushColour(colour::White);
     canvas.fillRect({0, 0, width, kRulerSize});
     UseBlackPen(canvas);
     canvas.line(0, kRulerSize - 1, width - 1, kRulerSize - 1);
-    const double scale = current_.PixelScale();
+    const double scale = Circuit().PixelScale();
     const int64_t bound = Round64(width * scale);
     for (int64_t d = 0; d <= bound; d += kTickStep) {
         const int32_t x = Round(d / scale) + kRulerSize;
@@ -215,7 +209,7 @@ void TEditor::DrawVerticalRuler(Canvas& canvas) {
     canvas.fillRect({0, 0, kRulerSize, height});
     UseBlackPen(canvas);
     canvas.line(kRulerSize - 1, 0, kRulerSize - 1, height - 1);
-    const double scale = current_.PixelScale();
+    const double scale = Circuit().PixelScale();
     const int64_t bound = Round64(height * scale);
     for (int64_t d = 0; d <= bound; d += kTickStep) {
         const int32_t y = Round(d / scale);
@@ -238,13 +232,12 @@ void TEditor::MoveRulerGuides(Canvas& horizontal, Canvas& vertical, int x, int y
     // Inverting strokes: the first erases the old guide, the second draws.
     const PenState guide{colour::Red, 1, PenStyle::Solid, PenMode::NotXor};
     horizontal.setPen(guide);
-    horizontal.line(guideX_ + kRulerSize, 1, guideX_ + kRulerSize, 14);
+    horizontal.line(view_.GuideX() + kRulerSize, 1, view_.GuideX() + kRulerSize, 14);
     horizontal.line(x + kRulerSize, 1, x + kRulerSize, 14);
     vertical.setPen(guide);
-    vertical.line(1, guideY_, 15, guideY_);
+    vertical.line(1, view_.GuideY(), 15, view_.GuideY());
     vertical.line(1, y, 15, y);
-    guideX_ = x;
-    guideY_ = y;
+    view_.SetGuides(x, y);
 }
 
 // ---------------------------------------------------------------------------
@@ -256,11 +249,11 @@ void TEditor::Render(Canvas& canvas) {
     TIconSlot* held = nullptr;
     int32_t heldKind = 0;
     if (LiftedIcon()) {
-        held = &current_.Icon(drag_.slot);
+        held = &Circuit().Icon(view_.Drag().slot);
         heldKind = held->kind;
         held->kind = 0;
     }
-    current_.Draw(canvas, CircuitDrawMode::Screen, workAreaWidth_, workAreaLength_);
+    Circuit().Draw(canvas, CircuitDrawMode::Screen, WorkAreaWidth(), WorkAreaLength());
     if (held != nullptr) held->kind = heldKind;
     for (const PixelPoint& p : AnchorMarkers()) canvas.drawPicture(Picture::AnchorMarker, p.x, p.y);
     if (const auto p = StartMarker()) canvas.drawPicture(Picture::StartMarker, p->x, p->y);

@@ -1,6 +1,7 @@
 // make-examples: lays the example circuits with the editor's own operations
 // (insert after the selection, automatic borders, equilibrate, the Close
-// command, the single-racing end loop) and saves them as .QLC files.
+// command, the single-racing end loop, centring) and saves them as .QLC
+// files.
 //
 //   make-examples OUTPUT_DIR
 //
@@ -8,7 +9,6 @@
 // in examples/); not installed. It stops with a message, before writing the
 // file, when a circuit comes out open or off its work area.
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -100,14 +100,6 @@ TCircuit NewCircuit(int32_t areaLength, int32_t areaWidth, int startBrand, int l
     c.startBrand = static_cast<uint8_t>(startBrand);
     c.lanePairs = static_cast<uint8_t>(lanePairs);
     return c;
-}
-
-// The Center command: the bounding box to the middle of the work area,
-// icons along with it.
-void Centre(TCircuit& c) {
-    const PointD shift = c.CentringShift(c.workAreaLength, c.workAreaWidth);
-    c.MoveBy(shift.x, shift.y);
-    c.ReLay(false);
 }
 
 // The Close command with the dialog's options as they first show: every
@@ -382,7 +374,8 @@ int main(int argc, char** argv) {
         TCircuit& c = e.circuit;
         Layer(c).Deselect();
         c.ReLay(false);
-        Centre(c);
+        // As the Center command leaves it.
+        c.Centre(c.workAreaLength, c.workAreaWidth);
         if (!c.closed) Fail(e.name + " is not closed");
         // Room left in the Notes window for the user's own words.
         if (CharacterCount(c.notes) > kNotesMaxCharacters) {

@@ -15,12 +15,12 @@ namespace quillet {
 namespace {
 
 // How far the fixed piece may drift before the chain is moved back.
-constexpr double kAnchorAngleTolerance = 0.01;  // rad
-constexpr double kAnchorPlaceTolerance = 0.01;  // mm
-constexpr double kClosingTolerance = 10.0;      // mm
-constexpr int32_t kWorkAreaMargin = 800;        // mm
-constexpr int kSingleRacingLoop = 8;            // pieces in one end loop
-constexpr double kIconHalfSize = 16.0;          // pixels
+constexpr double kAnchorAngleTolerance = 0.01;                 // rad
+constexpr double kAnchorPlaceTolerance = 0.01;                 // mm
+constexpr double kClosingTolerance = 10.0;                     // mm
+constexpr int32_t kWorkAreaMargin = 800;                       // mm
+constexpr int kSingleRacingLoop = 8;                           // pieces in one end loop
+constexpr double kIconHalfSize = TCircuit::kIconPixels / 2.0;  // pixels
 
 bool Near(const PointD& a, const PointD& b, double tolerance) {
     return std::fabs(a.x - b.x) <= tolerance && std::fabs(a.y - b.y) <= tolerance;
@@ -323,25 +323,6 @@ TBoundingBox TCircuit::ComputeBoundingBox() const {
         result.bottom = std::max(result.bottom, Round(px.bottom * mmPerPixel));
     }
     return result;
-}
-
-PointD TCircuit::CentringShift(double areaLength, double areaWidth) {
-    const TBoundingBox b = BoundingBox();
-    auto shift = [](double area, double low, double high) {
-        const double d = (area + low - high) / 2.0 - low;
-        return std::fabs(d) < 1.0 ? 0.0 : d;
-    };
-    return {shift(areaLength, b.left, b.right), shift(areaWidth, b.top, b.bottom)};
-}
-
-void TCircuit::MoveBy(double dx, double dy) {
-    startX += dx;
-    startY += dy;
-    for (TIconSlot& icon : icons) {
-        if (icon.kind == 0) continue;
-        icon.x += dx;
-        icon.y += dy;
-    }
 }
 
 TBoundingBox TCircuit::BoundingBox() {

@@ -10,7 +10,8 @@
 //
 // Implementation files: Catalogue.cpp (piece types), TrackGeometry.cpp (one
 // piece), CircuitChain.cpp (the chain), CircuitRuns.cpp (runs of pieces
-// moved as a whole), CircuitFile.cpp (the .QLC file),
+// moved as a whole), CircuitMoves.cpp (the whole circuit moved on its work
+// area), CircuitFile.cpp (the .QLC file),
 // LaneLengths.cpp, Borders.cpp and Equilibrate.cpp (circuit-wide computations),
 // TrackDraw.cpp and CircuitDraw.cpp (drawing on a Canvas).
 
@@ -235,6 +236,9 @@ class TCircuit {
 public:
     static constexpr int kMaxTracks = 300;
     static constexpr int kIconSlots = 40;
+    // Icons are drawn as square pictures of this many pixels, whatever the
+    // scale: their size in millimetres follows the scale.
+    static constexpr int kIconPixels = 32;
     static constexpr int32_t kStartGrid = 200;
 
     // The start point snaps to the 200 mm grid (halves to even).
@@ -309,13 +313,32 @@ public:
     void ReLay(bool keepAnchor);
     // Turns the whole circuit about the centre of its bounding box.
     void Rotate(double degrees);
+
+    // ---- Moving the whole circuit on its work area (CircuitMoves.cpp).
+    // The work area runs from (0, 0) to (areaLength, areaWidth) mm. Placed
+    // icons go with the pieces; where a move on the work area would take an
+    // icon's picture past an edge, it stops at that edge.
+    enum class Edge : uint8_t { Top, Bottom, Left, Right };
+    // Moves the start point and the placed icons by (dx, dy); the caller
+    // re-lays.
+    void MoveBy(double dx, double dy);
     // How far the bounding box is from the middle of an area of that size
     // (the Center command); a shift below 1 mm either way counts as none, so
     // that a centred circuit stays where it is. Stores the box.
     PointD CentringShift(double areaLength, double areaWidth);
-    // Moves the start point and the placed icons by (dx, dy); the caller
-    // re-lays.
-    void MoveBy(double dx, double dy);
+    // One step of `step` mm towards the edge, shortened so that the box
+    // stops at it, and re-lays. False, and nothing moves, for an empty
+    // circuit, a step that is not a positive number, or a box already at or
+    // past that edge (the box is stored either way).
+    bool MoveTowards(Edge edge, double step, int32_t areaLength, int32_t areaWidth);
+    // Moves the box to the middle of the work area by CentringShift and
+    // re-lays. False, and nothing moves, for an empty circuit.
+    bool Centre(int32_t areaLength, int32_t areaWidth);
+    // Pulls an icon's picture (kIconPixels at the circuit's scale) back
+    // inside the work area, so it can always be grabbed again.
+    void KeepIconOnWorkArea(TIconSlot& icon, int32_t areaLength, int32_t areaWidth) const;
+    // The same for every placed icon.
+    void KeepIconsOnWorkArea(int32_t areaLength, int32_t areaWidth);
     // Computes, stores and returns the bounding box.
     TBoundingBox BoundingBox();
     TBoundingBox ComputeBoundingBox() const;

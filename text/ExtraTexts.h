@@ -155,6 +155,18 @@ enum class XText {
     SaveNotConfirmed,       // %1 the cause
     StockCountsReadAsZero,  // %1 the lines
     StockMoreLines,         // %1 how many more
+    // ---- Suggest Circuits: why nothing (or not all) came out, and quillet-cli suggest.
+    SuggestLanesNotOffered,
+    SuggestTableNotUsable,
+    SuggestCountNotUsable,
+    SuggestNoPieces,
+    SuggestTooFewCurves,
+    SuggestTableTooSmall,
+    SuggestNothingFits,
+    SuggestCancelled,
+    CliHelpSuggest,
+    CliSuggestNeeds,
+    CliNotAFolder,  // %1 the path
     Count
 };
 

@@ -67,8 +67,6 @@ void AddAlong(AxisSums& sums, int h, int64_t amount) {
     }
 }
 
-int64_t FloorMod(int64_t a, int64_t m) { return ((a % m) + m) % m; }
-
 // ---------------------------------------------------------------------------
 // Convex parts of outlines and their overlap
 
@@ -261,7 +259,6 @@ struct Setup {
     int brandIndex = kNincoIndex;
     double width = 180.0;  // across all lanes
     double unitMm = 100.0;  // the quarter straight: every straight is a whole number of them
-    int64_t unit2 = 200;    // the same in half millimetres
     int32_t tableLength = 0;
     int32_t tableWidth = 0;
     std::vector<CurveKind> kinds;
@@ -284,12 +281,9 @@ struct Half {
     uint32_t first = 0;  // corners in the pool
     uint32_t size = 0;
     AxisSums sums{};  // the curves' centre-line displacement, half mm
-    AxisSums residue{};
     Needs needs{};
     int pieces = 0;
     double laneMm = 0.0;
-    uint8_t posAxes = 0;  // axes with a straight slot heading their way
-    uint8_t negAxes = 0;  // ... heading the opposite way
 };
 
 class HalfMaker {
@@ -312,18 +306,6 @@ private:
         half.first = static_cast<uint32_t>(pool_.size());
         half.size = static_cast<uint32_t>(stack_.size());
         pool_.insert(pool_.end(), stack_.begin(), stack_.end());
-        for (std::size_t j = 0; j < kAxes; ++j) half.residue[j] = FloorMod(half.sums[j], s_.unit2);
-        // Slots: before each corner, at the heading reached there.
-        int heading = 0;
-        for (const Corner& c : stack_) {
-            const int d = Mod16(heading);
-            if (d < kAxes) {
-                half.posAxes = static_cast<uint8_t>(half.posAxes | (1u << d));
-            } else {
-                half.negAxes = static_cast<uint8_t>(half.negAxes | (1u << (d - kAxes)));
-            }
-            heading += c.dir * s_.kinds[c.kind].units * c.count;
-        }
         halves_.push_back(half);
     }
 
@@ -522,7 +504,6 @@ struct Cycle {
     std::vector<bool> lastOnAxis;  // the slot that closes its axis
     std::vector<uint8_t> posAfter;  // axes with a slot of either sign after slot k
     std::vector<uint8_t> negAfter;
-    AxisSums need{};  // what the straights must add on each axis, in units
     double curveMm = 0.0;
     int curvePieces = 0;
 };
@@ -710,10 +691,6 @@ void Search::Pair(const Half& x, const Half& y) {
             neg = static_cast<uint8_t>(neg | (1u << cy.axis[k]));
         }
     }
-    // The second half, turned half round, moves the other way: the
-    // straights make up the difference of the two.
-    for (std::size_t j = 0; j < kAxes; ++j) cy.need[j] = -(x.sums[j] - y.sums[j]) / s_.unit2;
-
     length_.assign(n, 0);
     laid_ = {};
     a_ = b_ = c_ = units_ = 0;
@@ -738,12 +715,12 @@ void Search::Slot(std::size_t k) {
     // Still to lay on the other axes.
     int64_t others = 0;
     for (std::size_t i = 0; i < kAxes; ++i) {
-        if (i != j) others += std::llabs(cy_.need[i] - laid_[i]);
+        if (i != j) others += std::llabs(laid_[i]);
     }
     int64_t hi = 0;
     int64_t lo = cy_.minLength[k];
     if (cy_.lastOnAxis[k]) {
-        hi = lo = std::max<int64_t>(-1, sign * (cy_.need[j] - laid_[j]));
+        hi = lo = std::max<int64_t>(-1, -sign * laid_[j]);
         if (lo < cy_.minLength[k]) return;
     } else {
         const double side = std::max(s_.tableLength, s_.tableWidth);
@@ -752,7 +729,7 @@ void Search::Slot(std::size_t k) {
     const Corner& corner = cy_.corners[k];
     const bool closingCorner = k + 1 == cy_.corners.size();
     for (int64_t len = hi; len >= lo; --len) {
-        if (++nodes_ % kPollEvery == 0 && control_.cancelled && control_.cancelled()) cancelled_ = true;
+        if (nodes_++ % kPollEvery == 0 && control_.cancelled && control_.cancelled()) cancelled_ = true;
         ++pairNodes_;
         if (Stopped()) return;
         // What this length leaves to lay, and whether the slots after this
@@ -761,7 +738,7 @@ void Search::Slot(std::size_t k) {
         bool ok = true;
         int64_t rest = 0;
         for (std::size_t i = 0; i < kAxes && ok; ++i) {
-            const int64_t r = cy_.need[i] - laid_[i];
+            const int64_t r = -laid_[i];
             rest += std::llabs(r);
             if (r > 0 && !(cy_.posAfter[k] & (1u << i))) ok = false;
             if (r < 0 && !(cy_.negAfter[k] & (1u << i))) ok = false;
@@ -990,12 +967,13 @@ SuggestResult Search::Run() {
     SuggestResult result;
     HalfMaker(s_, halves_, pool_).Make();
 
-    // Halves whose curves leave the same remainders over the unit length on
-    // every axis can close with straights.
+    // The second half, turned half round, moves the other way: two halves
+    // whose curves move the same on every axis close, the straights in
+    // balance on each.
     std::vector<uint32_t> order(halves_.size());
     for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
     std::sort(order.begin(), order.end(), [this](uint32_t a, uint32_t b) {
-        return std::tie(halves_[a].residue, a) < std::tie(halves_[b].residue, b);
+        return std::tie(halves_[a].sums, a) < std::tie(halves_[b].sums, b);
     });
     const double straightMm =
         s_.unlimited ? 0.0 : static_cast<double>(4 * s_.n4 + 2 * s_.n2 + s_.n1) * s_.unitMm;
@@ -1013,7 +991,7 @@ SuggestResult Search::Run() {
     };
     for (std::size_t g = 0; g < order.size();) {
         std::size_t e = g;
-        while (e < order.size() && halves_[order[e]].residue == halves_[order[g]].residue) ++e;
+        while (e < order.size() && halves_[order[e]].sums == halves_[order[g]].sums) ++e;
         for (std::size_t i = g; i < e; ++i) {
             for (std::size_t k = i; k < e; ++k) {
                 const Half& x = halves_[order[i]];
@@ -1023,21 +1001,8 @@ SuggestResult Search::Run() {
                 Needs needs = x.needs;
                 AddNeeds(needs, y.needs, 1);
                 if (!s_.unlimited && !Within(needs, s_.available)) continue;
-                // The straights' slots: the second half's point the other way.
-                const uint8_t pos = static_cast<uint8_t>(x.posAxes | y.negAxes);
-                const uint8_t neg = static_cast<uint8_t>(x.negAxes | y.posAxes);
-                int64_t least = 0;
-                bool ok = true;
-                for (std::size_t j = 0; j < kAxes && ok; ++j) {
-                    const int64_t need = -(x.sums[j] - y.sums[j]) / s_.unit2;
-                    least += std::llabs(need);
-                    if (need > 0 && !(pos & (1u << j))) ok = false;
-                    if (need < 0 && !(neg & (1u << j))) ok = false;
-                }
-                if (!ok) continue;
                 double straights = straightMm;
                 if (s_.unlimited) straights = 4.0 * (s_.maxPieces - pieces) * s_.unitMm;
-                if (static_cast<double>(least) * s_.unitMm > straights + 1e-6) continue;
                 pairs.push_back({x.laneMm + y.laneMm + straights, std::min(order[i], order[k]),
                                  std::max(order[i], order[k])});
                 if (pairs.size() >= 2 * kMaxPairs) trim();
@@ -1077,8 +1042,8 @@ SuggestResult Search::Run() {
         if (laid.size() == static_cast<std::size_t>(request_.count)) break;
         if (cand.laid || Lay(cand)) laid.push_back(std::move(cand));
     }
-    Rank(laid);
     for (Candidate& cand : laid) result.suggestions.push_back(std::move(*cand.laid));
+    RankSuggestions(result.suggestions);
     if (cancelled_) {
         result.status = SuggestStatus::Cancelled;
     } else if (!result.suggestions.empty()) {
@@ -1117,6 +1082,27 @@ int MostTurn(const std::vector<CurveKind>& kinds, const Needs& available, int en
 }  // namespace
 
 // ---------------------------------------------------------------------------
+
+void RankSuggestions(std::vector<TSuggestion>& list) {
+    std::vector<Candidate> all(list.size());
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        Candidate& c = all[i];
+        Tokens tokens;
+        for (const TTrack& t : list[i].circuit.Tracks()) {
+            const auto token = IsCurve(t.type) ? CurveToken(t.type, t.TurnsLeft() ? -1 : 1)
+                                               : static_cast<char16_t>(kRunToken + t.type);
+            tokens.push_back(token);
+            if (IsCurve(t.type)) c.shape.push_back(token);
+        }
+        c.key = Canonical(tokens);
+        c.shape = Canonical(c.shape);
+        c.meanMm = list[i].meanLaneMm;
+        c.curveTypes = list[i].curveTypes;
+        c.laid = std::move(list[i]);
+    }
+    Rank(all);
+    for (std::size_t i = 0; i < list.size(); ++i) list[i] = std::move(*all[i].laid);
+}
 
 bool OutlinesOverlap(const TTrack& a, const TTrack& b) { return PartsOverlap(PartsOf(a), PartsOf(b)); }
 
@@ -1190,7 +1176,6 @@ SuggestResult SuggestCircuits(const SuggestRequest& request, const TTrackList& s
     s.brandIndex = s.ninco ? kNincoIndex : kScxIndex;
     s.width = DataOf(s.brand).pairWidth * s.lanePairs;
     s.unitMm = Dimensions(kQuarterStraight, s.brand).lengthOrArc;
-    s.unit2 = Round64(2.0 * s.unitMm);
     s.tableLength = request.tableLength;
     s.tableWidth = request.tableWidth;
     s.unlimited = request.anyPieces > 0;

@@ -15,15 +15,16 @@
 // one of the eight sums is zero and it has turned 360 degrees. A circuit is
 // cut where it heads 0 and where it heads 180 degrees into two halves that
 // each turn 180 degrees; the curves of a half are grouped into corners (runs
-// of one curve type turning one way). Two halves whose curves leave the same
-// remainders over the straights' unit length can be joined; the straights
-// between the corners are then chosen depth first, the last straight on each
-// direction being the one that closes it, while the pieces are laid, so that
-// a layout leaving the table or overlapping itself is dropped as soon as it
-// does. Pairs of halves go longest first, and the search stops once no pair
-// left can reach the suggestions it has. A fixed amount of work bounds a
-// search that would otherwise run on (many pieces, or any pieces), so the
-// same request always gives the same suggestions in the same order.
+// of one curve type turning one way). The second half, turned half round,
+// moves the other way, so two halves whose curves move the same on every
+// direction close once the straights between the corners balance on each;
+// those straights are chosen depth first while the pieces are laid, the
+// last one on each direction being the one that balances it, and a layout
+// that leaves the table or overlaps itself is dropped as soon as it does.
+// Pairs of halves go longest first, and the search stops once no pair left
+// can reach the suggestions it has. A fixed amount of work bounds a search
+// that would otherwise run on (many pieces, or any pieces), so the same
+// request always gives the same suggestions in the same order.
 //
 // Nothing here touches a window; a window runs SuggestCircuits in a worker
 // thread with the controls below.
@@ -108,6 +109,12 @@ struct SuggestResult {
 
 SuggestResult SuggestCircuits(const SuggestRequest& request, const TTrackList& stock,
                               const SuggestControl& control = {});
+
+// Puts suggestions in that order, by their mean lane and curve types: a
+// group is every suggestion within 1 % of the longest one not yet placed
+// (1 % of one another cannot be the rule: 1005, 996 and 994 mm with one,
+// two and three curve types would each go before another).
+void RankSuggestions(std::vector<TSuggestion>& list);
 
 // The outlines of two pieces overlap: their insides meet by more than a
 // hundredth of a millimetre (touching is no overlap). Each outline is taken

@@ -49,7 +49,7 @@ void BM_SuggestStarter(benchmark::State& state) {
     const TTrackList stock = StarterBox();
     const SuggestRequest request = Request(2400, 1200, 2);
     const SuggestResult check = SuggestCircuits(request, stock);
-    if (check.status != SuggestStatus::Found || !check.exhausted) {
+    if (check.status != SuggestStatus::Found || !check.complete) {
         state.SkipWithError("the starter box is not searched to the end");
         return;
     }

@@ -283,6 +283,7 @@ struct Half {
     AxisSums sums{};  // the curves' centre-line displacement, half mm
     Needs needs{};
     int pieces = 0;
+    int leftUnits = 0;  // 22.5-degree steps turned left
     double laneMm = 0.0;
 };
 
@@ -345,6 +346,7 @@ private:
                         a = b;
                     }
                     n.laneMm += kind.laneMm * count;
+                    n.leftUnits = newLeft;
                     stack_.push_back({static_cast<uint8_t>(k), static_cast<int8_t>(dir), static_cast<uint8_t>(count)});
                     Extend(next, newLeft, n);
                     stack_.pop_back();
@@ -589,7 +591,8 @@ bool Search::StraightsFit() const {
     const int64_t splitA = std::max<int64_t>(0, a_ - s_.n4);
     const int64_t b = b_ + 2 * splitA;
     const int64_t splitB = std::max<int64_t>(0, b - s_.n2);
-    return c_ + 2 * splitB <= s_.n1;
+    const int64_t c = c_ + 2 * splitB;
+    return c <= s_.n1 && cy_.curvePieces + (a_ - splitA) + (b - splitB) + c <= s_.maxPieces;
 }
 
 bool Search::PlaceParts(const Parts& relative, const PointD& at, bool closing) {
@@ -711,7 +714,10 @@ void Search::Slot(std::size_t k) {
     }
     const auto j = static_cast<std::size_t>(cy_.axis[k]);
     const int sign = cy_.sign[k];
-    const int64_t capacity = s_.unlimited ? 4 * static_cast<int64_t>(s_.maxPieces) : 4 * s_.n4 + 2 * s_.n2 + s_.n1;
+    // Units of straight still to be had: the stock's, and no more than the
+    // pieces left under the limit could make.
+    const int64_t byPieces = 4 * static_cast<int64_t>(s_.maxPieces - cy_.curvePieces);
+    const int64_t capacity = s_.unlimited ? byPieces : std::min(byPieces, 4 * s_.n4 + 2 * s_.n2 + s_.n1);
     // Still to lay on the other axes.
     int64_t others = 0;
     for (std::size_t i = 0; i < kAxes; ++i) {
@@ -975,8 +981,8 @@ SuggestResult Search::Run() {
     std::sort(order.begin(), order.end(), [this](uint32_t a, uint32_t b) {
         return std::tie(halves_[a].sums, a) < std::tie(halves_[b].sums, b);
     });
-    const double straightMm =
-        s_.unlimited ? 0.0 : static_cast<double>(4 * s_.n4 + 2 * s_.n2 + s_.n1) * s_.unitMm;
+    const double straightMm = s_.unlimited ? std::numeric_limits<double>::infinity()
+                                           : static_cast<double>(4 * s_.n4 + 2 * s_.n2 + s_.n1) * s_.unitMm;
     struct PairOf {
         double bound;
         uint32_t x;
@@ -1001,8 +1007,9 @@ SuggestResult Search::Run() {
                 Needs needs = x.needs;
                 AddNeeds(needs, y.needs, 1);
                 if (!s_.unlimited && !Within(needs, s_.available)) continue;
-                double straights = straightMm;
-                if (s_.unlimited) straights = 4.0 * (s_.maxPieces - pieces) * s_.unitMm;
+                // At best every straight there is, as far as the pieces left
+                // under the limit go.
+                const double straights = std::min(straightMm, 4.0 * (s_.maxPieces - pieces) * s_.unitMm);
                 pairs.push_back({x.laneMm + y.laneMm + straights, std::min(order[i], order[k]),
                                  std::max(order[i], order[k])});
                 if (pairs.size() >= 2 * kMaxPairs) trim();
@@ -1012,28 +1019,47 @@ SuggestResult Search::Run() {
     }
     trim();
     std::sort(pairs.begin(), pairs.end(), better);
-
-    result.exhausted = true;
+    // Curves turning back and forth promise more length and rarely fit:
+    // pairs are taken in turn from each amount of turning left, longest
+    // first within each, so that plain shapes are not starved by curly ones.
+    std::vector<std::vector<PairOf>> classes;
+    for (const PairOf& pair : pairs) {
+        const auto left = static_cast<std::size_t>(halves_[pair.x].leftUnits + halves_[pair.y].leftUnits);
+        if (classes.size() <= left) classes.resize(left + 1);
+        classes[left].push_back(pair);
+    }
+    std::vector<std::size_t> next(classes.size(), 0);
+    result.complete = true;
     double reported = -1.0;
-    for (std::size_t i = 0; i < pairs.size(); ++i) {
-        const double threshold = Threshold();
-        if (threshold > 0.0 && pairs[i].bound * kNearEqual < threshold) break;
-        if (nodes_ >= kNodeBudget) {
-            result.exhausted = false;
-            break;
-        }
-        Pair(halves_[pairs[i].x], halves_[pairs[i].y]);
-        if (cancelled_) break;
-        const double done = static_cast<double>(i + 1) / static_cast<double>(pairs.size());
-        if (control_.progress && done - reported >= 0.01) {
-            control_.progress(done);
-            reported = done;
+    std::size_t tried = 0;
+    for (bool any = true; any && !cancelled_ && result.complete;) {
+        any = false;
+        for (std::size_t k = 0; k < classes.size() && !cancelled_; ++k) {
+            if (next[k] == classes[k].size()) continue;
+            const PairOf& pair = classes[k][next[k]];
+            const double threshold = Threshold();
+            if (threshold > 0.0 && pair.bound * kNearEqual < threshold) {
+                next[k] = classes[k].size();  // nothing further in it can make the list
+                continue;
+            }
+            if (nodes_ >= kNodeBudget) {
+                result.complete = false;
+                break;
+            }
+            ++next[k];
+            any = true;
+            Pair(halves_[pair.x], halves_[pair.y]);
+            const double done = static_cast<double>(++tried) / static_cast<double>(pairs.size());
+            if (control_.progress && done - reported >= 0.01) {
+                control_.progress(done);
+                reported = done;
+            }
         }
     }
     if (control_.progress) control_.progress(1.0);
 
     result.nodes = nodes_;
-    if (cut_) result.exhausted = false;
+    if (cut_) result.complete = false;
     // Laid and checked in their order until there are enough; then ranked
     // again on the circuits' own figures.
     Rank(kept_);

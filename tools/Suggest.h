@@ -91,29 +91,33 @@ struct SuggestControl {
     std::function<void(double)> progress;
     // Polled often; true ends the search with Cancelled.
     std::function<bool()> cancelled;
-    // Each layout found that ranks, as found, among the best `count` so far
-    // (a later, longer one may push it out of the final list).
+    // Each layout found that, as found, is longer than the count-th longest
+    // so far (or comes before there are that many), laid and checked first.
+    // A later one may push it out of the final list; one only as long as
+    // those already heard of is not told.
     std::function<void(const TSuggestion&)> found;
 };
 
 struct SuggestResult {
     SuggestStatus status = SuggestStatus::NothingFits;
-    // Longest mean lane first; within 1 % of the longest of a group, more
-    // curve types first. Then longer, then a fixed order of the chains.
+    // In the order of RankSuggestions.
     std::vector<TSuggestion> suggestions;
-    // How much of its work the search did, and whether it ran out of it
-    // before trying every pair of halves it kept.
+    // The work done (straights tried), and whether every pair of halves that
+    // could still make the list was tried to the end; false when the work
+    // limit cut it short.
     long nodes = 0;
-    bool exhausted = false;
+    bool complete = false;
 };
 
 SuggestResult SuggestCircuits(const SuggestRequest& request, const TTrackList& stock,
                               const SuggestControl& control = {});
 
-// Puts suggestions in that order, by their mean lane and curve types: a
-// group is every suggestion within 1 % of the longest one not yet placed
-// (1 % of one another cannot be the rule: 1005, 996 and 994 mm with one,
-// two and three curve types would each go before another).
+// The suggestions' order: longest mean lane first, in groups. A group is
+// every suggestion within 1 % of the longest one not yet placed; within it
+// more curve types go first, then the longer, and among equals one of each
+// arrangement of curves before a second of any. (Within 1 % of one another
+// cannot be the rule: 1005, 996 and 994 mm with one, two and three curve
+// types would each have to go before another.)
 void RankSuggestions(std::vector<TSuggestion>& list);
 
 // The outlines of two pieces overlap: their insides meet by more than a

@@ -310,7 +310,7 @@ TEST_F(Suggest, EveryLayoutOfAFewPiecesCountedByHand) {
     request.count = kMaxSuggestions;
     const SuggestResult r = SuggestCircuits(request, stock);
     ASSERT_EQ(r.status, SuggestStatus::Found);
-    EXPECT_TRUE(r.exhausted);
+    EXPECT_TRUE(r.complete);
     ExpectAllSound(r, request, stock);
 
     const double curves = 8 * kCurveCentre * kPiRef / 4;
@@ -357,7 +357,7 @@ TEST_F(Suggest, StarterStockOnItsTable) {
     const SuggestRequest request = Table(2400, 1200);
     const SuggestResult r = SuggestCircuits(request, stock);
     ASSERT_EQ(r.status, SuggestStatus::Found);
-    EXPECT_TRUE(r.exhausted);
+    EXPECT_TRUE(r.complete);
     ASSERT_EQ(r.suggestions.size(), 12u);
     ExpectAllSound(r, request, stock);
     const TSuggestion& best = r.suggestions.front();

@@ -69,8 +69,7 @@ void BM_SuggestClubFourLanes(benchmark::State& state) {
     }
     for (auto _ : state) benchmark::DoNotOptimize(SuggestCircuits(request, stock));
     state.counters["suggestions"] = static_cast<double>(check.suggestions.size());
-    state.counters["share"] =
-        2.0 * check.suggestions.front().meanLaneMm / StockRunningLength(stock, Brand::Ninco);
+    state.counters["share"] = 2.0 * check.suggestions.front().meanLaneMm / StockRunningLength(stock, Brand::Ninco);
     state.counters["work"] = static_cast<double>(check.nodes);
 }
 BENCHMARK(BM_SuggestClubFourLanes)

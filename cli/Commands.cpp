@@ -1,12 +1,12 @@
 #include "cli/Commands.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QString>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -392,7 +392,8 @@ Outcome RunSuggest(const Invocation& inv) {
     }
     request.lanes = static_cast<int>(*lanes);
     const std::string system = *inv.Value("system");
-    if (system != "ninco" && system != "scx") return Failed(Format(Text(XText::CliBadValue), "--system", system, "ninco, scx"));
+    if (system != "ninco" && system != "scx")
+        return Failed(Format(Text(XText::CliBadValue), "--system", system, "ninco, scx"));
     request.system = system == "ninco" ? Brand::Ninco : Brand::Scx;
     if (auto f = IntegerOption(inv, "count", 1, kMaxSuggestions, kDefaultSuggestions, request.count)) return *f;
     if (auto f = IntegerOption(inv, "any-pieces", 1, kMaxAnyPieces, 0, request.anyPieces)) return *f;

@@ -202,11 +202,11 @@ bool PartsOverlap(const Parts& a, const Parts& b) {
 
 struct CurveKind {
     int type = 0;
-    int units = 2;          // turn in 22.5-degree steps
-    int64_t radius2 = 0;    // centre line, in half millimetres
-    double laneMm = 0.0;    // centre-line length: the mean of the lanes
-    double outerMm = 0.0;   // radius of the outer edge
-    Needs needs{};          // catalogue pieces it takes
+    int units = 2;         // turn in 22.5-degree steps
+    int64_t radius2 = 0;   // centre line, in half millimetres
+    double laneMm = 0.0;   // centre-line length: the mean of the lanes
+    double outerMm = 0.0;  // radius of the outer edge
+    Needs needs{};         // catalogue pieces it takes
 };
 
 struct Corner {
@@ -225,7 +225,8 @@ Needs NeedsOf(int type, int lanePairs, bool ninco) {
     TTrackList list;
     list.CountTracks(c);
     Needs n{};
-    for (int t = 0; t < kTrackTypeCount; ++t) n[static_cast<std::size_t>(t)] = list.Pieces(ninco ? kNincoIndex : kScxIndex, t);
+    for (int t = 0; t < kTrackTypeCount; ++t)
+        n[static_cast<std::size_t>(t)] = list.Pieces(ninco ? kNincoIndex : kScxIndex, t);
     return n;
 }
 
@@ -257,7 +258,7 @@ struct Setup {
     bool ninco = true;
     int lanePairs = 1;
     int brandIndex = kNincoIndex;
-    double width = 180.0;  // across all lanes
+    double width = 180.0;   // across all lanes
     double unitMm = 100.0;  // the quarter straight: every straight is a whole number of them
     int32_t tableLength = 0;
     int32_t tableWidth = 0;
@@ -367,8 +368,8 @@ private:
 
 struct PieceShape {
     bool ready = false;
-    Parts parts;       // relative to the entry point
-    PointD exit;       // exit point relative to the entry point
+    Parts parts;  // relative to the entry point
+    PointD exit;  // exit point relative to the entry point
     int exitHeading = 0;
 };
 
@@ -446,11 +447,11 @@ Tokens Canonical(const Tokens& tokens) {
 
 struct Candidate {
     std::vector<std::pair<uint8_t, uint8_t>> pieces;  // type and orientation, from piece 1
-    int turn = 0;              // 22.5-degree steps to turn it by once laid
+    int turn = 0;                                     // 22.5-degree steps to turn it by once laid
     double meanMm = 0.0;
     int curveTypes = 0;
-    Tokens key;                // the chain's canonical form
-    Tokens shape;              // the same of the curves alone
+    Tokens key;    // the chain's canonical form
+    Tokens shape;  // the same of the curves alone
     std::optional<TSuggestion> laid;
 };
 
@@ -502,8 +503,8 @@ struct Cycle {
     std::vector<int> heading;  // of the slot before each corner, 0..15
     std::vector<int> axis;
     std::vector<int> sign;
-    std::vector<int> minLength;    // 1 between two alike corners of a half
-    std::vector<bool> lastOnAxis;  // the slot that closes its axis
+    std::vector<int> minLength;     // 1 between two alike corners of a half
+    std::vector<bool> lastOnAxis;   // the slot that closes its axis
     std::vector<uint8_t> posAfter;  // axes with a slot of either sign after slot k
     std::vector<uint8_t> negAfter;
     double curveMm = 0.0;
@@ -555,7 +556,7 @@ private:
     Cycle cy_;
     std::vector<int> length_;  // of each slot, in units
     AxisSums laid_{};          // straights laid on each axis, signed, in units
-    int64_t a_ = 0;  // standard, half and quarter straights the slots take before any is split
+    int64_t a_ = 0;            // standard, half and quarter straights the slots take before any is split
     int64_t b_ = 0;
     int64_t c_ = 0;
     int64_t units_ = 0;
@@ -681,7 +682,8 @@ void Search::Pair(const Half& x, const Half& y) {
     last.fill(-1);
     for (std::size_t k = 0; k < n; ++k) last[static_cast<std::size_t>(cy.axis[k])] = static_cast<int>(k);
     for (int j = 0; j < kAxes; ++j) {
-        if (last[static_cast<std::size_t>(j)] >= 0) cy.lastOnAxis[static_cast<std::size_t>(last[static_cast<std::size_t>(j)])] = true;
+        if (last[static_cast<std::size_t>(j)] >= 0)
+            cy.lastOnAxis[static_cast<std::size_t>(last[static_cast<std::size_t>(j)])] = true;
     }
     uint8_t pos = 0;
     uint8_t neg = 0;
@@ -892,16 +894,13 @@ bool Search::Lay(Candidate& cand) const {
         }
     }
     if (cand.turn != 0) circuit.Rotate(cand.turn * 22.5);
-    // In the middle of the table.
-    TBoundingBox box = circuit.BoundingBox();
-    const int64_t width = static_cast<int64_t>(box.right) - box.left;
-    const int64_t height = static_cast<int64_t>(box.bottom) - box.top;
-    circuit.startX += static_cast<double>((s_.tableLength - width) / 2 - box.left);
-    circuit.startY += static_cast<double>((s_.tableWidth - height) / 2 - box.top);
+    // In the middle of the table, as the Center command puts it.
+    const PointD shift = circuit.CentringShift(s_.tableLength, s_.tableWidth);
+    circuit.MoveBy(shift.x, shift.y);
     circuit.ReLay(false);
     for (TTrack& t : circuit.Tracks()) t.selected = false;
     circuit.firstSelected = circuit.lastSelected = 0;
-    box = circuit.box;
+    const TBoundingBox box = circuit.box;
 
     // What a suggestion promises, checked on the circuit itself.
     if (!circuit.closed) return false;
@@ -978,9 +977,8 @@ SuggestResult Search::Run() {
     // balance on each.
     std::vector<uint32_t> order(halves_.size());
     for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::sort(order.begin(), order.end(), [this](uint32_t a, uint32_t b) {
-        return std::tie(halves_[a].sums, a) < std::tie(halves_[b].sums, b);
-    });
+    std::sort(order.begin(), order.end(),
+              [this](uint32_t a, uint32_t b) { return std::tie(halves_[a].sums, a) < std::tie(halves_[b].sums, b); });
     const double straightMm = s_.unlimited ? std::numeric_limits<double>::infinity()
                                            : static_cast<double>(4 * s_.n4 + 2 * s_.n2 + s_.n1) * s_.unitMm;
     struct PairOf {
@@ -989,7 +987,9 @@ SuggestResult Search::Run() {
         uint32_t y;
     };
     std::vector<PairOf> pairs;
-    auto better = [](const PairOf& a, const PairOf& b) { return std::tie(b.bound, a.x, a.y) < std::tie(a.bound, b.x, b.y); };
+    auto better = [](const PairOf& a, const PairOf& b) {
+        return std::tie(b.bound, a.x, a.y) < std::tie(a.bound, b.x, b.y);
+    };
     auto trim = [&] {
         if (pairs.size() <= kMaxPairs) return;
         std::nth_element(pairs.begin(), pairs.begin() + static_cast<std::ptrdiff_t>(kMaxPairs), pairs.end(), better);
@@ -1010,8 +1010,8 @@ SuggestResult Search::Run() {
                 // At best every straight there is, as far as the pieces left
                 // under the limit go.
                 const double straights = std::min(straightMm, 4.0 * (s_.maxPieces - pieces) * s_.unitMm);
-                pairs.push_back({x.laneMm + y.laneMm + straights, std::min(order[i], order[k]),
-                                 std::max(order[i], order[k])});
+                pairs.push_back(
+                    {x.laneMm + y.laneMm + straights, std::min(order[i], order[k]), std::max(order[i], order[k])});
                 if (pairs.size() >= 2 * kMaxPairs) trim();
             }
         }
@@ -1079,7 +1079,7 @@ SuggestResult Search::Run() {
         double smallest = std::numeric_limits<double>::infinity();
         for (const CurveKind& k : s_.kinds) smallest = std::min(smallest, 2.0 * k.outerMm);
         result.status = smallest > std::min(s_.tableLength, s_.tableWidth) ? SuggestStatus::TableTooSmall
-                                                                            : SuggestStatus::NothingFits;
+                                                                           : SuggestStatus::NothingFits;
     }
     return result;
 }
@@ -1164,15 +1164,24 @@ double StockRunningLength(const TTrackList& stock, Brand system) {
 
 std::string SuggestStatusText(SuggestStatus status) {
     switch (status) {
-        case SuggestStatus::Found: return {};
-        case SuggestStatus::LanesNotOffered: return Text(XText::SuggestLanesNotOffered);
-        case SuggestStatus::TableNotUsable: return Text(XText::SuggestTableNotUsable);
-        case SuggestStatus::CountNotUsable: return Text(XText::SuggestCountNotUsable);
-        case SuggestStatus::NoPieces: return Text(XText::SuggestNoPieces);
-        case SuggestStatus::TooFewCurves: return Text(XText::SuggestTooFewCurves);
-        case SuggestStatus::TableTooSmall: return Text(XText::SuggestTableTooSmall);
-        case SuggestStatus::NothingFits: return Text(XText::SuggestNothingFits);
-        case SuggestStatus::Cancelled: return Text(XText::SuggestCancelled);
+        case SuggestStatus::Found:
+            return {};
+        case SuggestStatus::LanesNotOffered:
+            return Text(XText::SuggestLanesNotOffered);
+        case SuggestStatus::TableNotUsable:
+            return Text(XText::SuggestTableNotUsable);
+        case SuggestStatus::CountNotUsable:
+            return Text(XText::SuggestCountNotUsable);
+        case SuggestStatus::NoPieces:
+            return Text(XText::SuggestNoPieces);
+        case SuggestStatus::TooFewCurves:
+            return Text(XText::SuggestTooFewCurves);
+        case SuggestStatus::TableTooSmall:
+            return Text(XText::SuggestTableTooSmall);
+        case SuggestStatus::NothingFits:
+            return Text(XText::SuggestNothingFits);
+        case SuggestStatus::Cancelled:
+            return Text(XText::SuggestCancelled);
     }
     return {};
 }
@@ -1206,7 +1215,8 @@ SuggestResult SuggestCircuits(const SuggestRequest& request, const TTrackList& s
     s.tableWidth = request.tableWidth;
     s.unlimited = request.anyPieces > 0;
     s.maxPieces = s.unlimited ? request.anyPieces : kMaxAnyPieces;
-    for (int t = 0; t < kTrackTypeCount; ++t) s.available[static_cast<std::size_t>(t)] = std::max(0, stock.Pieces(s.brandIndex, t));
+    for (int t = 0; t < kTrackTypeCount; ++t)
+        s.available[static_cast<std::size_t>(t)] = std::max(0, stock.Pieces(s.brandIndex, t));
 
     if (!s.unlimited && std::all_of(s.available.begin(), s.available.end(), [](int32_t n) { return n == 0; })) {
         return refuse(SuggestStatus::NoPieces);

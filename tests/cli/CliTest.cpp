@@ -1096,8 +1096,8 @@ const std::vector<std::pair<int, int>> kStarter{
 TEST_F(CliTest, SuggestWritesTheLongestLayoutsOfTheStock) {
     const std::string stock = NincoStock(Path("starter.QLs"), kStarter);
     const std::string out = Path("ideas");
-    const CliRun run = RunCli({"suggest", out, "--stock", stock, "--area", "2400x1200", "--lanes", "2", "--system",
-                               "ninco", "--count", "3"});
+    const CliRun run = RunCli(
+        {"suggest", out, "--stock", stock, "--area", "2400x1200", "--lanes", "2", "--system", "ninco", "--count", "3"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     const QJsonArray list = ParseJson(run.out)[QLatin1String("suggestions")].toArray();
@@ -1176,8 +1176,10 @@ TEST_F(CliTest, SuggestRefusesAndFailsWithoutTouchingItsFolder) {
     const std::vector<Case> cases{
         {{"suggest", Path("o"), "--area", "2400x1200", "--lanes", "2"},
          "suggest needs --area, --lanes and --system; see quillet-cli suggest --help\n"},
-        {args({"suggest", Path("o"), "--area", "2400"}), "--area: \"2400\" is not allowed; expected 1-100000x1-100000\n"},
-        {args({"suggest", Path("o"), "--area", "0x1200"}), "--area: \"0x1200\" is not allowed; expected 1-100000x1-100000\n"},
+        {args({"suggest", Path("o"), "--area", "2400"}),
+         "--area: \"2400\" is not allowed; expected 1-100000x1-100000\n"},
+        {args({"suggest", Path("o"), "--area", "0x1200"}),
+         "--area: \"0x1200\" is not allowed; expected 1-100000x1-100000\n"},
         {{"suggest", Path("o"), "--area", "2400x1200", "--lanes", "3", "--system", "ninco"},
          "--lanes: \"3\" is not allowed; expected 2, 4, 6, 8\n"},
         {{"suggest", Path("o"), "--area", "2400x1200", "--lanes", "2", "--system", "carrera"},

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "ToolsTestSupport.h"
 #include "app/Editor.h"
 #include "app/Prompter.h"
 #include "model/Tracks.h"
@@ -20,7 +21,6 @@
 #include "tools/Closing.h"
 #include "tools/Dimensions.h"
 #include "tools/Suggest.h"
-#include "ToolsTestSupport.h"
 
 using namespace quillet;
 using namespace quillet::test;
@@ -51,8 +51,14 @@ TTrackList Starter() {
 // 20 standard straights, 8 half, 4 quarter, 1 starting straight, 2
 // changeovers, 16 standard curves, 12 outer, 8 inner, 4 super outer.
 TTrackList Club() {
-    return Stock({{kStandardStraight, 20}, {kHalfStraight, 8}, {kQuarterStraight, 4}, {kStartingStraight, 1},
-                  {kChangeoverTrack, 2}, {kStandardCurve, 16}, {kOuterCurve, 12}, {kInnerCurve, 8},
+    return Stock({{kStandardStraight, 20},
+                  {kHalfStraight, 8},
+                  {kQuarterStraight, 4},
+                  {kStartingStraight, 1},
+                  {kChangeoverTrack, 2},
+                  {kStandardCurve, 16},
+                  {kOuterCurve, 12},
+                  {kInnerCurve, 8},
                   {kSuperOuterCurve, 4}});
 }
 
@@ -240,8 +246,8 @@ TEST(SuggestOutlines, OverlapOnlyWhereInsidesMeet) {
     const TTrack curve = Laid(kStandardCurve, 0, 0, 0, 0);
     EXPECT_FALSE(OutlinesOverlap(curve, Laid(kQuarterStraight, -50, 421.5 - 90, 0)));
     const double mid = kPiRef / 8;  // halfway along, 331.5 from the centre
-    EXPECT_TRUE(OutlinesOverlap(curve, Laid(kQuarterStraight, 331.5 * std::sin(mid) - 50,
-                                             421.5 - 331.5 * std::cos(mid) - 90, 0)));
+    EXPECT_TRUE(OutlinesOverlap(
+        curve, Laid(kQuarterStraight, 331.5 * std::sin(mid) - 50, 421.5 - 331.5 * std::cos(mid) - 90, 0)));
 
     // A NINCO starting straight laid as the insert buttons lay it (turning
     // left) has its 30 mm connector box on its right side, y 180..210 over
@@ -336,7 +342,8 @@ TEST_F(Suggest, EveryLayoutOfAFewPiecesCountedByHand) {
         for (std::size_t i = 0; i < expected.size() && !matched; ++i) {
             const Expected& e = expected[i];
             if (met[i] || s.meanLaneMm != std::round(e.mean)) continue;
-            if (a < std::floor(e.a) || a > std::floor(e.a) + 1 || b < std::floor(e.b) || b > std::floor(e.b) + 1) continue;
+            if (a < std::floor(e.a) || a > std::floor(e.a) + 1 || b < std::floor(e.b) || b > std::floor(e.b) + 1)
+                continue;
             met[i] = matched = true;
         }
         EXPECT_TRUE(matched) << s.meanLaneMm << " mm, " << a << " x " << b;

@@ -37,6 +37,7 @@ const std::vector<CommandSyntax>& Syntaxes() {
         {Command::Close, "close", "IN.QLC OUT.QLC", 2, {"tolerance", "exclude"}, {"use-stock", "random"}},
         {Command::Equilibrate, "equilibrate", "IN.QLC OUT.QLC", 2, {}, {}},
         {Command::Convert, "convert", "IN.QLC OUT.QLC add-outer|add-inner|delete-outer|delete-inner", 3, {}, {}},
+        {Command::Suggest, "suggest", "OUTDIR", 1, {"area", "lanes", "system", "count", "any-pieces"}, {}},
     };
     return table;
 }

@@ -15,7 +15,7 @@
 
 namespace quillet::cli {
 
-enum class Command { None, Report, LapTimes, Render, Close, Equilibrate, Convert };
+enum class Command { None, Report, LapTimes, Render, Close, Equilibrate, Convert, Suggest };
 
 struct Invocation {
     Command command = Command::None;

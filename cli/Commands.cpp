@@ -1,12 +1,17 @@
 #include "cli/Commands.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QString>
+
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <filesystem>
 #include <vector>
 
 #include "model/FileIO.h"
@@ -20,6 +25,7 @@
 #include "tools/LaneConversion.h"
 #include "tools/LapTimes.h"
 #include "tools/Random.h"
+#include "tools/Suggest.h"
 
 namespace quillet::cli {
 
@@ -328,6 +334,121 @@ Outcome RunConvert(const Invocation& inv) {
     if (auto failure = WriteCircuitArgument(c, inv.files[1])) return *failure;
     QJsonObject o = QJsonObject();
     o.insert(QStringLiteral("lane_pairs"), static_cast<int>(c.lanePairs));
+    return {kExitDone, Print(o), {}};
+}
+
+// ---------------------------------------------------------------------------
+// suggest
+
+namespace {
+
+constexpr int32_t kMaxTableMm = 100000;
+constexpr int kMaxAnyPieces = TCircuit::kMaxTracks;
+
+// "WxH": two whole numbers of millimetres.
+std::optional<std::pair<int32_t, int32_t>> AreaOf(std::string_view text) {
+    const std::size_t x = text.find_first_of("xX");
+    if (x == std::string_view::npos) return std::nullopt;
+    const auto w = ParseInteger(text.substr(0, x));
+    const auto h = ParseInteger(text.substr(x + 1));
+    if (!w || !h || *w < 1 || *h < 1 || *w > kMaxTableMm || *h > kMaxTableMm) return std::nullopt;
+    return std::pair{static_cast<int32_t>(*w), static_cast<int32_t>(*h)};
+}
+
+// Why `path` cannot take a new file, before anything is written: a folder in
+// its place, or a file the user made read-only.
+std::optional<Outcome> RefusedOutput(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    std::string cause;
+    if (S_ISDIR(st.st_mode)) {
+        cause = Text(XText::CauseIsFolder);
+    } else if (S_ISREG(st.st_mode) &&
+               ((st.st_mode & S_IWUSR) == 0 || (::access(path.c_str(), W_OK) != 0 && errno == EACCES))) {
+        cause = Text(XText::FileWriteProtected);
+    } else {
+        return std::nullopt;
+    }
+    return Failed(Format(Text(XText::CannotWriteFile), path) + ": " + cause);
+}
+
+}  // namespace
+
+Outcome RunSuggest(const Invocation& inv) {
+    if (!inv.Has("area") || !inv.Has("lanes") || !inv.Has("system")) return Failed(Text(XText::CliSuggestNeeds));
+    SuggestRequest request;
+    const std::string areaText = *inv.Value("area");
+    const auto area = AreaOf(areaText);
+    if (!area) {
+        return Failed(Format(Text(XText::CliBadValue), "--area", areaText,
+                             "1-" + std::to_string(kMaxTableMm) + "x1-" + std::to_string(kMaxTableMm)));
+    }
+    request.tableLength = area->first;
+    request.tableWidth = area->second;
+    const std::string lanesText = *inv.Value("lanes");
+    const auto lanes = ParseInteger(lanesText);
+    if (!lanes || *lanes < 2 || *lanes > TCircuit::kMaxLanes || *lanes % 2 != 0) {
+        return Failed(Format(Text(XText::CliBadValue), "--lanes", lanesText, "2, 4, 6, 8"));
+    }
+    request.lanes = static_cast<int>(*lanes);
+    const std::string system = *inv.Value("system");
+    if (system != "ninco" && system != "scx")
+        return Failed(Format(Text(XText::CliBadValue), "--system", system, "ninco, scx"));
+    request.system = system == "ninco" ? Brand::Ninco : Brand::Scx;
+    if (auto f = IntegerOption(inv, "count", 1, kMaxSuggestions, kDefaultSuggestions, request.count)) return *f;
+    if (auto f = IntegerOption(inv, "any-pieces", 1, kMaxAnyPieces, 0, request.anyPieces)) return *f;
+    TTrackList stock;
+    if (auto failure = ReadStockOption(inv, stock)) return *failure;
+
+    // The folder: one that is there, or a new one beside others; never a file.
+    namespace fs = std::filesystem;
+    const std::string& folder = inv.files[0];
+    std::error_code ec;
+    const bool existed = fs::exists(folder, ec);
+    if (existed && !fs::is_directory(folder, ec)) return Failed(Format(Text(XText::CliNotAFolder), folder));
+
+    SuggestResult result = SuggestCircuits(request, stock);
+    if (result.status != SuggestStatus::Found) return Refused(SuggestStatusText(result.status));
+
+    std::vector<std::string> paths;
+    for (std::size_t i = 0; i < result.suggestions.size(); ++i) {
+        const std::string number = (i + 1 < 10 ? "0" : "") + std::to_string(i + 1);
+        paths.push_back((fs::path(folder) / ("suggestion-" + number + ".QLC")).string());
+        if (existed) {
+            if (auto refused = RefusedOutput(paths.back())) return *refused;
+        }
+    }
+    if (!existed && !fs::create_directory(folder, ec)) {
+        return Failed(Format(Text(XText::CannotWriteFile), folder) + ": " + SystemCause(ec.value()));
+    }
+    // Each file is written whole or not at all; when one cannot be, those
+    // this run made are taken away again, and the folder if it made it.
+    std::vector<std::string> made;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const bool isNew = !fs::exists(paths[i], ec);
+        if (auto failure = WriteCircuitArgument(result.suggestions[i].circuit, paths[i])) {
+            for (const std::string& m : made) fs::remove(m, ec);
+            if (!existed) fs::remove(folder, ec);
+            return *failure;
+        }
+        if (isNew) made.push_back(paths[i]);
+    }
+
+    QJsonArray list = QJsonArray();
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const TSuggestion& s = result.suggestions[i];
+        QJsonObject missing = QJsonObject();
+        for (const auto& [type, count] : s.missing) missing.insert(QString::number(type), count);
+        QJsonObject o = QJsonObject();
+        o.insert(QStringLiteral("file"), JsonOf(paths[i]));
+        o.insert(QStringLiteral("pieces"), s.pieces);
+        o.insert(QStringLiteral("mean_lane_mm"), s.meanLaneMm);
+        o.insert(QStringLiteral("size_mm"), Pair(s.lengthMm, s.widthMm));
+        o.insert(QStringLiteral("missing"), std::move(missing));
+        list.append(std::move(o));
+    }
+    QJsonObject o = QJsonObject();
+    o.insert(QStringLiteral("suggestions"), std::move(list));
     return {kExitDone, Print(o), {}};
 }
 

@@ -50,6 +50,7 @@ Outcome RunLapTimes(const Invocation& inv);
 Outcome RunClose(const Invocation& inv);
 Outcome RunEquilibrate(const Invocation& inv);
 Outcome RunConvert(const Invocation& inv);
+Outcome RunSuggest(const Invocation& inv);
 // Render.cpp: the only command that needs Qt.
 Outcome RunRender(const Invocation& inv);
 

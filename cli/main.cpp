@@ -33,6 +33,8 @@ XText HelpOf(Command command) {
             return XText::CliHelpEquilibrate;
         case Command::Convert:
             return XText::CliHelpConvert;
+        case Command::Suggest:
+            return XText::CliHelpSuggest;
         case Command::None:
             break;
     }
@@ -57,6 +59,8 @@ Outcome Run(const Invocation& inv, int argc, char** argv) {
             return RunEquilibrate(inv);
         case Command::Convert:
             return RunConvert(inv);
+        case Command::Suggest:
+            return RunSuggest(inv);
         case Command::Render: {
             // Pictures need QtGui's fonts and painters, which need an
             // application object; without a display it runs offscreen.

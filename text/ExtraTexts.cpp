@@ -79,11 +79,13 @@ constexpr Entry kExtra[] = {
      "  equilibrate ENTRADA.QLC SALIDA.QLC  iguala las pistas 1 y 2 con cambios de pista\n"
      "  convert ENTRADA.QLC SALIDA.QLC add-outer|add-inner|delete-outer|delete-inner\n"
      "                                      añade o quita 2 carriles exteriores o interiores\n"
+     "  suggest CARPETA --area LxA --lanes N --system ninco|scx\n"
+     "                                      circuitos cerrados que caben en una mesa con el stock\n"
      "\n"
      "Opciones de todas las órdenes, tras los archivos:\n"
      "  --lang es|en       idioma de los textos (en si no se indica)\n"
      "  --stock ARCHIVO.QLs\n"
-     "                     el stock de tramos para report y close (ninguno si no se indica)\n"
+     "                     el stock de tramos para report, close y suggest (ninguno si no se indica)\n"
      "  --help             esta ayuda; quillet-cli ORDEN --help explica una orden\n"
      "  --version          la versión del programa\n"
      "\n"
@@ -103,10 +105,12 @@ constexpr Entry kExtra[] = {
      "  equilibrate IN.QLC OUT.QLC          balances lanes 1 and 2 with changeover tracks\n"
      "  convert IN.QLC OUT.QLC add-outer|add-inner|delete-outer|delete-inner\n"
      "                                      adds or deletes 2 outer or inner lanes\n"
+     "  suggest OUTDIR --area WxH --lanes N --system ninco|scx\n"
+     "                                      closed circuits the stock can lay on a table\n"
      "\n"
      "Options of every command, after the files:\n"
      "  --lang es|en       the language of every text (default en)\n"
-     "  --stock FILE.QLs   the stock of pieces for report and close (default: none)\n"
+     "  --stock FILE.QLs   the stock of pieces for report, close and suggest (default: none)\n"
      "  --help             this help; quillet-cli COMMAND --help explains one command\n"
      "  --version          the program's version\n"
      "\n"
@@ -327,6 +331,60 @@ constexpr Entry kExtra[] = {
     // ---- Edit > Select None.
     {XText::SelectNoneMenu, "Seleccionar Nada", "Select None"},
     {XText::SelectNoneHint, "Deselecciona todos los tramos y accesorios", "Deselects every track and accessory"},
+    // ---- Suggest Circuits: why nothing (or not all) came out, and quillet-cli suggest.
+    {XText::SuggestLanesNotOffered, "Las pistas van por pares: elija 2, 4, 6 u 8 pistas.",
+     "Lanes come in pairs: choose 2, 4, 6 or 8 lanes."},
+    {XText::SuggestTableNotUsable, "Indique el largo y el ancho de la mesa en mm, de 1 a 100000.",
+     "Give the table's length and width in mm, from 1 to 100000."},
+    {XText::SuggestCountNotUsable,
+     "Pida de 1 a 99 circuitos, y como mucho 300 tramos cuando valga cualquier tramo.",
+     "Ask for 1 to 99 circuits, and at most 300 pieces when any piece will do."},
+    {XText::SuggestNoPieces, "El stock no tiene ningún tramo de este sistema.",
+     "The stock has no pieces of this track system."},
+    {XText::SuggestTooFewCurves,
+     "No hay curvas suficientes para girar 360 grados. Con 4 pistas o más cada curva se hace con "
+     "varias curvas del catálogo y las curvas mayores no se pueden usar.",
+     "There are too few curves to turn 360 degrees. With 4 lanes or more each curve is made of "
+     "several catalogue curves, and the larger curves cannot be used."},
+    {XText::SuggestTableTooSmall, "La mesa es demasiado pequeña para el menor círculo que hacen estas curvas.",
+     "The table is too small for the smallest loop these curves can make."},
+    {XText::SuggestNothingFits,
+     "No se ha encontrado ningún circuito de estos tramos que quepa en la mesa sin montarse sobre sí mismo.",
+     "No circuit of these pieces was found that fits the table without running over itself."},
+    {XText::SuggestCancelled, "Búsqueda detenida; se conservan los circuitos encontrados hasta ahora.",
+     "The search was stopped; the circuits found so far are kept."},
+    {XText::CliHelpSuggest,
+     "Uso: quillet-cli suggest CARPETA --area LxA --lanes N --system ninco|scx [--stock ARCHIVO.QLs]\n"
+     "       [--count K] [--any-pieces MAX]\n"
+     "\n"
+     "Busca circuitos cerrados que se pueden montar en una mesa de L x A mm con los tramos del stock,\n"
+     "sin salirse de la mesa ni montarse sobre sí mismos, los escribe en CARPETA/suggestion-01.QLC,\n"
+     "suggestion-02.QLC, ... (el más largo primero) y escribe {\"suggestions\": [{\"file\", \"pieces\",\n"
+     "\"mean_lane_mm\", \"size_mm\": [largo, ancho], \"missing\": {tipo: cantidad}}]}.\n"
+     "\n"
+     "  --area LxA        la mesa en mm, p. ej. 2400x1200\n"
+     "  --lanes N         2, 4, 6 u 8 pistas\n"
+     "  --system S        ninco o scx\n"
+     "  --count K         cuántos circuitos, de 1 a 99 (12 si no se indica)\n"
+     "  --any-pieces MAX  cualquier tramo del catálogo, hasta MAX tramos por circuito (1 a 300);\n"
+     "                    \"missing\" dice lo que falta en el stock",
+     "Usage: quillet-cli suggest OUTDIR --area WxH --lanes N --system ninco|scx [--stock FILE.QLs]\n"
+     "       [--count K] [--any-pieces MAX]\n"
+     "\n"
+     "Looks for closed circuits that can be laid on a table of W x H mm with the stock's pieces,\n"
+     "inside the table and never running over themselves, writes them to OUTDIR/suggestion-01.QLC,\n"
+     "suggestion-02.QLC, ... (the longest first) and prints {\"suggestions\": [{\"file\", \"pieces\",\n"
+     "\"mean_lane_mm\", \"size_mm\": [length, width], \"missing\": {type: count}}]}.\n"
+     "\n"
+     "  --area WxH        the table in mm, e.g. 2400x1200\n"
+     "  --lanes N         2, 4, 6 or 8 lanes\n"
+     "  --system S        ninco or scx\n"
+     "  --count K         how many circuits, 1 to 99 (default 12)\n"
+     "  --any-pieces MAX  any catalogue piece, up to MAX pieces a circuit (1 to 300); \"missing\"\n"
+     "                    says what the stock lacks"},
+    {XText::CliSuggestNeeds, "suggest necesita --area, --lanes y --system; véase quillet-cli suggest --help",
+     "suggest needs --area, --lanes and --system; see quillet-cli suggest --help"},
+    {XText::CliNotAFolder, "%1: no es una carpeta", "%1: not a folder"},
 };
 // clang-format on
 

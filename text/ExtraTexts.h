@@ -158,6 +158,18 @@ enum class XText {
     // ---- Edit > Select None.
     SelectNoneMenu,
     SelectNoneHint,
+    // ---- Suggest Circuits: why nothing (or not all) came out, and quillet-cli suggest.
+    SuggestLanesNotOffered,
+    SuggestTableNotUsable,
+    SuggestCountNotUsable,
+    SuggestNoPieces,
+    SuggestTooFewCurves,
+    SuggestTableTooSmall,
+    SuggestNothingFits,
+    SuggestCancelled,
+    CliHelpSuggest,
+    CliSuggestNeeds,
+    CliNotAFolder,  // %1 the path
     Count
 };
 

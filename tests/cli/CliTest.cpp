@@ -31,6 +31,8 @@
 #include <vector>
 
 #include "model/Tracks.h"
+#include "stock/TrackList.h"
+#include "tools/Dimensions.h"
 #include "tools/ToolsTestSupport.h"
 
 extern char** environ;
@@ -1069,6 +1071,156 @@ TEST_F(CliTest, RenderOfAMissingTemplateWarnsAndDraws) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "Can´t find " + Path("gone.bmp") + "\n");
     EXPECT_EQ(ReadPng(Path("t.png")).pixel(240, 351), kBlackPixel);
+}
+
+// ---------------------------------------------------------------------------
+// suggest
+
+// A stock file of NINCO pieces by type, English on its language line.
+std::string NincoStock(const std::string& path, const std::vector<std::pair<int, int>>& pieces) {
+    std::string bytes = "2\r\n";
+    for (int line = 2; line <= 55; ++line) {
+        int v = 0;
+        for (const auto& [type, count] : pieces) {
+            if (line == 17 + type) v = count;  // lines 17..31: NINCO pieces 0..14
+        }
+        bytes += std::to_string(v) + "\r\n";
+    }
+    WriteAll(path, bytes);
+    return path;
+}
+
+const std::vector<std::pair<int, int>> kStarter{
+    {kStandardStraight, 4}, {kHalfStraight, 2}, {kStartingStraight, 1}, {kStandardCurve, 12}};
+
+TEST_F(CliTest, SuggestWritesTheLongestLayoutsOfTheStock) {
+    const std::string stock = NincoStock(Path("starter.QLs"), kStarter);
+    const std::string out = Path("ideas");
+    const CliRun run = RunCli(
+        {"suggest", out, "--stock", stock, "--area", "2400x1200", "--lanes", "2", "--system", "ninco", "--count", "3"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const QJsonArray list = ParseJson(run.out)[QLatin1String("suggestions")].toArray();
+    ASSERT_EQ(list.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const QJsonValue s = list.at(i);
+        const std::string file = out + "/suggestion-0" + std::to_string(i + 1) + ".QLC";
+        EXPECT_EQ(String(At(s, "file")), file);
+        TCircuit c;
+        ASSERT_TRUE(LoadCircuit(file, c)) << file;
+        EXPECT_TRUE(c.closed);
+        EXPECT_EQ(c.title, "suggestion-0" + std::to_string(i + 1));
+        EXPECT_EQ(c.Track(1).type, kStartingStraight);
+        EXPECT_EQ(At(s, "pieces").toInt(), c.Count());
+        const TBoundingBox box = c.ComputeBoundingBox();
+        EXPECT_EQ(Ints(At(s, "size_mm")), (std::vector<int>{box.right - box.left, box.bottom - box.top}));
+        EXPECT_LE(box.right - box.left, 2400);
+        EXPECT_LE(box.bottom - box.top, 1200);
+        EXPECT_EQ(At(s, "mean_lane_mm").toDouble(), ComputeDimensions(c).meanMm);
+        EXPECT_TRUE(At(s, "missing").toObject().isEmpty());
+        // Twelve standard curves and 2000 of the box's 2400 mm of straights
+        // (see the core's tests): 2000 + 12 x 331.5 pi / 4 = 5124.3 mm.
+        EXPECT_EQ(At(s, "mean_lane_mm").toDouble(), 5124.0);
+    }
+    EXPECT_FALSE(fs::exists(out + "/suggestion-04.QLC"));
+    // The same stock, the same files.
+    const std::string first = ReadAll(out + "/suggestion-01.QLC");
+    const std::string again = Path("again");
+    ASSERT_EQ(RunCli({"suggest", again, "--stock", stock, "--area", "2400x1200", "--lanes", "2", "--system", "ninco",
+                      "--count", "1"})
+                  .status,
+              0);
+    EXPECT_EQ(ReadAll(again + "/suggestion-01.QLC").substr(first.find('\r')), first.substr(first.find('\r')));
+
+    // Any pieces: what the stock lacks is the file's bill of materials less
+    // the stock, by type code. With no stock at all, the whole bill.
+    const CliRun any = RunCli({"suggest", Path("any"), "--area", "3000x2000", "--lanes", "2", "--system", "scx",
+                               "--any-pieces", "20", "--count", "1"});
+    ASSERT_EQ(any.status, 0) << any.err;
+    const QJsonValue s = ParseJson(any.out)[QLatin1String("suggestions")].toArray().at(0);
+    TCircuit c;
+    ASSERT_TRUE(LoadCircuit(String(At(s, "file")), c));
+    EXPECT_LE(c.Count(), 20);
+    TTrackList bill;
+    bill.CountTracks(c);
+    QJsonObject expected;
+    for (int type = 0; type < kTrackTypeCount; ++type) {
+        if (bill.Pieces(kScxIndex, type) > 0) expected.insert(QString::number(type), bill.Pieces(kScxIndex, type));
+    }
+    EXPECT_FALSE(expected.isEmpty());
+    EXPECT_EQ(At(s, "missing").toObject(), expected);
+}
+
+TEST_F(CliTest, SuggestRefusesAndFailsWithoutTouchingItsFolder) {
+    const std::string stock = NincoStock(Path("starter.QLs"), kStarter);
+    const std::vector<std::string> common{"--stock", stock, "--lanes", "2", "--system", "ninco"};
+    auto args = [&common](std::vector<std::string> a) {
+        a.insert(a.end(), common.begin(), common.end());
+        return a;
+    };
+    // Nothing can be made: the circle of eight standard curves is 843 mm
+    // across. Said in the language asked for; no folder is made.
+    CliRun run = RunCli(args({"suggest", Path("none"), "--area", "2400x800", "--lang", "es"}));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "La mesa es demasiado pequeña para el menor círculo que hacen estas curvas.\n");
+    EXPECT_EQ(run.out, "");
+    EXPECT_FALSE(fs::exists(Path("none")));
+    run = RunCli({"suggest", Path("none"), "--area", "2400x1200", "--lanes", "2", "--system", "scx", "--stock", stock});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "The stock has no pieces of this track system.\n");
+
+    struct Case {
+        std::vector<std::string> args;
+        std::string err;
+    };
+    const std::vector<Case> cases{
+        {{"suggest", Path("o"), "--area", "2400x1200", "--lanes", "2"},
+         "suggest needs --area, --lanes and --system; see quillet-cli suggest --help\n"},
+        {args({"suggest", Path("o"), "--area", "2400"}),
+         "--area: \"2400\" is not allowed; expected 1-100000x1-100000\n"},
+        {args({"suggest", Path("o"), "--area", "0x1200"}),
+         "--area: \"0x1200\" is not allowed; expected 1-100000x1-100000\n"},
+        {{"suggest", Path("o"), "--area", "2400x1200", "--lanes", "3", "--system", "ninco"},
+         "--lanes: \"3\" is not allowed; expected 2, 4, 6, 8\n"},
+        {{"suggest", Path("o"), "--area", "2400x1200", "--lanes", "2", "--system", "carrera"},
+         "--system: \"carrera\" is not allowed; expected ninco, scx\n"},
+        {args({"suggest", Path("o"), "--area", "2400x1200", "--count", "100"}),
+         "--count: \"100\" is not allowed; expected 1-99\n"},
+        {args({"suggest", Path("o"), "--area", "2400x1200", "--any-pieces", "301"}),
+         "--any-pieces: \"301\" is not allowed; expected 1-300\n"},
+        {args({"suggest", "--area", "2400x1200"}), "suggest takes OUTDIR; see quillet-cli suggest --help\n"},
+    };
+    for (const Case& c : cases) {
+        run = RunCli(c.args);
+        EXPECT_EQ(run.status, 2) << c.err;
+        EXPECT_EQ(run.err, c.err);
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_FALSE(fs::exists(Path("o")));
+
+    // A file where the folder should be.
+    WriteAll(Path("plain"), "mine");
+    run = RunCli(args({"suggest", Path("plain"), "--area", "2400x1200"}));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, Path("plain") + ": not a folder\n");
+    EXPECT_EQ(ReadAll(Path("plain")), "mine");
+
+    // A read-only second file stops the command before it writes the first.
+    fs::create_directory(Path("kept"));
+    WriteAll(Path("kept/suggestion-01.QLC"), "one");
+    WriteAll(Path("kept/suggestion-02.QLC"), "two");
+    ASSERT_EQ(::chmod(Path("kept/suggestion-02.QLC").c_str(), 0444), 0);
+    run = RunCli(args({"suggest", Path("kept"), "--area", "2400x1200", "--count", "3"}));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "cannot write file " + Path("kept/suggestion-02.QLC") + ": the file is write-protected\n");
+    EXPECT_EQ(ReadAll(Path("kept/suggestion-01.QLC")), "one");
+    EXPECT_EQ(ReadAll(Path("kept/suggestion-02.QLC")), "two");
+    EXPECT_FALSE(fs::exists(Path("kept/suggestion-03.QLC")));
+
+    // Its help, in both languages, and its line in the tool's.
+    EXPECT_EQ(RunCli({"suggest", "--help"}).out.rfind("Usage: quillet-cli suggest OUTDIR", 0), 0u);
+    EXPECT_EQ(RunCli({"--lang", "es", "suggest", "--help"}).out.rfind("Uso: quillet-cli suggest CARPETA", 0), 0u);
+    EXPECT_NE(RunCli({"--help"}).out.find("  suggest OUTDIR "), std::string::npos);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ScriptedPrompter.h"
+#include "app/Commands.h"
 #include "model/RecordingCanvas.h"
 
 namespace quillet::test {
@@ -18,6 +19,27 @@ TEST(MinimumScale, GrowsWithTheSquareRootOfTheWorkArea) {
     EXPECT_EQ(MinimumScaleFor(8000, 8000), 5);    // sqrt(16) = 4 -> 5
     EXPECT_EQ(MinimumScaleFor(12000, 6000), 5);   // sqrt(18) = 4.24 -> 5
     EXPECT_EQ(MinimumScaleFor(1000, 1000), 3);
+}
+
+TEST(CommandRows, EveryEditorCommandNamesItsMethod) {
+    int editorRows = 0;
+    for (const TCommandDef& d : Commands()) {
+        switch (d.run.kind) {
+            case RunKind::Editor:
+            case RunKind::Placement:
+                EXPECT_NE(d.run.method, nullptr) << static_cast<int>(d.id);
+                ++editorRows;
+                break;
+            case RunKind::EditorOrShow:
+                EXPECT_NE(d.run.showingMethod, nullptr) << static_cast<int>(d.id);
+                ++editorRows;
+                break;
+            case RunKind::None:
+            case RunKind::Window:
+                break;
+        }
+    }
+    EXPECT_GT(editorRows, 20);
 }
 
 TEST_F(EditorTest, RefreshShowsTitleSizeAndRaisesTheScaleToTheMinimum) {

@@ -34,6 +34,8 @@ constexpr int kRows = 3;
 // What Any Pieces offers first: room for the club's box and more.
 constexpr int kDefaultAnyPieces = 60;
 constexpr int kLaneChoices[] = {2, 4, 6, 8};
+// A picture zoom that leaves every picture under one pixel.
+constexpr double kNoPictures = 1e-6;
 
 QString Tx(XText id) { return QStr(Text(id)); }
 
@@ -59,7 +61,9 @@ QImage SuggestionPicture(const TCircuit& circuit, int32_t tableLength, int32_t t
     drawn.fill(Qt::white);
     {
         PainterCanvas canvas(&drawn, pictures);
-        paper.Draw(canvas, CircuitDrawMode::Screen, tableWidth, tableLength);
+        // The work area's emblem (and any icon) shrunk to nothing: at this
+        // size it would cover the layout the thumbnail is there to show.
+        paper.Draw(canvas, CircuitDrawMode::Screen, tableWidth, tableLength, kNoPictures);
     }
     QPainter painter(&out);
     painter.drawImage((out.width() - table.width()) / 2, (out.height() - table.height()) / 2, drawn);
@@ -284,7 +288,8 @@ void TSuggestForm::Search() {
     m_stop.store(false);
     m_progress.store(0);
     m_bar->setValue(0);
-    m_worker = std::thread([this, request, generation, stock = m_stock] {
+    SearchFunction search = m_searchFunction ? m_searchFunction : SearchFunction(&SuggestCircuits);
+    m_worker = std::thread([this, request, generation, stock = m_stock, search = std::move(search)] {
         SuggestControl control;
         control.progress = [this](double done) {
             m_progress.store(static_cast<int>(done * kProgressSteps), std::memory_order_relaxed);
@@ -294,7 +299,7 @@ void TSuggestForm::Search() {
             QMetaObject::invokeMethod(
                 this, [this, s, generation] { Heard(s, generation); }, Qt::QueuedConnection);
         };
-        SuggestResult result = SuggestCircuits(request, stock, control);
+        SuggestResult result = search(request, stock, control);
         QMetaObject::invokeMethod(
             this, [this, result = std::move(result), generation]() mutable { Ended(std::move(result), generation); },
             Qt::QueuedConnection);

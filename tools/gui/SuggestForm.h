@@ -51,6 +51,10 @@ public:
     // editor's circuit (the user may still stop it at the save question).
     using Opener = std::function<bool(const TCircuit&)>;
     void SetOpener(Opener opener) { m_opener = std::move(opener); }
+    // The search the worker runs; SuggestCircuits unless a test watches it.
+    using SearchFunction =
+        std::function<SuggestResult(const SuggestRequest&, const TTrackList&, const SuggestControl&)>;
+    void SetSearchFunction(SearchFunction search) { m_searchFunction = std::move(search); }
 
     // Fills the questions from `defaults` (table, system, lanes; the pieces
     // choice is kept from the last time) and takes a copy of the stock.
@@ -134,6 +138,7 @@ private:
 
     TTrackList m_stock;
     Opener m_opener;
+    SearchFunction m_searchFunction;
     std::vector<Shown> m_shown;
     // The request of the list shown: its table draws the thumbnails.
     SuggestRequest m_shownRequest;

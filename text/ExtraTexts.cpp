@@ -410,7 +410,7 @@ constexpr Entry kExtra[] = {
     {XText::SuggestCellSize, "Tamaño: %1 x %2 cm", "Size: %1 x %2 cm"},
     {XText::SuggestCellLane, "Pista media: %1 cm", "Mean lane: %1 cm"},
     {XText::SuggestCellPieces, "%1 tramos", "%1 pieces"},
-    {XText::SuggestCellMissing, "Faltan: %1", "Missing: %1"},
+    {XText::SuggestCellMissing, "Faltan:", "Missing:"},
     {XText::SuggestMissingItem, "%2: %1 uds.", "%2: %1 pcs."},
     {XText::SuggestNothingMissing, "Todo en el stock", "All in stock"},
 };

@@ -194,7 +194,7 @@ enum class XText {
     SuggestCellSize,      // %1 length, %2 width, in cm
     SuggestCellLane,      // %1 the mean lane in cm
     SuggestCellPieces,    // %1 how many
-    SuggestCellMissing,   // %1 the list
+    SuggestCellMissing,   // followed by one line a type
     SuggestMissingItem,   // %1 how many, %2 the type's name
     SuggestNothingMissing,
     Count

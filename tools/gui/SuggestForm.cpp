@@ -34,6 +34,8 @@ constexpr int kRows = 3;
 // What Any Pieces offers first: room for the club's box and more.
 constexpr int kDefaultAnyPieces = 60;
 constexpr int kLaneChoices[] = {2, 4, 6, 8};
+// Millimetres per pixel beyond which a thumbnail draws outlines only.
+constexpr double kPlainDrawingScale = 20.0;
 // A picture zoom that leaves every picture under one pixel.
 constexpr double kNoPictures = 1e-6;
 
@@ -54,6 +56,9 @@ QImage SuggestionPicture(const TCircuit& circuit, int32_t tableLength, int32_t t
                            static_cast<double>(tableWidth) / out.height());
     // Grid lines every few pixels would only blur a picture this small.
     paper.gridShown = false;
+    // Coarser than this, the lane slots and joints of the fuller details run
+    // together: outlines alone read better.
+    if (paper.scale > kPlainDrawingScale) paper.detailLevel = 1;
     paper.ReLay(false);
     const QSize table(std::clamp(static_cast<int>(std::lround(tableLength / paper.scale)), 1, out.width()),
                       std::clamp(static_cast<int>(std::lround(tableWidth / paper.scale)), 1, out.height()));
@@ -81,8 +86,12 @@ QString SuggestionCaption(const TSuggestion& suggestion, bool anyPieces) {
             if (count <= 0) continue;
             missing << QStr(Format(Text(XText::SuggestMissingItem), count, Text(NameTextEntry(type))));
         }
-        lines << (missing.isEmpty() ? Tx(XText::SuggestNothingMissing)
-                                    : QStr(Format(Text(XText::SuggestCellMissing), missing.join(QStringLiteral(", ")).toStdString())));
+        // One type a line: a cell is too narrow for two.
+        if (missing.isEmpty()) {
+            lines << Tx(XText::SuggestNothingMissing);
+        } else {
+            lines << Tx(XText::SuggestCellMissing) << missing;
+        }
     }
     return lines.join(QLatin1Char('\n'));
 }
@@ -173,8 +182,7 @@ TSuggestForm::TSuggestForm(QWidget* parent) : QDialog(parent) {
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setIconSize(kThumbnail);
     m_grid->setUniformItemSizes(true);
-    const int lineHeight = m_grid->fontMetrics().lineSpacing();
-    const QSize cell(kThumbnail.width() + 16, kThumbnail.height() + 5 * lineHeight + 12);
+    const QSize cell = CellFor(4);
     m_grid->setGridSize(cell);
     m_grid->setMinimumSize(kColumns * cell.width() + 2 * m_grid->frameWidth() + 24,
                            kRows * cell.height() + 2 * m_grid->frameWidth() + 8);
@@ -328,7 +336,8 @@ void TSuggestForm::reject() {
 }
 
 TSuggestForm::Shown TSuggestForm::Make(const TSuggestion& suggestion) const {
-    const QColor around = palette().color(QPalette::Base);
+    // A shade apart from the table's white, so the table's edges show.
+    const QColor around = palette().color(QPalette::Window).darker(112);
     return {suggestion, QPixmap::fromImage(SuggestionPicture(suggestion.circuit, m_shownRequest.tableLength,
                                                              m_shownRequest.tableWidth, kThumbnail, around))};
 }
@@ -361,14 +370,24 @@ void TSuggestForm::Ended(SuggestResult result, int generation) {
     emit SearchEnded();
 }
 
+QSize TSuggestForm::CellFor(int lines) const {
+    return {kThumbnail.width() + 16, kThumbnail.height() + lines * m_grid->fontMetrics().lineSpacing() + 12};
+}
+
 void TSuggestForm::Rebuild() {
     const int chosen = m_grid->currentRow();
     m_grid->clear();
+    // Every cell as tall as the longest caption: with many pieces missing
+    // the grid scrolls rather than cutting a list short.
+    int lines = 4;
     for (const Shown& s : m_shown) {
-        auto* item = new QListWidgetItem(QIcon(s.picture), SuggestionCaption(s.suggestion, m_shownRequest.anyPieces > 0));
+        const QString caption = SuggestionCaption(s.suggestion, m_shownRequest.anyPieces > 0);
+        lines = std::max(lines, static_cast<int>(caption.count(QLatin1Char('\n'))) + 1);
+        auto* item = new QListWidgetItem(QIcon(s.picture), caption);
         item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
         m_grid->addItem(item);
     }
+    m_grid->setGridSize(CellFor(lines));
     if (!m_shown.empty() && !Searching()) m_grid->setCurrentRow(std::clamp(chosen, 0, m_grid->count() - 1));
     ShowState();
 }

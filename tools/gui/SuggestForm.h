@@ -95,7 +95,7 @@ public:
     // Escape and the close box stop a search before the window goes.
     void reject() override;
 
-    static constexpr QSize kThumbnail{200, 120};
+    static constexpr QSize kThumbnail{180, 100};
 
 signals:
     // A search ended (finished, cancelled or refused).
@@ -113,6 +113,8 @@ private:
     void ShowStatus();
     void ShowState();
     Shown Make(const TSuggestion& suggestion) const;
+    // A grid cell with room for the picture and `lines` lines of caption.
+    QSize CellFor(int lines) const;
 
     QGroupBox* m_tableGroup;
     QLabel* m_lengthLabel;

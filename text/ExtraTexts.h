@@ -190,12 +190,12 @@ enum class XText {
     SuggestClose,
     SuggestSearching,
     SuggestFoundOne,
-    SuggestFoundMany,     // %1 how many
-    SuggestCellSize,      // %1 length, %2 width, in cm
-    SuggestCellLane,      // %1 the mean lane in cm
-    SuggestCellPieces,    // %1 how many
-    SuggestCellMissing,   // followed by one line a type
-    SuggestMissingItem,   // %1 how many, %2 the type's name
+    SuggestFoundMany,    // %1 how many
+    SuggestCellSize,     // %1 length, %2 width, in cm
+    SuggestCellLane,     // %1 the mean lane in cm
+    SuggestCellPieces,   // %1 how many
+    SuggestCellMissing,  // followed by one line a type
+    SuggestMissingItem,  // %1 how many, %2 the type's name
     SuggestNothingMissing,
     Count
 };

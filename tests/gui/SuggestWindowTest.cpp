@@ -106,8 +106,9 @@ private slots:
         QVERIFY(SuggestionCaption(s, true).endsWith(QStringLiteral("\nAll in stock")));
         SetLanguageIndex(kSpanish);
         s.missing = {{kHalfStraight, 2}};
-        QCOMPARE(SuggestionCaption(s, true),
-                 QString::fromUtf8("Tamaño: 235 x 120 cm\nPista media: 812 cm\n27 tramos\nFaltan:\nMedia Recta: 2 uds."));
+        QCOMPARE(
+            SuggestionCaption(s, true),
+            QString::fromUtf8("Tamaño: 235 x 120 cm\nPista media: 812 cm\n27 tramos\nFaltan:\nMedia Recta: 2 uds."));
     }
 
     void aThumbnailDrawsTheWholeTableInItsBox() {
@@ -156,8 +157,9 @@ private slots:
         QVERIFY(first.size() <= 12);
         QCOMPARE(form.Grid()->count(), static_cast<int>(first.size()));
         QCOMPARE(form.Bar()->value(), form.Bar()->maximum());
-        QCOMPARE(form.StatusLabel()->text(), first.size() == 1 ? QStringLiteral("1 circuit found.")
-                                                               : QStringLiteral("%1 circuits found.").arg(first.size()));
+        QCOMPARE(form.StatusLabel()->text(), first.size() == 1
+                                                 ? QStringLiteral("1 circuit found.")
+                                                 : QStringLiteral("%1 circuits found.").arg(first.size()));
         for (int i = 0; i < form.Grid()->count(); ++i) {
             const QListWidgetItem* item = form.Grid()->item(i);
             const QImage picture = item->icon().pixmap(TSuggestForm::kThumbnail).toImage();

@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QComboBox>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStandardPaths>

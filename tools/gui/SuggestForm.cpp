@@ -45,15 +45,15 @@ int RoundedCm(double mm) { return static_cast<int>(std::lround(mm / 10.0)); }
 
 }  // namespace
 
-QImage SuggestionPicture(const TCircuit& circuit, int32_t tableLength, int32_t tableWidth, QSize box,
-                         QColor around, const Pictures& pictures) {
+QImage SuggestionPicture(const TCircuit& circuit, int32_t tableLength, int32_t tableWidth, QSize box, QColor around,
+                         const Pictures& pictures) {
     QImage out(box.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     out.fill(around);
     if (tableLength <= 0 || tableWidth <= 0) return out;
     // The whole table in the box: the coarser of the two scales.
     TCircuit paper = circuit;
-    paper.scale = std::max(static_cast<double>(tableLength) / out.width(),
-                           static_cast<double>(tableWidth) / out.height());
+    paper.scale =
+        std::max(static_cast<double>(tableLength) / out.width(), static_cast<double>(tableWidth) / out.height());
     // Grid lines every few pixels would only blur a picture this small.
     paper.gridShown = false;
     // Coarser than this, the lane slots and joints of the fuller details run
@@ -402,8 +402,7 @@ void TSuggestForm::ShowStatus() {
         return;
     }
     const int n = static_cast<int>(m_shown.size());
-    const QString found =
-        n == 1 ? Tx(XText::SuggestFoundOne) : QStr(Format(Text(XText::SuggestFoundMany), n));
+    const QString found = n == 1 ? Tx(XText::SuggestFoundOne) : QStr(Format(Text(XText::SuggestFoundMany), n));
     if (*m_status == SuggestStatus::Found) {
         m_statusLabel->setText(found);
     } else if (n > 0) {

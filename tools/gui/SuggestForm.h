@@ -33,8 +33,8 @@ namespace quillet {
 // The table with the circuit drawn on it as the editor draws it (the painter
 // canvas, screen mode), scaled so the whole table fits `box` and centred in
 // it; the rest of `box` is `around`.
-QImage SuggestionPicture(const TCircuit& circuit, int32_t tableLength, int32_t tableWidth, QSize box,
-                         QColor around, const Pictures& pictures = Pictures::builtIn());
+QImage SuggestionPicture(const TCircuit& circuit, int32_t tableLength, int32_t tableWidth, QSize box, QColor around,
+                         const Pictures& pictures = Pictures::builtIn());
 
 // The lines under a thumbnail: size, mean lane, pieces and, when any pieces
 // were allowed, what the stock lacks, in the current language.

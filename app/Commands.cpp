@@ -279,6 +279,9 @@ constexpr TCommandDef kCommands[] = {
             }
             return f.selection;
         }),
+    // Its window asks for the table and the pieces and opens the one chosen.
+    Row(Cmd::SuggestCircuits, ByWindow()).Item(C::SuggestCircuits1).Button(C::ToolButton66)
+        .Picture(u"suggest-circuits").Texts(XText::SuggestCircuitsMenu, XText::SuggestCircuitsHint),
 };
 
 // ---- Where each control sits.
@@ -295,7 +298,7 @@ constexpr TControlDef kLayout[] = {
     BarGap(1),
     Bar(1, C::ToolButton49), Bar(1, C::ToolButton47), Bar(1, C::ToolButton4), Bar(1, C::ToolButton51),
     Bar(1, C::ToolButton50), Bar(1, C::ToolButton6), Bar(1, C::ToolButton58), Bar(1, C::ToolButton55),
-    Bar(1, C::ToolButton61),
+    Bar(1, C::ToolButton61), Bar(1, C::ToolButton66),
     BarGap(1),
     Bar(1, C::ToolButton23), Bar(1, C::ToolButton33),
     BarGap(1),
@@ -350,7 +353,7 @@ constexpr TControlDef kLayout[] = {
     In(M::Tools, C::StockControl1),
     MenuGap(M::Tools),
     In(M::Tools, C::Close1), In(M::Tools, C::Equilibrate1), In(M::Tools, C::Convert1), In(M::Tools, C::Notes1),
-    In(M::Tools, C::TiemposEstimados1),
+    In(M::Tools, C::TiemposEstimados1), In(M::Tools, C::SuggestCircuits1),
     MenuGap(M::Tools),
     In(M::Tools, C::Reglas1),
 

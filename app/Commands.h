@@ -116,6 +116,7 @@ enum class CommandId : uint8_t {
     SingleRacing,
     // Commands added later go here, before Count.
     SelectNone,
+    SuggestCircuits,
     Count
 };
 

@@ -45,7 +45,9 @@ namespace quillet {
     /* Icon pop-up menu: controller, lap counter, start, assistant, power source */      \
     X(asd1) X(asd2) X(asd3) X(Helper) X(PowerSource1)                                    \
     /* Surface pop-up menu: asphalt, snow, sand, water */                                \
-    X(N11) X(N21) X(N31) X(N41)
+    X(N11) X(N21) X(N31) X(N41)                                                          \
+    /* Added later: Suggest Circuits' tool button and Tools menu item */                 \
+    X(ToolButton66) X(SuggestCircuits1)
 // clang-format on
 
 enum class ControlId : uint8_t {

@@ -212,6 +212,11 @@ public:
     // it. A file that cannot be read leaves everything as it was and the
     // reason is shown; false then.
     bool OpenCircuit(const std::string& path);
+    // Suggest Circuits' Open: the suggestion replaces the current circuit as
+    // Open replaces it (the save question first), under a new untitled name
+    // and the suggestion's table as the work area. Unlike Open, Undo brings
+    // back the circuit it replaced. False when the user stopped it.
+    bool OpenSuggestion(const TCircuit& suggestion);
 
     // ---- Undo (EditorUndo.cpp)
     // The undo circuit becomes a copy of the current one.

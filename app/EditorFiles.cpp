@@ -159,6 +159,32 @@ void TEditor::Adopt(TCircuit&& loaded, const TTemplateAction& templateAction, st
 }
 
 // ---------------------------------------------------------------------------
+// A suggestion
+
+bool TEditor::OpenSuggestion(const TCircuit& suggestion) {
+    // No file dialog follows: declining the save dialog stops here.
+    if (!ReadyToReplace(false)) return false;
+    // A laid-out circuit no file holds yet: named as New names one.
+    ++newCounter_;
+    TCircuit laid = suggestion;
+    laid.title = Text(kUntitledEntry) + " " + std::to_string(newCounter_);
+    laid.notes.clear();
+    laid.templatePath.clear();
+    laid.templateShown = false;
+    // The circuit it replaces is what Undo gives back; Open keeps nothing
+    // worth undoing to, but a suggestion is easily tried and dismissed.
+    KeepCircuit();
+    // Unsaved work: closing the window must not drop it without asking.
+    document_.Adopt(std::move(laid), std::string(), true);
+    SetWorkArea(Circuit().workAreaLength, Circuit().workAreaWidth);
+    template_.Clear();
+    view_.ScrollToOrigin();
+    ShowRulersFromCircuit();
+    Circuit().ReLay(false);
+    return true;
+}
+
+// ---------------------------------------------------------------------------
 // Template
 
 void TEditor::OpenTemplate1Click() {

@@ -1,7 +1,7 @@
-// Suggest Circuits on the two boxes of pieces it is sized for: the starter
-// box, where the search tries every pair of halves that could still make
-// the list, and the club's box on four lanes, where it stops at its work
-// limit or once nothing left can be longer. Each run is checked before it is
+// Suggest Circuits on the two boxes of pieces it is sized for, in NINCO and
+// in SCX: the starter box, where the search tries every pair of halves that
+// could still make the list, and the club's box on four lanes, where it
+// stops at its work limit or once nothing left can be longer. Each run is checked before it is
 // timed; the club's counter is the share of the box's running length the
 // best suggestion lays (four lanes are two strips: twice its mean lane).
 
@@ -14,40 +14,48 @@ namespace {
 
 using namespace quillet;
 
-TTrackList StarterBox() {
+// The boxes are counted per system: the stock file has one line per piece
+// type for SCX and one for NINCO. SCX sells the same kinds of piece under the
+// same type codes (standard, half and quarter straights, the starting
+// straight, the changeover, the inner, standard, outer and super outer
+// curves), only shorter: 350 mm straights against 400, curve radii about an
+// eighth smaller. So the SCX boxes are the NINCO ones, piece for piece, on
+// the SCX lines, on the same tables: the same box laid a little smaller.
+TTrackList StarterBox(int brand) {
     TTrackList s;
-    s.SetPieces(kNincoIndex, kStandardStraight, 4);
-    s.SetPieces(kNincoIndex, kHalfStraight, 2);
-    s.SetPieces(kNincoIndex, kStartingStraight, 1);
-    s.SetPieces(kNincoIndex, kStandardCurve, 12);
+    s.SetPieces(brand, kStandardStraight, 4);
+    s.SetPieces(brand, kHalfStraight, 2);
+    s.SetPieces(brand, kStartingStraight, 1);
+    s.SetPieces(brand, kStandardCurve, 12);
     return s;
 }
 
-TTrackList ClubBox() {
+TTrackList ClubBox(int brand) {
     TTrackList s;
-    s.SetPieces(kNincoIndex, kStandardStraight, 20);
-    s.SetPieces(kNincoIndex, kHalfStraight, 8);
-    s.SetPieces(kNincoIndex, kQuarterStraight, 4);
-    s.SetPieces(kNincoIndex, kStartingStraight, 1);
-    s.SetPieces(kNincoIndex, kChangeoverTrack, 2);
-    s.SetPieces(kNincoIndex, kStandardCurve, 16);
-    s.SetPieces(kNincoIndex, kOuterCurve, 12);
-    s.SetPieces(kNincoIndex, kInnerCurve, 8);
-    s.SetPieces(kNincoIndex, kSuperOuterCurve, 4);
+    s.SetPieces(brand, kStandardStraight, 20);
+    s.SetPieces(brand, kHalfStraight, 8);
+    s.SetPieces(brand, kQuarterStraight, 4);
+    s.SetPieces(brand, kStartingStraight, 1);
+    s.SetPieces(brand, kChangeoverTrack, 2);
+    s.SetPieces(brand, kStandardCurve, 16);
+    s.SetPieces(brand, kOuterCurve, 12);
+    s.SetPieces(brand, kInnerCurve, 8);
+    s.SetPieces(brand, kSuperOuterCurve, 4);
     return s;
 }
 
-SuggestRequest Request(int32_t length, int32_t width, int lanes) {
+SuggestRequest Request(int32_t length, int32_t width, int lanes, Brand system = Brand::Ninco) {
     SuggestRequest r;
     r.tableLength = length;
     r.tableWidth = width;
     r.lanes = lanes;
+    r.system = system;
     return r;
 }
 
-void BM_SuggestStarter(benchmark::State& state) {
-    const TTrackList stock = StarterBox();
-    const SuggestRequest request = Request(2400, 1200, 2);
+void SuggestStarter(benchmark::State& state, int brand, Brand system) {
+    const TTrackList stock = StarterBox(brand);
+    const SuggestRequest request = Request(2400, 1200, 2, system);
     const SuggestResult check = SuggestCircuits(request, stock);
     if (check.status != SuggestStatus::Found || !check.complete) {
         state.SkipWithError("the starter box is not searched to the end");
@@ -57,11 +65,14 @@ void BM_SuggestStarter(benchmark::State& state) {
     state.counters["suggestions"] = static_cast<double>(check.suggestions.size());
     state.counters["work"] = static_cast<double>(check.nodes);
 }
+void BM_SuggestStarter(benchmark::State& state) { SuggestStarter(state, kNincoIndex, Brand::Ninco); }
+void BM_SuggestStarterScx(benchmark::State& state) { SuggestStarter(state, kScxIndex, Brand::Scx); }
 BENCHMARK(BM_SuggestStarter)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SuggestStarterScx)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
-void BM_SuggestClubFourLanes(benchmark::State& state) {
-    const TTrackList stock = ClubBox();
-    const SuggestRequest request = Request(5000, 3000, 4);
+void SuggestClubFourLanes(benchmark::State& state, int brand, Brand system) {
+    const TTrackList stock = ClubBox(brand);
+    const SuggestRequest request = Request(5000, 3000, 4, system);
     const SuggestResult check = SuggestCircuits(request, stock);
     if (check.status != SuggestStatus::Found || check.suggestions.size() != 12) {
         state.SkipWithError("fewer than 12 suggestions for the club's box");
@@ -69,10 +80,17 @@ void BM_SuggestClubFourLanes(benchmark::State& state) {
     }
     for (auto _ : state) benchmark::DoNotOptimize(SuggestCircuits(request, stock));
     state.counters["suggestions"] = static_cast<double>(check.suggestions.size());
-    state.counters["share"] = 2.0 * check.suggestions.front().meanLaneMm / StockRunningLength(stock, Brand::Ninco);
+    state.counters["share"] = 2.0 * check.suggestions.front().meanLaneMm / StockRunningLength(stock, system);
     state.counters["work"] = static_cast<double>(check.nodes);
 }
+void BM_SuggestClubFourLanes(benchmark::State& state) { SuggestClubFourLanes(state, kNincoIndex, Brand::Ninco); }
+void BM_SuggestClubFourLanesScx(benchmark::State& state) { SuggestClubFourLanes(state, kScxIndex, Brand::Scx); }
 BENCHMARK(BM_SuggestClubFourLanes)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_SuggestClubFourLanesScx)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(5)

@@ -170,6 +170,33 @@ enum class XText {
     CliHelpSuggest,
     CliSuggestNeeds,
     CliNotAFolder,  // %1 the path
+    // ---- Suggest Circuits: the command and its window.
+    SuggestCircuitsMenu,
+    SuggestCircuitsHint,
+    SuggestCaption,
+    SuggestTableGroup,
+    SuggestTableLength,
+    SuggestTableWidth,
+    SuggestSystem,
+    SuggestNinco,
+    SuggestScx,
+    SuggestLanes,
+    SuggestPiecesGroup,
+    SuggestOnlyStock,
+    SuggestAnyPieces,  // followed by the number of pieces
+    SuggestAnyPiecesUnit,
+    SuggestSearch,
+    SuggestOpen,
+    SuggestClose,
+    SuggestSearching,
+    SuggestFoundOne,
+    SuggestFoundMany,    // %1 how many
+    SuggestCellSize,     // %1 length, %2 width, in cm
+    SuggestCellLane,     // %1 the mean lane in cm
+    SuggestCellPieces,   // %1 how many
+    SuggestCellMissing,  // followed by one line a type
+    SuggestMissingItem,  // %1 how many, %2 the type's name
+    SuggestNothingMissing,
     Count
 };
 

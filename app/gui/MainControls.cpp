@@ -37,6 +37,8 @@ WindowHandler WindowHandlerOf(CommandId id) {
             return &F::ToolButton61Click;
         case CommandId::About:
             return &F::HelpAbout1Execute;
+        case CommandId::SuggestCircuits:
+            return &F::SuggestCircuits1Click;
         case CommandId::FitToWindow:
             return &F::ToolButton57Click;
         default:

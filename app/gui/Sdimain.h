@@ -122,6 +122,7 @@ public:
     void CircuitDimensions1Click();  // Circuit Dimensions
     void ToolButton61Click();        // Lap Times
     void ToolButton53Click();        // Print
+    void SuggestCircuits1Click();    // Suggest Circuits
     const TToolWindows& Tools() const { return m_tools; }
     // ---- File > Export and the recent files
     void ExportPng1Click();

@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 #include <optional>
 
 #include "app/gui/DrawingSurface.h"
@@ -13,6 +14,7 @@
 #include "stock/gui/TrackListForm.h"
 #include "tools/gui/DimensionsForm.h"
 #include "tools/gui/PrintCircuit.h"
+#include "tools/gui/SuggestForm.h"
 #include "tools/gui/Unit14.h"
 
 namespace quillet {
@@ -72,6 +74,23 @@ void TSDIAppForm::ToolButton53Click() {
     TQtPrinter printer(form->Printer(), [form] { return form->OrientationChosen(); });
     m_editor->ToolButton53Click(printer);
     FormActualize();
+}
+
+void TSDIAppForm::SuggestCircuits1Click() {
+    // The table is the work area, the system and lanes those of the circuit
+    // being edited: the likeliest answers.
+    const TCircuit& c = m_editor->Circuit();
+    SuggestRequest defaults;
+    defaults.tableLength = m_editor->WorkAreaLength();
+    defaults.tableWidth = m_editor->WorkAreaWidth();
+    defaults.system = BrandOfFlag(c.startBrand);
+    defaults.lanes = 2 * std::clamp<int>(c.lanePairs, 1, 4);
+    m_tools.suggest->SetOpener([this](const TCircuit& suggestion) {
+        const bool opened = m_editor->OpenSuggestion(suggestion);
+        FormActualize();
+        return opened;
+    });
+    m_tools.suggest->ShowFor(defaults, m_editor->Stock());
 }
 
 }  // namespace quillet

@@ -8,6 +8,7 @@
 #include "tools/gui/CloseProgress.h"
 #include "tools/gui/DimensionsForm.h"
 #include "tools/gui/PrintCircuit.h"
+#include "tools/gui/SuggestForm.h"
 #include "tools/gui/Unit14.h"
 
 namespace quillet {
@@ -22,6 +23,7 @@ void TToolWindows::Create(QWidget* parent) {
     print = new TForm10(parent);
     convert = new TForm12(parent);
     lapTimes = new TForm14(parent);
+    suggest = new TSuggestForm(parent);
 }
 
 void TToolWindows::ApplyLanguage() {
@@ -34,6 +36,7 @@ void TToolWindows::ApplyLanguage() {
     print->ApplyLanguage();
     convert->ApplyLanguage();
     lapTimes->ApplyLanguage();
+    suggest->ApplyLanguage();
 }
 
 }  // namespace quillet

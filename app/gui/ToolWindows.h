@@ -1,8 +1,8 @@
 #pragma once
 // The windows of the circuit tools and the stock, made with the main window
 // and owned by it: the Track List, Tracks Stock and Stock Control, the Close
-// Circuit options and progress, Convert, Circuit Dimensions, Lap Times and
-// Print.
+// Circuit options and progress, Convert, Circuit Dimensions, Lap Times,
+// Print and Suggest Circuits.
 
 #include <functional>
 
@@ -19,6 +19,7 @@ class TForm8;
 class TForm10;
 class TForm12;
 class TForm14;
+class TSuggestForm;
 
 struct TToolWindows {
     TForm1* stock = nullptr;          // Tracks Stock
@@ -30,6 +31,7 @@ struct TToolWindows {
     TForm10* print = nullptr;         // Print, with the printer
     TForm12* convert = nullptr;       // Convert
     TForm14* lapTimes = nullptr;      // Lap Times
+    TSuggestForm* suggest = nullptr;  // Suggest Circuits
     // The main window's refresh, for commands that show a change before
     // they ask their next question.
     std::function<void()> refresh;

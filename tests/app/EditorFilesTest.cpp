@@ -12,7 +12,9 @@
 
 #include "ScriptedPrompter.h"
 #include "model/Tracks.h"
+#include "stock/TrackList.h"
 #include "text/Languages.h"
+#include "tools/Suggest.h"
 
 namespace quillet::test {
 namespace {
@@ -128,6 +130,89 @@ TEST_F(FilesTest, OpenAfterDecliningTheSaveStillReplacesTheCircuit) {
     EXPECT_FALSE(editor.Circuit().modified);
 
     // The undo copy is the opened circuit: Undo right away changes nothing.
+    editor.ToolButton44Click();
+    EXPECT_EQ(editor.Circuit().Count(), 5);
+    EXPECT_EQ(editor.Circuit().title, "Oval");
+    EXPECT_FALSE(editor.Circuit().modified);
+}
+
+// A starter box's best suggestion on a 2400 x 1200 mm table, and a work area
+// of the editor's other than that.
+TCircuit StarterSuggestion() {
+    TTrackList stock;
+    stock.SetPieces(kNincoIndex, kStandardStraight, 4);
+    stock.SetPieces(kNincoIndex, kHalfStraight, 2);
+    stock.SetPieces(kNincoIndex, kStartingStraight, 1);
+    stock.SetPieces(kNincoIndex, kStandardCurve, 12);
+    SuggestRequest request;
+    request.tableLength = 2400;
+    request.tableWidth = 1200;
+    SuggestResult result = SuggestCircuits(request, stock);
+    EXPECT_EQ(result.status, SuggestStatus::Found);
+    if (result.suggestions.empty()) return TCircuit();
+    return result.suggestions.front().circuit;
+}
+
+TEST_F(FilesTest, ASuggestionReplacesTheCircuitAsOpenDoesAndUndoBringsItBack) {
+    const TCircuit suggestion = StarterSuggestion();
+    ASSERT_GT(suggestion.Count(), 0);
+    EditSomething(3);
+    editor.SetWorkArea(6000, 4000);
+
+    // Cancel at the question, or Yes and then no name: nothing changes.
+    prompter.saveAnswers = {SaveAnswer::Cancel, SaveAnswer::Yes};
+    prompter.saveNames = {std::nullopt};
+    EXPECT_FALSE(editor.OpenSuggestion(suggestion));
+    EXPECT_FALSE(editor.OpenSuggestion(suggestion));
+    const std::vector<std::string> asked = {"save?", "save?", "save as Untitled"};
+    EXPECT_EQ(prompter.log, asked);
+    EXPECT_EQ(editor.Circuit().Count(), 3);
+    EXPECT_EQ(editor.Circuit().title, "Untitled");
+    EXPECT_EQ(editor.WorkAreaLength(), 6000);
+
+    // No: the suggestion, closed, on its table, named as a new circuit and
+    // unsaved.
+    prompter.saveAnswers = {SaveAnswer::No};
+    ASSERT_TRUE(editor.OpenSuggestion(suggestion));
+    EXPECT_EQ(editor.Circuit().Count(), suggestion.Count());
+    for (int i = 1; i <= suggestion.Count(); ++i) EXPECT_EQ(editor.Circuit().Track(i).type, suggestion.Track(i).type);
+    EXPECT_EQ(editor.Circuit().title, "Untitled 1");
+    EXPECT_TRUE(editor.Circuit().modified);
+    EXPECT_EQ(editor.WorkAreaLength(), 2400);
+    EXPECT_EQ(editor.WorkAreaWidth(), 1200);
+    EXPECT_EQ(editor.FormActualize().panel1, "Circuit closed ");
+    EXPECT_TRUE(editor.Circuit().closed);
+
+    // Undo: the three curves, still unsaved; again: the suggestion.
+    editor.ToolButton44Click();
+    EXPECT_EQ(editor.Circuit().Count(), 3);
+    EXPECT_EQ(editor.Circuit().Track(1).type, kStandardCurve);
+    EXPECT_EQ(editor.Circuit().title, "Untitled");
+    EXPECT_TRUE(editor.Circuit().modified);
+    EXPECT_EQ(editor.FormActualize().panel1, "Circuit opened ");
+    editor.ToolButton44Click();
+    EXPECT_EQ(editor.Circuit().Count(), suggestion.Count());
+    EXPECT_EQ(editor.FormActualize().panel1, "Circuit closed ");
+
+    // The suggestion is unsaved work too; the next one takes the next name.
+    prompter.log.clear();
+    prompter.saveAnswers = {SaveAnswer::No};
+    ASSERT_TRUE(editor.OpenSuggestion(suggestion));
+    EXPECT_EQ(editor.Circuit().title, "Untitled 2");
+    EXPECT_EQ(prompter.log, std::vector<std::string>{"save?"});
+}
+
+TEST_F(FilesTest, ASavedCircuitGivesWayToASuggestionWithoutAQuestion) {
+    const TCircuit suggestion = StarterSuggestion();
+    ASSERT_GT(suggestion.Count(), 0);
+    const std::string path = SavedCircuit("Oval.QLC", 5);
+    prompter.openNames = {path};
+    editor.FileOpen1Execute();
+    prompter.log.clear();
+    ASSERT_TRUE(editor.OpenSuggestion(suggestion));
+    EXPECT_TRUE(prompter.log.empty());
+    EXPECT_TRUE(editor.Document().Path().empty());
+    // Undo gives the file's circuit back as saved.
     editor.ToolButton44Click();
     EXPECT_EQ(editor.Circuit().Count(), 5);
     EXPECT_EQ(editor.Circuit().title, "Oval");

@@ -32,6 +32,7 @@ const char* const kPictures[] = {
     "convert-lanes",
     "notes",
     "lap-times",
+    "suggest-circuits",
     "insert-icon-controller",
     "insert-icon-lap-counter",
     "insert-icon-start",

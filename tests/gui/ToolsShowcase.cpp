@@ -6,7 +6,10 @@
 // convert, dimensions, laptimes, print, or none; or closed (Close Circuit
 // run with the options it offers, the circuit closed) or converted (Convert
 // run to add two outer lanes), each answered as a user would and refused
-// with exit status 1 when the circuit did not change as expected.
+// with exit status 1 when the circuit did not change as expected; or
+// suggest-starter, suggest-club: Suggest Circuits searching the starter box
+// (2 lanes, 2400 x 1200 mm) or the club's box (4 lanes, 5000 x 3000 mm),
+// or suggest-any: the club's box with any pieces up to 60.
 
 #include <QApplication>
 #include <QLineEdit>
@@ -36,6 +39,7 @@
 #include "tools/gui/CloseProgress.h"
 #include "tools/gui/DimensionsForm.h"
 #include "tools/gui/PrintCircuit.h"
+#include "tools/gui/SuggestForm.h"
 #include "tools/gui/Unit14.h"
 
 using namespace quillet;
@@ -74,6 +78,29 @@ TTrackList SampleStock() {
     s.SetPieces(kScxIndex, kStandardCurve, 8);
     s.SetPieces(kScxIndex, kStartingChicane, 1);
     s.SetBorders(kNincoIndex, kOuterCurveOuterBorder, 10);
+    return s;
+}
+
+TTrackList StarterBox() {
+    TTrackList s;
+    s.SetPieces(kNincoIndex, kStandardStraight, 4);
+    s.SetPieces(kNincoIndex, kHalfStraight, 2);
+    s.SetPieces(kNincoIndex, kStartingStraight, 1);
+    s.SetPieces(kNincoIndex, kStandardCurve, 12);
+    return s;
+}
+
+TTrackList ClubBox() {
+    TTrackList s;
+    s.SetPieces(kNincoIndex, kStandardStraight, 20);
+    s.SetPieces(kNincoIndex, kHalfStraight, 8);
+    s.SetPieces(kNincoIndex, kQuarterStraight, 4);
+    s.SetPieces(kNincoIndex, kStartingStraight, 1);
+    s.SetPieces(kNincoIndex, kChangeoverTrack, 2);
+    s.SetPieces(kNincoIndex, kStandardCurve, 16);
+    s.SetPieces(kNincoIndex, kOuterCurve, 12);
+    s.SetPieces(kNincoIndex, kInnerCurve, 8);
+    s.SetPieces(kNincoIndex, kSuperOuterCurve, 4);
     return s;
 }
 
@@ -137,6 +164,17 @@ int main(int argc, char* argv[]) {
             tools.lapTimes->open();
         } else if (which == "print") {
             QTimer::singleShot(0, tools.print, [&] { tools.print->Ask(); });
+        } else if (which == "suggest-starter" || which == "suggest-club" || which == "suggest-any") {
+            const bool starter = which == "suggest-starter";
+            editor.Stock() = starter ? StarterBox() : ClubBox();
+            SuggestRequest defaults;
+            defaults.tableLength = starter ? 2400 : 5000;
+            defaults.tableWidth = starter ? 1200 : 3000;
+            defaults.lanes = starter ? 2 : 4;
+            tools.suggest->Prepare(defaults, editor.Stock());
+            tools.suggest->open();
+            if (which == "suggest-any") tools.suggest->AnyPiecesButton()->setChecked(true);
+            tools.suggest->SearchButton()->click();
         } else if (which == "closed" || which == "converted") {
             const bool closing = which == "closed";
             // OK in the command's dialog as soon as it is up.

@@ -919,6 +919,14 @@ void surfaceWater(Pic& p) {
     for (int y : {3, 8, 12}) p.art(1, y, {".ww...ww...ww.", "w..w.w..w.w..w"}, k);
 }
 
+void suggestCircuits(Pic& p) {
+    // A circuit rising out of the box of pieces, with an amber spark: the
+    // idea of a layout.
+    loop(p, 4, 6.5, 4.5, 2.5);
+    stockBox(p, 10);
+    artWithHalo(p, 11, 0, {"..Y..", ".YyY.", "YyyyY", ".YyY.", "..Y.."}, baseKey());
+}
+
 // The application emblem at 16 x 16, drawn by hand for the small sizes: the
 // same loop, car and start line as the SVG.
 void appIcon16(Pic& p) {
@@ -954,6 +962,7 @@ const std::vector<Entry>& entries() {
         {"convert-lanes", convert},
         {"notes", notes},
         {"lap-times", lapTimes},
+        {"suggest-circuits", suggestCircuits},
         {"insert-icon-controller", iconController},
         {"insert-icon-lap-counter", iconLapCounter},
         {"insert-icon-start", iconStart},

@@ -9,7 +9,9 @@
 //                 the drags (ViewState.h)
 // beside the clipboard circuit, the stock and the drop-down buttons' choices.
 // The window forwards its events here and shows what FormActualize returns;
-// whatever a command must ask the user goes through the TPrompter.
+// whatever a command must ask the user goes through the TPrompter, and what
+// else it needs from the window (busy cursor, beep, the closing search, a
+// redraw) through the TEditorHost.
 //
 // Implementation files, by concern:
 //   EditorState.cpp     creation, FormCreate and the refresh FormActualize
@@ -44,6 +46,7 @@
 #include "app/Commands.h"
 #include "app/Controls.h"
 #include "app/Document.h"
+#include "app/EditorHost.h"
 #include "app/EditorMouse.h"
 #include "app/Prompter.h"
 #include "app/RecentFiles.h"
@@ -129,7 +132,7 @@ std::string_view ExportExtension(ExportKind kind);
 
 class TEditor {
 public:
-    TEditor(TPrompter& prompter, TTemplatePicture& templatePicture);
+    TEditor(TPrompter& prompter, TEditorHost& host, TTemplatePicture& templatePicture);
 
     // ---- The parts
     const TDocument& Document() const { return document_; }
@@ -515,6 +518,7 @@ private:
     void ChooseIcon(int image);
 
     TPrompter& prompter_;
+    TEditorHost& host_;
     TTemplatePicture& template_;
 
     TDocument document_;

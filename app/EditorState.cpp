@@ -28,8 +28,8 @@ int32_t MinimumScaleFor(int32_t areaLength, int32_t areaWidth) {
     return std::max(Trunc(std::sqrt(std::max(cells, 0.0))) + 1, 3);
 }
 
-TEditor::TEditor(TPrompter& prompter, TTemplatePicture& templatePicture)
-    : prompter_(prompter), template_(templatePicture) {
+TEditor::TEditor(TPrompter& prompter, TEditorHost& host, TTemplatePicture& templatePicture)
+    : prompter_(prompter), host_(host), template_(templatePicture) {
     FormCreate();
 }
 

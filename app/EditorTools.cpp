@@ -14,28 +14,30 @@ namespace quillet {
 
 namespace {
 
-// The Close command's requests, answered by the prompter.
+// The Close command's requests: the questions go to the prompter, the rest
+// to the host.
 class TEditorCloseHost final : public TCloseHost {
 public:
-    explicit TEditorCloseHost(TPrompter& prompter) : prompter_(prompter) {}
+    TEditorCloseHost(TPrompter& prompter, TEditorHost& host) : prompter_(prompter), host_(host) {}
 
     void SearchStarts(bool exhaustive) override {
         // The exhaustive searches show their own progress window.
-        if (!exhaustive) prompter_.Busy(true);
+        if (!exhaustive) host_.Busy(true);
         busy_ = !exhaustive;
     }
     void SearchEnds() override {
-        if (busy_) prompter_.Busy(false);
+        if (busy_) host_.Busy(false);
         busy_ = false;
     }
-    SearchResult RunExhaustive(const ClosingPlan& plan) override { return prompter_.SearchClosing(plan); }
-    void Redraw() override { prompter_.CircuitChanged(); }
-    void Beep() override { prompter_.Beep(); }
+    SearchResult RunExhaustive(const ClosingPlan& plan) override { return host_.SearchClosing(plan); }
+    void Redraw() override { host_.CircuitChanged(); }
+    void Beep() override { host_.Beep(); }
     bool SearchAnother() override { return prompter_.AskSearchAnother(); }
     void Tell(const std::string& text) override { prompter_.ShowMessage(text); }
 
 private:
     TPrompter& prompter_;
+    TEditorHost& host_;
     bool busy_ = false;
 };
 
@@ -78,8 +80,8 @@ void TEditor::Close1Click() {
         }
         closeOptions_ = ApplyCloseLimits(chosen, pairs);
     }
-    TEditorCloseHost host(prompter_);
-    const CloseStatus status = CloseCircuit(c, closeOptions_, stock_, host);
+    TEditorCloseHost closeHost(prompter_, host_);
+    const CloseStatus status = CloseCircuit(c, closeOptions_, stock_, closeHost);
     // Nothing appended (cancelled, refused, nothing nearer): the earlier
     // undo state is still the one worth going back to.
     if (c.Count() == before) history_.Drop(std::move(mark));

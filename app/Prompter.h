@@ -1,7 +1,9 @@
 #pragma once
 // Everything the editor asks the user or tells them goes through here, so
 // every command runs without a person: the main window answers with real
-// dialogs, the tests with a script.
+// dialogs, the tests with a script. Every question must be answered by each
+// prompter: none has a default that would quietly disable a command. What
+// the editor needs that is not a question is in app/EditorHost.h.
 
 #include <cstdint>
 #include <optional>
@@ -55,66 +57,45 @@ public:
     // A file of that kind that could not be loaded: `message` is the one-line
     // text the reader gave about `path`. The window words it on lines of its
     // own under a caption naming what failed; others show the line as it is.
-    virtual void ShowLoadError(LoadKind /*kind*/, const std::string& /*path*/, const std::string& message) {
-        ShowError(message);
-    }
+    virtual void ShowLoadError(LoadKind kind, const std::string& path, const std::string& message) = 0;
 
     // The Settings dialog TForm2, filled with `values`; on OK the values
     // hold what the user chose and the result is true. The dialog itself
     // keeps OK from closing while a field is empty (CheckSettings).
     virtual bool EditSettings(TSettingsValues& values) = 0;
 
-    // ---- The circuit tools and the stock dialogs. Each has the answer of
-    // a user who is not there (Cancel, No, nothing), so a prompter that does
-    // not take part in these commands leaves them without effect.
+    // ---- The circuit tools and the stock dialogs.
 
     // A message already put together in the current language, in the
     // "Information" window.
-    virtual void ShowMessage(const std::string& text) { Information(-1, text); }
+    virtual void ShowMessage(const std::string& text) = 0;
 
     // TForm1, the Tracks Stock dialog, filled with `fields`; on OK the
     // fields hold what the user typed and the result is true. The dialog
     // itself keeps OK from closing while a field is not a count
     // (CheckStockFields).
-    virtual bool EditStock(TStockFields& /*fields*/) { return false; }
+    virtual bool EditStock(TStockFields& fields) = 0;
 
     // TForm5, the Close Circuit options: the boxes `limits` disables are
     // shown unchecked and greyed. On OK `options` holds the choice.
-    virtual bool EditCloseOptions(CloseOptions& /*options*/, const CloseDialogLimits& /*limits*/) { return false; }
-
-    // Runs the plain or the stock closing of the plan while TForm6 shows
-    // its progress (0..132) with a Cancel button; a cancelled search comes
-    // back with `cancelled` set.
-    virtual SearchResult SearchClosing(const ClosingPlan& plan) { return RunExhaustiveClosing(plan); }
+    virtual bool EditCloseOptions(CloseOptions& options, const CloseDialogLimits& limits) = 0;
 
     // TForm15 under "Random Search": "Do you wish to search another
     // solution?"; true for Yes.
-    virtual bool AskSearchAnother() { return false; }
-
-    // The busy cursor around a search that runs on the user's thread.
-    virtual void Busy(bool /*on*/) {}
-    // The system beep.
-    virtual void Beep() {}
-    // The circuit changed in the middle of a command: the window redraws it
-    // before the command asks its next question.
-    virtual void CircuitChanged() {}
+    virtual bool AskSearchAnother() = 0;
 
     // TForm12, the Convert dialog with the choices in order, the first
     // preselected; nothing when cancelled.
-    virtual std::optional<ConversionKind> AskConversion(const std::vector<ConversionKind>& /*choices*/) {
-        return std::nullopt;
-    }
+    virtual std::optional<ConversionKind> AskConversion(const std::vector<ConversionKind>& choices) = 0;
 
     // TForm10, the Print dialog (its Setup button chooses the printer);
     // nothing when cancelled.
-    virtual std::optional<PrintChoice> AskPrintChoice() { return std::nullopt; }
+    virtual std::optional<PrintChoice> AskPrintChoice() = 0;
 
     // The save dialog of File > Export for that kind of file (its filter,
     // its extension added to a name without one, asks before overwriting),
     // showing `suggestedName`; nothing when cancelled.
-    virtual std::optional<std::string> AskExportName(ExportKind /*kind*/, const std::string& /*suggestedName*/) {
-        return std::nullopt;
-    }
+    virtual std::optional<std::string> AskExportName(ExportKind kind, const std::string& suggestedName) = 0;
 };
 
 // The template picture drawn under the circuit. The editor decides when it is
@@ -138,7 +119,15 @@ public:
     std::optional<std::string> AskTemplateName() override { return std::nullopt; }
     bool AskYesNo(const std::string&) override { return false; }
     void ShowError(const std::string&) override {}
+    void ShowLoadError(LoadKind, const std::string&, const std::string&) override {}
     bool EditSettings(TSettingsValues&) override { return false; }
+    void ShowMessage(const std::string&) override {}
+    bool EditStock(TStockFields&) override { return false; }
+    bool EditCloseOptions(CloseOptions&, const CloseDialogLimits&) override { return false; }
+    bool AskSearchAnother() override { return false; }
+    std::optional<ConversionKind> AskConversion(const std::vector<ConversionKind>&) override { return std::nullopt; }
+    std::optional<PrintChoice> AskPrintChoice() override { return std::nullopt; }
+    std::optional<std::string> AskExportName(ExportKind, const std::string&) override { return std::nullopt; }
 };
 
 // A template picture that never loads.

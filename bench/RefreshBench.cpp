@@ -52,8 +52,9 @@ void BuildLargeCircuit(TEditor& editor) {
 
 void BM_Refresh(benchmark::State& state) {
     TSilentPrompter prompter;
+    TQuietHost host;
     TNoTemplate picture;
-    TEditor editor(prompter, picture);
+    TEditor editor(prompter, host, picture);
     BuildLargeCircuit(editor);
     editor.SetViewport({1200, 800, 0, 0});
     TWindowState s = editor.FormActualize();
@@ -78,8 +79,9 @@ BENCHMARK(BM_Refresh)->Unit(benchmark::kMillisecond);
 // nearly all per-piece work.
 void BM_RefreshCoarse(benchmark::State& state) {
     TSilentPrompter prompter;
+    TQuietHost host;
     TNoTemplate picture;
-    TEditor editor(prompter, picture);
+    TEditor editor(prompter, host, picture);
     BuildLargeCircuit(editor);
     editor.Circuit().scale = 20.0;
     editor.Circuit().ReLay(false);

@@ -92,8 +92,9 @@ Outcome RunRender(const Invocation& inv) {
         // The pieces keep their points in pixels too.
         c.ReLay(false);
         TSilentPrompter prompter;
+        TQuietHost host;
         TNoTemplate noTemplate;
-        TEditor editor(prompter, noTemplate);
+        TEditor editor(prompter, host, noTemplate);
         editor.Circuit() = c;
         editor.SetWorkArea(areaLength, areaWidth);
         painted = RenderWorkArea(*format, editor, pictures, bytes);

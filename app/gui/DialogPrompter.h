@@ -1,8 +1,10 @@
 #pragma once
-// The editor's questions answered with the real dialogs of the main window.
+// The editor's questions answered with the real dialogs of the main window,
+// and the rest of what the editor needs from the window done for real.
 
 #include <QString>
 
+#include "app/EditorHost.h"
 #include "app/Prompter.h"
 
 class QFileDialog;
@@ -66,11 +68,7 @@ public:
     void ShowMessage(const std::string& text) override;
     bool EditStock(TStockFields& fields) override;
     bool EditCloseOptions(CloseOptions& options, const CloseDialogLimits& limits) override;
-    SearchResult SearchClosing(const ClosingPlan& plan) override;
     bool AskSearchAnother() override;
-    void Busy(bool on) override;
-    void Beep() override;
-    void CircuitChanged() override;
     std::optional<ConversionKind> AskConversion(const std::vector<ConversionKind>& choices) override;
     std::optional<PrintChoice> AskPrintChoice() override;
 
@@ -79,6 +77,22 @@ public:
 
 private:
     TMainDialogs m_d;
+};
+
+// The main window's side of a command (DialogPrompterTools.cpp): the busy
+// cursor, the beep, the closing search in a worker thread under its progress
+// window, and the window's refresh.
+class TDialogHost final : public TEditorHost {
+public:
+    explicit TDialogHost(const TToolWindows& tools) : m_tools(tools) {}
+
+    void Busy(bool on) override;
+    void Beep() override;
+    SearchResult SearchClosing(const ClosingPlan& plan) override;
+    void CircuitChanged() override;
+
+private:
+    const TToolWindows& m_tools;
 };
 
 }  // namespace quillet

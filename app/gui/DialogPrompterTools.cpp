@@ -1,5 +1,6 @@
 // The circuit tools' and the stock dialogs' questions answered with the
-// real windows (app/ToolWindows); without them, as nobody would answer.
+// real windows (app/ToolWindows); without them, as nobody would answer. And
+// the window's side of those commands: cursor, beep, progress, refresh.
 
 #include <QApplication>
 #include <QCursor>
@@ -27,26 +28,27 @@ constexpr int kTextSearchAnother = 206;  // "Do you wish to search another solut
 
 void TDialogPrompter::ShowMessage(const std::string& text) { m_d.information->ShowMessage(QStr(text)); }
 
-bool TDialogPrompter::EditStock(TStockFields& fields) {
-    return m_d.tools != nullptr ? m_d.tools->stock->Edit(fields) : TPrompter::EditStock(fields);
-}
+bool TDialogPrompter::EditStock(TStockFields& fields) { return m_d.tools != nullptr && m_d.tools->stock->Edit(fields); }
 
 bool TDialogPrompter::EditCloseOptions(CloseOptions& options, const CloseDialogLimits& limits) {
-    if (m_d.tools == nullptr) return TPrompter::EditCloseOptions(options, limits);
-    return m_d.tools->closeOptions->Edit(options, limits);
-}
-
-SearchResult TDialogPrompter::SearchClosing(const ClosingPlan& plan) {
-    if (m_d.tools == nullptr) return TPrompter::SearchClosing(plan);
-    return m_d.tools->closeProgress->Run(
-        [&plan](const SearchControl& control) { return RunExhaustiveClosing(plan, control); });
+    return m_d.tools != nullptr && m_d.tools->closeOptions->Edit(options, limits);
 }
 
 bool TDialogPrompter::AskSearchAnother() {
     return m_d.yesNo->Ask(QStr(Text(kTextSearchAnother)), QStr(Text(kTextRandomSearch)));
 }
 
-void TDialogPrompter::Busy(bool on) {
+std::optional<ConversionKind> TDialogPrompter::AskConversion(const std::vector<ConversionKind>& choices) {
+    if (m_d.tools == nullptr) return std::nullopt;
+    return m_d.tools->convert->Ask(choices);
+}
+
+std::optional<PrintChoice> TDialogPrompter::AskPrintChoice() {
+    if (m_d.tools == nullptr) return std::nullopt;
+    return m_d.tools->print->Ask();
+}
+
+void TDialogHost::Busy(bool on) {
     if (on) {
         QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     } else {
@@ -54,19 +56,15 @@ void TDialogPrompter::Busy(bool on) {
     }
 }
 
-void TDialogPrompter::Beep() { QApplication::beep(); }
+void TDialogHost::Beep() { QApplication::beep(); }
 
-void TDialogPrompter::CircuitChanged() {
-    if (m_d.tools != nullptr && m_d.tools->refresh) m_d.tools->refresh();
+SearchResult TDialogHost::SearchClosing(const ClosingPlan& plan) {
+    return m_tools.closeProgress->Run(
+        [&plan](const SearchControl& control) { return RunExhaustiveClosing(plan, control); });
 }
 
-std::optional<ConversionKind> TDialogPrompter::AskConversion(const std::vector<ConversionKind>& choices) {
-    if (m_d.tools == nullptr) return TPrompter::AskConversion(choices);
-    return m_d.tools->convert->Ask(choices);
-}
-
-std::optional<PrintChoice> TDialogPrompter::AskPrintChoice() {
-    return m_d.tools != nullptr ? m_d.tools->print->Ask() : TPrompter::AskPrintChoice();
+void TDialogHost::CircuitChanged() {
+    if (m_tools.refresh) m_tools.refresh();
 }
 
 }  // namespace quillet

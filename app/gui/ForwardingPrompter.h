@@ -32,11 +32,7 @@ public:
     bool EditCloseOptions(CloseOptions& options, const CloseDialogLimits& limits) override {
         return m_target->EditCloseOptions(options, limits);
     }
-    SearchResult SearchClosing(const ClosingPlan& plan) override { return m_target->SearchClosing(plan); }
     bool AskSearchAnother() override { return m_target->AskSearchAnother(); }
-    void Busy(bool on) override { m_target->Busy(on); }
-    void Beep() override { m_target->Beep(); }
-    void CircuitChanged() override { m_target->CircuitChanged(); }
     std::optional<ConversionKind> AskConversion(const std::vector<ConversionKind>& choices) override {
         return m_target->AskConversion(choices);
     }

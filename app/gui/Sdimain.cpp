@@ -112,8 +112,9 @@ TSDIAppForm::TSDIAppForm(TPrompter* prompter, QWidget* parent, const TDialogsWra
         if (wrapDialogs) m_wrappedPrompter = wrapDialogs(*m_ownPrompter);
         if (m_wrappedPrompter) prompter = m_wrappedPrompter.get();
     }
+    m_host = std::make_unique<TDialogHost>(m_tools);
     TTemplatePicture& templatePicture = *this;
-    m_editor = std::make_unique<TEditor>(*prompter, templatePicture);
+    m_editor = std::make_unique<TEditor>(*prompter, *m_host, templatePicture);
 
     m_surface = new TDrawingSurface(this);
     setCentralWidget(m_surface);

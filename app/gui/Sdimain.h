@@ -44,9 +44,10 @@ class TSettingsRecentStore;
 class TSDIAppForm : public QMainWindow, private TTemplatePicture, private TPictureMaker {
     Q_OBJECT
 public:
-    // With no prompter the editor asks through the window's own dialogs.
     // With no prompter given the editor asks through the window's own dialogs,
-    // or through what `wrapDialogs` makes of them when it is set.
+    // or through what `wrapDialogs` makes of them when it is set. Whoever
+    // answers, the busy cursor, the beep, the closing search and the redraws
+    // are the window's own (TDialogHost).
     explicit TSDIAppForm(TPrompter* prompter = nullptr, QWidget* parent = nullptr,
                          const TDialogsWrapper& wrapDialogs = {});
     ~TSDIAppForm() override;
@@ -192,6 +193,7 @@ private:
 
     std::unique_ptr<TDialogPrompter> m_ownPrompter;
     std::unique_ptr<TPrompter> m_wrappedPrompter;  // asks m_ownPrompter; outlives the editor
+    std::unique_ptr<TDialogHost> m_host;           // outlives the editor too
     std::unique_ptr<TEditor> m_editor;
     Pictures m_pictures;
 

@@ -19,7 +19,9 @@ struct TStartOptions {
     // data folder (see StockFilePath).
     QString programFolder;
     QString userDataFolder;
-    // Answers the editor's questions; null for the real dialogs.
+    // Answers the editor's questions; null for the real dialogs. The busy
+    // cursor, the closing search and the redraws are the window's whatever
+    // answers.
     TPrompter* prompter = nullptr;
 };
 

@@ -381,8 +381,9 @@ TEST_F(FilesTest, ClosingWritesTheStockFile) {
     // Read back into a second editor, starting in Spanish.
     SetLanguageIndex(kSpanish);
     ScriptedPrompter other;
+    ScriptedHost otherHost{other.log};
     FakeTemplate otherPicture;
-    TEditor second(other, otherPicture);
+    TEditor second(other, otherHost, otherPicture);
     second.LoadStockFile(stockPath);
     EXPECT_EQ(second.Stock().Pieces(2, kStandardCurve), 17);
     EXPECT_EQ(LanguageIndex(), kEnglish);

@@ -167,8 +167,9 @@ TEST_F(EditorTest, InsertButtonsFollowTheSelectionAndTheLanes) {
     // A NINCO piece selected: no chicanes; a starting straight in the
     // circuit: no second one.
     ScriptedPrompter p2;
+    ScriptedHost h2{p2.log};
     FakeTemplate t2;
-    TEditor wide(p2, t2);
+    TEditor wide(p2, h2, t2);
     wide.Circuit().lanePairs = 3;
     AppendPieces(wide.Circuit(), kStartingStraight, 1);
     wide.Circuit().firstSelected = wide.Circuit().lastSelected = 1;

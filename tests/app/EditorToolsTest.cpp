@@ -95,7 +95,7 @@ TEST_F(ToolsEditorTest, RandomSearchTakesItsSolutionOffBeforeTheNextOne) {
     std::vector<int> atRedraw;
     std::vector<int> atQuestion;
     std::vector<std::vector<int>> solutions;
-    prompter.onRedraw = [&] { atRedraw.push_back(editor.Circuit().Count()); };
+    host.onRedraw = [&] { atRedraw.push_back(editor.Circuit().Count()); };
     prompter.beforeSearchAnother = [&] {
         const TCircuit& c = editor.Circuit();
         atQuestion.push_back(c.Count());
@@ -145,7 +145,7 @@ TEST_F(ToolsEditorTest, CancelledClosingAppendsNothingAndKeepsTheUndoState) {
 
     // Cancel on the progress window.
     prompter.closeOptions = [](CloseOptions&, const CloseDialogLimits&) { return true; };
-    prompter.search = [](const ClosingPlan& plan) {
+    host.search = [](const ClosingPlan& plan) {
         EXPECT_TRUE(plan.chicane);
         SearchResult r;
         r.cancelled = true;

@@ -300,7 +300,7 @@ TEST_F(RecoveryTest, ACopyLeftUnderThisProcesssIdIsOfferedAndNeverOverwritten) {
     // The next session offers it, and Yes brings the work back.
     prompter.yesNoAnswers = {true};
     TRecovery next(folder.string(), {self.pid + 2, "boot", 1});
-    TEditor later(prompter, picture);
+    TEditor later(prompter, host, picture);
     EXPECT_TRUE(later.OfferRecovery(next));
     EXPECT_EQ(later.Circuit().Count(), 6);
     EXPECT_EQ(later.CurrentPath(), "/home/ana/Oval.QLC");
@@ -365,8 +365,9 @@ TEST_F(RecoveryTest, TheCopyCarriesTheNotesAndAnUntitledCircuitStaysUntitled) {
     TRecovery crashed(folder.string(), Gone(401));
     ASSERT_TRUE(crashed.Write(s));
     ScriptedPrompter later;
+    ScriptedHost laterHost{later.log};
     FakeTemplate picture2;
-    TEditor restarted(later, picture2);
+    TEditor restarted(later, laterHost, picture2);
     restarted.StartUp();
     TRecovery mine(folder.string(), ThisProcess());
     later.yesNoAnswers = {true};

@@ -1,6 +1,7 @@
 #pragma once
 // A prompter that answers from a script and writes down every question and
-// message, so the editor's flows run without a person.
+// message, so the editor's flows run without a person; and a host that
+// writes what the window would do into the same log, in order.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "app/Editor.h"
+#include "app/EditorHost.h"
 #include "app/Prompter.h"
 #include "text/Languages.h"
 
@@ -51,6 +53,8 @@ public:
         return Next(yesNoAnswers, false, "yes/no question");
     }
     void ShowError(const std::string& message) override { log.push_back("error " + message); }
+    // Logged as the error line itself, as a window without captions shows it.
+    void ShowLoadError(LoadKind, const std::string&, const std::string& message) override { ShowError(message); }
     void Information(int entry, const std::string& suffix) override {
         log.push_back("info " + std::to_string(entry) + suffix);
     }
@@ -67,11 +71,8 @@ public:
     // or queue; an unscripted one fails the test.
     std::function<bool(TStockFields&)> stock;
     std::function<bool(CloseOptions&, const CloseDialogLimits&)> closeOptions;
-    // Runs the exhaustive search; unset, it runs as without a window.
-    std::function<SearchResult(const ClosingPlan&)> search;
     std::deque<bool> searchAnotherAnswers;
     std::function<void()> beforeSearchAnother;  // looks at the circuit first
-    std::function<void()> onRedraw;             // the same at every redraw
     std::deque<std::optional<ConversionKind>> conversions;
     std::vector<ConversionKind> offeredChoices;
     std::deque<std::optional<PrintChoice>> printChoices;
@@ -94,20 +95,10 @@ public:
         }
         return closeOptions(options, limits);
     }
-    SearchResult SearchClosing(const ClosingPlan& plan) override {
-        log.push_back("search");
-        return search ? search(plan) : RunExhaustiveClosing(plan);
-    }
     bool AskSearchAnother() override {
         log.push_back("another?");
         if (beforeSearchAnother) beforeSearchAnother();
         return Next(searchAnotherAnswers, false, "search-another question");
-    }
-    void Busy(bool on) override { log.push_back(on ? "busy" : "idle"); }
-    void Beep() override { log.push_back("beep"); }
-    void CircuitChanged() override {
-        log.push_back("redraw");
-        if (onRedraw) onRedraw();
     }
     std::optional<ConversionKind> AskConversion(const std::vector<ConversionKind>& choices) override {
         log.push_back("convert");
@@ -144,6 +135,30 @@ private:
     }
 };
 
+// "busy", "idle", "beep", "search", "redraw", into the prompter's log.
+class ScriptedHost : public TEditorHost {
+public:
+    explicit ScriptedHost(std::vector<std::string>& log) : log_(log) {}
+
+    // Runs the exhaustive search; unset, it runs here and now, to its end.
+    std::function<SearchResult(const ClosingPlan&)> search;
+    std::function<void()> onRedraw;  // looks at the circuit at every redraw
+
+    void Busy(bool on) override { log_.push_back(on ? "busy" : "idle"); }
+    void Beep() override { log_.push_back("beep"); }
+    SearchResult SearchClosing(const ClosingPlan& plan) override {
+        log_.push_back("search");
+        return search ? search(plan) : RunExhaustiveClosing(plan);
+    }
+    void CircuitChanged() override {
+        log_.push_back("redraw");
+        if (onRedraw) onRedraw();
+    }
+
+private:
+    std::vector<std::string>& log_;
+};
+
 class FakeTemplate : public TTemplatePicture {
 public:
     bool loadSucceeds = true;
@@ -164,8 +179,9 @@ protected:
     void TearDown() override { SetLanguageIndex(kSpanish); }
 
     ScriptedPrompter prompter;
+    ScriptedHost host{prompter.log};
     FakeTemplate picture;
-    TEditor editor{prompter, picture};
+    TEditor editor{prompter, host, picture};
 };
 
 // Appends pieces of one type at the end of the chain and re-lays it.

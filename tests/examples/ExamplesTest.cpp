@@ -228,8 +228,9 @@ TEST(Examples, EachOpensInTheEditorWithoutAMessage) {
     for (const Example& e : Examples()) {
         SCOPED_TRACE(e.file);
         test::ScriptedPrompter prompter;
+        test::ScriptedHost host{prompter.log};
         test::FakeTemplate picture;
-        TEditor editor(prompter, picture);
+        TEditor editor(prompter, host, picture);
         editor.FormCreate();
         ASSERT_TRUE(editor.OpenCircuit(PathOf(e)));
         EXPECT_TRUE(prompter.log.empty()) << prompter.log.front();

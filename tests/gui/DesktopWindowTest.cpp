@@ -65,8 +65,25 @@ public:
         suggested << QStr(suggestedName);
         return Pop(exportNames);
     }
+    void ShowLoadError(LoadKind, const std::string&, const std::string& message) override { ShowError(message); }
+    void ShowMessage(const std::string& text) override { Information(-1, text); }
+    bool EditStock(TStockFields&) override { return Unasked("stock dialog", false); }
+    bool EditCloseOptions(CloseOptions&, const CloseDialogLimits&) override { return Unasked("close dialog", false); }
+    bool AskSearchAnother() override { return Unasked("search-another question", false); }
+    std::optional<ConversionKind> AskConversion(const std::vector<ConversionKind>&) override {
+        return Unasked("convert dialog", std::optional<ConversionKind>());
+    }
+    std::optional<PrintChoice> AskPrintChoice() override {
+        return Unasked("print dialog", std::optional<PrintChoice>());
+    }
 
 private:
+    // A question no test here expects: written down, and declined.
+    template <class T>
+    T Unasked(const char* what, T answer) {
+        said << QLatin1String(what);
+        return answer;
+    }
     static std::optional<std::string> Pop(std::deque<std::optional<std::string>>& q) {
         if (q.empty()) return std::nullopt;
         auto v = q.front();

@@ -91,8 +91,9 @@ void PictureExportTest::titlesOfAnyTextKeepEveryFormatReadable() {
     Pictures pictures;
     const TCircuit circuit = Oval(title.toStdString());
     TSilentPrompter prompter;
+    TQuietHost host;
     TNoTemplate noTemplate;
-    TEditor editor(prompter, noTemplate);
+    TEditor editor(prompter, host, noTemplate);
     editor.Circuit() = circuit;
     QTemporaryDir dir;
     QVERIFY(dir.isValid());

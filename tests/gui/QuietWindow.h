@@ -27,7 +27,15 @@ public:
     std::optional<std::string> AskTemplateName() override { return std::nullopt; }
     bool AskYesNo(const std::string&) override { return false; }
     void ShowError(const std::string& message) override { said << QString::fromStdString(message); }
+    void ShowLoadError(LoadKind, const std::string&, const std::string& message) override { ShowError(message); }
     bool EditSettings(TSettingsValues&) override { return false; }
+    void ShowMessage(const std::string& text) override { Information(-1, text); }
+    bool EditStock(TStockFields&) override { return false; }
+    bool EditCloseOptions(CloseOptions&, const CloseDialogLimits&) override { return false; }
+    bool AskSearchAnother() override { return false; }
+    std::optional<ConversionKind> AskConversion(const std::vector<ConversionKind>&) override { return std::nullopt; }
+    std::optional<PrintChoice> AskPrintChoice() override { return std::nullopt; }
+    std::optional<std::string> AskExportName(ExportKind, const std::string&) override { return std::nullopt; }
 };
 
 // Shown at 1000 x 700; `active` also waits until it has the keyboard.

@@ -526,15 +526,25 @@ private slots:
         w->Action(ControlId::Undo1)->trigger();
         QCOMPARE(w->Editor().Circuit().Count(), 9);
 
-        // The random search asks, under its caption, whether to go on.
+        // The random search asks, under its caption, whether to go on, over
+        // a window already showing the pieces it appended, and with the busy
+        // cursor of the search gone.
         English(*w);
+        w->FormActualize();
+        const QString lengthsBefore = w->Panel(3)->text();
         QStringList asked;
+        QString lengthsAtQuestion;
+        QString lengthsOfTheEditor;
+        bool busyAtQuestion = true;
         modals.Then([&](QWidget*) {
             QCOMPARE(form->windowTitle(), QStringLiteral("Close Circuit"));
             form->AdvancedBox()->click();
             form->OkButton()->click();
         });
         modals.Then([&](QWidget* q) {
+            lengthsAtQuestion = w->Panel(3)->text();
+            lengthsOfTheEditor = QStr(w->Editor().LaneLengthsPanelText());
+            busyAtQuestion = QApplication::overrideCursor() != nullptr;
             asked << q->windowTitle() << LabelText(q, "Label1") << Child<QPushButton>(q, "Button1")->text()
                   << Child<QPushButton>(q, "Button2")->text();
             Child<QPushButton>(q, "Button2")->click();  // No
@@ -543,6 +553,9 @@ private slots:
         QCOMPARE(asked, (QStringList{QStringLiteral("Random Search"),
                                      QStringLiteral("Do you wish to search another solution?"), QStringLiteral("Yes"),
                                      QStringLiteral("No")}));
+        QCOMPARE(lengthsAtQuestion, lengthsOfTheEditor);
+        QVERIFY(lengthsAtQuestion != lengthsBefore);
+        QVERIFY(!busyAtQuestion);
         QVERIFY(w->Editor().Circuit().Count() > 9);
         QVERIFY(w->Editor().CloseOptionsKept().advanced);
 

@@ -120,8 +120,9 @@ void ExpectSound(const TSuggestion& s, const SuggestRequest& request, const TTra
     TCircuit read;
     ASSERT_TRUE(ReadCircuitBytes(CircuitFileBytes(c, "s", '.'), "s.QLC", read));
     TSilentPrompter prompter;
+    TQuietHost host;
     TNoTemplate noTemplate;
-    TEditor editor(prompter, noTemplate);
+    TEditor editor(prompter, host, noTemplate);
     editor.Circuit() = read;
     EXPECT_EQ(editor.Panel1Text(), Text(120));  // "Circuit closed "
     EXPECT_TRUE(read.closed);

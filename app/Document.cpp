@@ -22,6 +22,12 @@ void TDocument::Adopt(TCircuit&& loaded, std::string path, bool modified) {
     savedNotes_ = circuit_.notes;
 }
 
+void TDocument::ExchangeFileState(TFileState& other) {
+    std::swap(path_, other.path);
+    std::swap(circuit_.notes, other.notes);
+    std::swap(savedNotes_, other.savedNotes);
+}
+
 bool TDocument::SaveAs(const std::string& path, std::string* error) {
     if (!SaveCircuit(circuit_, path, error)) {
         circuit_.modified = true;

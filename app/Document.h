@@ -47,6 +47,20 @@ public:
     // why; the file it belonged to stays its file.
     bool SaveAs(const std::string& path, std::string* error);
 
+    // The file side of the document: the file, the notes and what that file
+    // holds of them. A command that puts a circuit of no file in place of
+    // one that has a file keeps it, so Undo can give the file back with its
+    // circuit.
+    struct TFileState {
+        std::string path;
+        std::string notes;
+        std::string savedNotes;
+    };
+    TFileState FileState() const { return {path_, circuit_.notes, savedNotes_}; }
+    // Puts `other` in place of the document's file side and hands back the
+    // one it had, so doing it twice is no change.
+    void ExchangeFileState(TFileState& other);
+
 private:
     TCircuit circuit_;
     std::string path_;

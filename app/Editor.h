@@ -523,6 +523,9 @@ private:
 
     TDocument document_;
     TUndoHistory history_;
+    // The file and notes the undo state belongs to, while they are not the
+    // current ones: only after a suggestion took a file's circuit's place.
+    std::optional<TDocument::TFileState> undoFile_;
     TViewState view_;
 
     TCircuit clipboard_;

@@ -174,6 +174,7 @@ bool TEditor::OpenSuggestion(const TCircuit& suggestion) {
     // The circuit it replaces is what Undo gives back; Open keeps nothing
     // worth undoing to, but a suggestion is easily tried and dismissed.
     KeepCircuit();
+    undoFile_ = document_.FileState();
     // Unsaved work: closing the window must not drop it without asking.
     document_.Adopt(std::move(laid), std::string(), true);
     SetWorkArea(Circuit().workAreaLength, Circuit().workAreaWidth);

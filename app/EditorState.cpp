@@ -51,6 +51,7 @@ void TEditor::FormCreate() {
     view_.SetWorkArea(kStartAreaLength, kStartAreaWidth);
     document_.Start(TCircuit(WorkAreaLength() / 2, WorkAreaWidth() / 2));
     history_.Reset(TCircuit(WorkAreaLength() / 2, WorkAreaWidth() / 2));
+    undoFile_.reset();
     clipboard_ = TCircuit(WorkAreaLength() / 2, WorkAreaWidth() / 2);
     Circuit().scale = kStartScale;
     Circuit().workAreaLength = WorkAreaLength();

@@ -68,6 +68,7 @@ void TEditor::Close1Click() {
     const int before = c.Count();
     if (before == 0) return;
     TUndoHistory::TMark mark = history_.KeepMarked(c);
+    std::optional<TDocument::TFileState> markFile = std::exchange(undoFile_, std::nullopt);
     if (!c.singleRacing) {
         // Wider circuits have no catalogue curve for the larger radii: those
         // boxes go unchecked, and stay so until the user checks them again.
@@ -76,6 +77,7 @@ void TEditor::Close1Click() {
         CloseOptions chosen = closeOptions_;
         if (!prompter_.EditCloseOptions(chosen, CloseLimits(pairs))) {
             history_.Drop(std::move(mark));
+            undoFile_ = std::move(markFile);
             return;
         }
         closeOptions_ = ApplyCloseLimits(chosen, pairs);
@@ -84,7 +86,10 @@ void TEditor::Close1Click() {
     const CloseStatus status = CloseCircuit(c, closeOptions_, stock_, closeHost);
     // Nothing appended (cancelled, refused, nothing nearer): the earlier
     // undo state is still the one worth going back to.
-    if (c.Count() == before) history_.Drop(std::move(mark));
+    if (c.Count() == before) {
+        history_.Drop(std::move(mark));
+        undoFile_ = std::move(markFile);
+    }
     // A search that found no closing pieces would otherwise leave the user
     // looking at an unchanged drawing with no idea why. (A cancelled search
     // was the user's own doing; refusals have said their reason already.)
@@ -105,9 +110,11 @@ void TEditor::Convert1Click() {
     const auto kind = prompter_.AskConversion(ConversionChoices(c.LanePairs()));
     if (!kind) return;
     TUndoHistory::TMark mark = history_.KeepMarked(c);
+    std::optional<TDocument::TFileState> markFile = std::exchange(undoFile_, std::nullopt);
     const ConversionResult result = ConvertLanes(c, *kind);
     if (!result.converted) {
         history_.Drop(std::move(mark));
+        undoFile_ = std::move(markFile);
         if (result.refusal != 0) prompter_.Information(result.refusal);
         return;
     }

@@ -205,18 +205,45 @@ TEST_F(FilesTest, ASuggestionReplacesTheCircuitAsOpenDoesAndUndoBringsItBack) {
 TEST_F(FilesTest, ASavedCircuitGivesWayToASuggestionWithoutAQuestion) {
     const TCircuit suggestion = StarterSuggestion();
     ASSERT_GT(suggestion.Count(), 0);
-    const std::string path = SavedCircuit("Oval.QLC", 5);
+    TCircuit oval(1500, 1000);
+    AppendPieces(oval, kStandardStraight, 5);
+    oval.notes = "Club night layout";
+    const std::string path = PathOf("Oval.QLC");
+    ASSERT_TRUE(SaveCircuit(oval, path));
     prompter.openNames = {path};
     editor.FileOpen1Execute();
     prompter.log.clear();
     ASSERT_TRUE(editor.OpenSuggestion(suggestion));
     EXPECT_TRUE(prompter.log.empty());
     EXPECT_TRUE(editor.Document().Path().empty());
-    // Undo gives the file's circuit back as saved.
+    EXPECT_EQ(editor.Notes(), "");
+    // Undo gives the file's circuit back as saved, with its file and notes:
+    // saved again over its file, the notes are still in it.
     editor.ToolButton44Click();
     EXPECT_EQ(editor.Circuit().Count(), 5);
     EXPECT_EQ(editor.Circuit().title, "Oval");
     EXPECT_FALSE(editor.Circuit().modified);
+    EXPECT_EQ(editor.Document().Path(), path);
+    EXPECT_EQ(editor.Notes(), "Club night layout");
+    EXPECT_FALSE(editor.HasUnsavedWork());
+    editor.Circuit().modified = true;
+    prompter.saveNames = {path};
+    editor.FileSave1Execute();
+    EXPECT_EQ(prompter.log, std::vector<std::string>{"save as Oval"});
+    TCircuit reread(0, 0);
+    ASSERT_TRUE(LoadCircuit(path, reread));
+    EXPECT_EQ(reread.notes, "Club night layout");
+    // Undo again is the suggestion, of no file and without those notes.
+    editor.ToolButton44Click();
+    EXPECT_EQ(editor.Circuit().Count(), suggestion.Count());
+    EXPECT_TRUE(editor.Document().Path().empty());
+    EXPECT_EQ(editor.Notes(), "");
+    // Once another command keeps, Undo is an ordinary exchange again: the
+    // suggestion keeps its file side.
+    editor.Circuit().Append(kStandardStraight, 1, 1);
+    editor.KeepCircuit();
+    editor.ToolButton44Click();
+    EXPECT_TRUE(editor.Document().Path().empty());
 }
 
 TEST_F(FilesTest, OpenCancelledAtEitherStepLeavesTheCircuit) {

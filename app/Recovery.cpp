@@ -1,15 +1,12 @@
 #include "app/Recovery.h"
 
-#include <signal.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <filesystem>
 #include <utility>
 
 #include "model/FileIO.h"
+#include "platform/Platform.h"
 
 namespace quillet {
 
@@ -21,56 +18,11 @@ constexpr std::string_view kMarkerFormat = "Quillet recovery 1";
 constexpr std::string_view kCircuitSuffix = ".QLC";
 constexpr std::string_view kMarkerSuffix = ".recovery";
 
-std::string Trimmed(std::string s) {
-    while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' ')) s.pop_back();
-    return s;
-}
-
 std::optional<uint64_t> Unsigned(std::string_view text) {
     uint64_t value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
     return value;
-}
-
-std::string CurrentBootId() {
-    const auto bytes = ReadFileBytes("/proc/sys/kernel/random/boot_id", nullptr, 256);
-    return bytes ? Trimmed(*bytes) : std::string();
-}
-
-// Fields 3 (the state) and 22 (when the process started, in clock ticks
-// after boot) of /proc/<pid>/stat. The command name (field 2) may hold
-// blanks and brackets, so the fields are counted from the last ')'.
-struct ProcessStat {
-    char state = 0;
-    uint64_t startTicks = 0;
-};
-
-std::optional<ProcessStat> ProcessStatOf(int64_t pid) {
-    const auto bytes = ReadFileBytes("/proc/" + std::to_string(pid) + "/stat", nullptr, 4096);
-    if (!bytes) return std::nullopt;
-    const std::size_t close = bytes->rfind(')');
-    if (close == std::string::npos) return std::nullopt;
-    std::string_view rest = std::string_view(*bytes).substr(close + 1);
-    // rest starts with " S ppid ...": field 3 is the first.
-    ProcessStat stat;
-    int field = 2;
-    while (!rest.empty()) {
-        const std::size_t start = rest.find_first_not_of(' ');
-        if (start == std::string_view::npos) break;
-        rest.remove_prefix(start);
-        const std::size_t end = std::min(rest.find(' '), rest.size());
-        ++field;
-        if (field == 3) stat.state = rest.front();
-        if (field == 22) {
-            const auto ticks = Unsigned(Trimmed(std::string(rest.substr(0, end))));
-            if (!ticks) return std::nullopt;
-            stat.startTicks = *ticks;
-            return stat;
-        }
-        rest.remove_prefix(end);
-    }
-    return std::nullopt;
 }
 
 std::string Escaped(std::string_view value) {
@@ -153,28 +105,19 @@ void RemoveFile(const std::string& path) {
 
 TProcessMark ThisProcess() {
     TProcessMark mark;
-    mark.pid = static_cast<int64_t>(::getpid());
-    mark.bootId = CurrentBootId();
-    if (const auto stat = ProcessStatOf(mark.pid)) mark.startTicks = stat->startTicks;
+    mark.pid = platform::CurrentProcessId();
+    mark.bootId = platform::BootId();
+    mark.startTicks = platform::ProcessStartTicks(mark.pid);
     return mark;
 }
 
 bool ProcessRuns(const TProcessMark& mark) {
     if (mark.pid <= 0) return false;
     if (!mark.bootId.empty()) {
-        const std::string boot = CurrentBootId();
+        const std::string boot = platform::BootId();
         if (!boot.empty() && boot != mark.bootId) return false;
     }
-    if (const auto stat = ProcessStatOf(mark.pid)) {
-        // A process that has ended but is not yet collected by its parent
-        // (a zombie) still has its entry, yet will never write again.
-        if (stat->state == 'Z' || stat->state == 'X') return false;
-        return mark.startTicks == 0 || stat->startTicks == mark.startTicks;
-    }
-    std::error_code ec;
-    if (fs::exists("/proc/self/stat", ec)) return false;  // /proc works: that process is gone
-    // No /proc: all that can be asked is whether the id is taken.
-    return ::kill(static_cast<pid_t>(mark.pid), 0) == 0 || errno == EPERM;
+    return platform::ProcessRuns(mark.pid, mark.startTicks);
 }
 
 // ---------------------------------------------------------------------------

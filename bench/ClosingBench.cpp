@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "ClosingReference.h"
 #include "model/Tracks.h"
 #include "tools/ClosingSearch.h"
 #include "tools/Random.h"

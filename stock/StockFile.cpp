@@ -1,8 +1,5 @@
 #include "stock/StockFile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -11,6 +8,7 @@
 #include <vector>
 
 #include "model/FileIO.h"
+#include "platform/Platform.h"
 #include "text/ExtraTexts.h"
 #include "text/Languages.h"
 
@@ -51,10 +49,7 @@ bool IsBlank(std::string_view s) {
     return std::all_of(s.begin(), s.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
 
-bool IsWritableFolder(const fs::path& folder) {
-    std::error_code ec;
-    return fs::is_directory(folder, ec) && ::access(folder.c_str(), W_OK | X_OK) == 0;
-}
+bool IsWritableFolder(const fs::path& folder) { return platform::FolderWritable(folder.string()); }
 
 bool Exists(const fs::path& path) {
     std::error_code ec;
@@ -64,27 +59,8 @@ bool Exists(const fs::path& path) {
 // Creates `path`, which must not exist yet, with `bytes`, flushed to disk.
 // EEXIST in `err` when the name is taken.
 bool WriteNewFile(const std::string& path, std::string_view bytes, int* err) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        *err = errno;
-        return false;
-    }
-    int failure = 0;
-    std::size_t done = 0;
-    while (failure == 0 && done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n > 0) {
-            done += static_cast<std::size_t>(n);
-        } else if (n == 0 || errno != EINTR) {
-            failure = n == 0 ? EIO : errno;
-        }
-    }
-    if (failure == 0 && ::fsync(fd) != 0) failure = errno;
-    if (::close(fd) != 0 && failure == 0) failure = errno;
-    if (failure == 0) return true;
-    ::unlink(path.c_str());
-    *err = failure;
-    return false;
+    *err = platform::CreateFileDurably(path, bytes);
+    return *err == 0;
 }
 
 }  // namespace

@@ -13,14 +13,21 @@
 #include <vector>
 
 #include "model/Tracks.h"
+#include "tools/ClosingSteps.h"
 #include "tools/Random.h"
 
 namespace quillet {
 
 namespace {
 
+using closing_steps::AllowedCodes;
+using closing_steps::kImprovement;
+using closing_steps::Move;
+using closing_steps::ReduceOnce;
+using closing_steps::Squared;
+using closing_steps::Step;
+
 constexpr double kHeadingTolerance = 0.01;  // rad
-constexpr double kImprovement = 0.01;       // mm^2 a candidate must gain
 constexpr int kGenerations = 10000;
 constexpr int kPopulation = 10;
 constexpr int kParents = 4;
@@ -48,63 +55,6 @@ constexpr std::array<CodeShape, kLastClosingCode + 1> kCodes{{
 
 bool IsStraightCode(int code) { return code >= kCodeStandardStraight && code <= kCodeQuarterStraight; }
 bool IsLeftCode(int code) { return code >= kCodeStandardCurveLeft && code <= kCodeSuperOuterCurveLeft; }
-
-// The codes a slot may take, in the order it takes them.
-std::vector<uint8_t> AllowedCodes(ExcludedSet excluded) {
-    std::vector<uint8_t> codes;
-    for (int c = 1; c <= kLastClosingCode; ++c) {
-        if (!IsExcluded(excluded, c)) codes.push_back(static_cast<uint8_t>(c));
-    }
-    return codes;
-}
-
-template <class Real>
-Real Squared(Real x, Real y, Real tx, Real ty) {
-    const Real dx = x - tx;
-    const Real dy = y - ty;
-    return dx * dx + dy * dy;
-}
-
-template <class Real>
-Real ReduceOnce(const PenModel<Real>& model, Real h) {
-    if (h >= model.twoPi) return h - model.twoPi;
-    if (h < Real(0)) return h + model.twoPi;
-    return h;
-}
-
-// The pen over one piece. The direction index of a straight is
-// Round(heading / pi x 16) and that of a curve Round((heading -+ |t|/2) /
-// (pi/16)). Both are written (heading + offset) / step here: pi/16 is pi
-// scaled by a power of two, so dividing by it rounds exactly as dividing by
-// pi and multiplying by 16 does. lrint rounds halves to even in the rounding
-// mode the program always runs in, as Round does, and is what keeps the
-// straightforward search fast enough to check the fast one against.
-template <class Real>
-inline PenMove<Real> Move(const PenModel<Real>& model, int code, Real heading) {
-    PenMove<Real> move;
-    const Real h = ReduceOnce(model, heading);
-    move.heading = h;
-    if (code < 1 || code > kLastClosingCode) return move;
-    const auto c = static_cast<size_t>(code);
-    // The reduced heading keeps k within -2..34; the clamp only guards the
-    // tables against headings that are not numbers.
-    const long k = std::lrint((h + model.offset[c]) / model.step);
-    move.k = static_cast<int>(std::clamp<long>(k, -kMaxDirection, kMaxDirection));
-    const auto i = static_cast<size_t>(move.k + kMaxDirection);
-    move.dx = model.cosine[i] * model.size[c];
-    move.dy = model.sine[i] * model.size[c];
-    move.heading = h + model.turn[c];
-    return move;
-}
-
-template <class Real>
-inline void Step(const PenModel<Real>& model, int code, Real& x, Real& y, Real& heading) {
-    const PenMove<Real> move = Move(model, code, heading);
-    heading = move.heading;
-    if (code < 1 || code > kLastClosingCode) return;
-    x += move.dx;
-    y += move.dy;
-}
 
 // Stock needs of a code packed one kind per byte. A candidate needs at most
 // 7 x 4 of a kind, so sums never carry from one byte into the next.
@@ -399,86 +349,6 @@ SearchResult Exhaustive(const ClosingProblem& problem, const StockLimit* stock, 
     return finish(false);
 }
 
-// ---------------------------------------------------------------------------
-// The exhaustive search, straightforward: the counter of slots and the pen
-// moved over every slot of every candidate.
-
-template <class Real, bool kStock>
-SearchResult Straightforward(const ClosingProblem& problem, const StockLimit* stock, const SearchControl& control) {
-    SearchResult result;
-    const PenModel<Real> model = MakePenModel<Real>(problem.ninco, problem.width);
-    const std::vector<uint8_t> codes = AllowedCodes(problem.excluded);
-    const Real tx = static_cast<Real>(problem.targetX);
-    const Real ty = static_cast<Real>(problem.targetY);
-    const Real th = static_cast<Real>(problem.targetHeading);
-    const Real x0 = static_cast<Real>(problem.startX);
-    const Real y0 = static_cast<Real>(problem.startY);
-    const Real h0 = static_cast<Real>(problem.startHeading);
-    Real best = Squared(x0, y0, tx, ty);
-    const Real stop = static_cast<Real>(StopThreshold(problem.toleranceCm));
-    result.best = best;
-    if (codes.empty()) return result;
-
-    std::array<uint8_t, kPlainSlots> slot{};
-    auto nextCode = [&problem](int c) {
-        do {
-            ++c;
-        } while (c <= kLastClosingCode && IsExcluded(problem.excluded, c));
-        return c;
-    };
-    for (;;) {
-        int j = 0;
-        for (;;) {
-            const int c = nextCode(slot[static_cast<size_t>(j)]);
-            if (c <= kLastClosingCode) {
-                slot[static_cast<size_t>(j)] = static_cast<uint8_t>(c);
-                break;
-            }
-            slot[static_cast<size_t>(j)] = codes.front();
-            if (++j == kPlainSlots) return result;  // every candidate tried
-        }
-        if (j >= 5) {  // slot 6 moved on or wrapped
-            ++result.progressSteps;
-            if (control.progress) control.progress(result.progressSteps);
-        }
-        if (control.cancelled && control.cancelled()) {
-            result.cancelled = true;
-            result.found = false;
-            result.codes = {};
-            return result;
-        }
-        bool allowed = true;
-        if constexpr (kStock) {
-            StockCounts need{};
-            for (uint8_t c : slot) {
-                const StockCounts n = StockNeeds(c, stock->lanePairs);
-                for (int k = 0; k < kStockKinds; ++k) need[static_cast<size_t>(k)] += n[static_cast<size_t>(k)];
-            }
-            for (int k = 0; k < kStockKinds; ++k) {
-                if (need[static_cast<size_t>(k)] > std::max(stock->available[static_cast<size_t>(k)], 0))
-                    allowed = false;
-            }
-        }
-        if (allowed) {
-            Real x = x0;
-            Real y = y0;
-            Real h = h0;
-            for (uint8_t c : slot) Step(model, c, x, y, h);
-            if (HeadingMatches(h, th)) {
-                const Real d = Squared(x, y, tx, ty);
-                if (best - d > Real(kImprovement)) {
-                    best = d;
-                    result.best = best;
-                    result.found = true;
-                    result.codes = {};
-                    std::copy(slot.begin(), slot.end(), result.codes.begin());
-                }
-            }
-        }
-        if (best < stop) return result;
-    }
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -600,15 +470,6 @@ SearchResult PlainClosing(const ClosingProblem& problem, const SearchControl& co
 
 SearchResult StockClosing(const ClosingProblem& problem, const StockLimit& stock, const SearchControl& control) {
     return Exhaustive<double, true>(problem, &stock, control);
-}
-
-SearchResult PlainClosingStraightforward(const ClosingProblem& problem, const SearchControl& control) {
-    return Straightforward<float, false>(problem, nullptr, control);
-}
-
-SearchResult StockClosingStraightforward(const ClosingProblem& problem, const StockLimit& stock,
-                                         const SearchControl& control) {
-    return Straightforward<double, true>(problem, &stock, control);
 }
 
 // ---------------------------------------------------------------------------

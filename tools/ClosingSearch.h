@@ -10,8 +10,8 @@
 // single precision), the same limited by the stock (double precision), and
 // a random evolutionary one over up to 10 pieces (double precision). The
 // precision is part of the answer: the exhaustive searches must give exactly
-// the candidate their order of candidates gives, so the fast implementation
-// is checked against the straightforward one.
+// the candidate their order of candidates gives, so the tests check the fast
+// implementation against a straightforward one (tests/tools/support).
 //
 // Nothing here touches a circuit; see Closing.h for the command around it.
 
@@ -167,12 +167,6 @@ struct SearchResult {
 // nearer by more than 0.01 mm^2; the search ends at the tolerance.
 SearchResult PlainClosing(const ClosingProblem& problem, const SearchControl& control = {});
 SearchResult StockClosing(const ClosingProblem& problem, const StockLimit& stock, const SearchControl& control = {});
-
-// The same searches as a plain loop over the slots, advancing the pen over
-// every slot of every candidate: the definition the fast ones must match.
-SearchResult PlainClosingStraightforward(const ClosingProblem& problem, const SearchControl& control = {});
-SearchResult StockClosingStraightforward(const ClosingProblem& problem, const StockLimit& stock,
-                                         const SearchControl& control = {});
 
 // The random search redraws a candidate until its heading matches; when the
 // allowed pieces cannot make the turn that never happens, so it gives up

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "ClosingReference.h"
 #include "ToolsTestSupport.h"
 #include "model/Tracks.h"
 #include "tools/ClosingSearch.h"

@@ -1,7 +1,5 @@
 #include "cli/Commands.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -10,11 +8,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <filesystem>
 #include <vector>
 
 #include "model/FileIO.h"
+#include "platform/Platform.h"
 #include "model/Tracks.h"
 #include "stock/StockFile.h"
 #include "stock/TrackList.h"
@@ -358,16 +356,16 @@ std::optional<std::pair<int32_t, int32_t>> AreaOf(std::string_view text) {
 // Why `path` cannot take a new file, before anything is written: a folder in
 // its place, or a file the user made read-only.
 std::optional<Outcome> RefusedOutput(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
     std::string cause;
-    if (S_ISDIR(st.st_mode)) {
-        cause = Text(XText::CauseIsFolder);
-    } else if (S_ISREG(st.st_mode) &&
-               ((st.st_mode & S_IWUSR) == 0 || (::access(path.c_str(), W_OK) != 0 && errno == EACCES))) {
-        cause = Text(XText::FileWriteProtected);
-    } else {
-        return std::nullopt;
+    switch (platform::WhatIsInTheWay(path)) {
+        case platform::PathInTheWay::Nothing:
+            return std::nullopt;
+        case platform::PathInTheWay::Folder:
+            cause = Text(XText::CauseIsFolder);
+            break;
+        case platform::PathInTheWay::WriteProtected:
+            cause = Text(XText::FileWriteProtected);
+            break;
     }
     return Failed(Format(Text(XText::CannotWriteFile), path) + ": " + cause);
 }

@@ -74,4 +74,10 @@ int CreateFileDurably(const std::string& path, std::string_view bytes);
 // Whether files can be made in the folder.
 bool FolderWritable(const std::string& folder);
 
+// What stands at `path` in the way of writing a file there, before anything
+// is written: nothing (no entry, or a file that may be replaced), a folder,
+// or a file the user made write-protected (as ReplaceFileDurably refuses).
+enum class PathInTheWay { Nothing, Folder, WriteProtected };
+PathInTheWay WhatIsInTheWay(const std::string& path);
+
 }  // namespace quillet::platform

@@ -380,4 +380,11 @@ bool FolderWritable(const std::string& folder) {
     return std::filesystem::is_directory(folder, ec) && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
+PathInTheWay WhatIsInTheWay(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return PathInTheWay::Nothing;
+    if (S_ISDIR(st.st_mode)) return PathInTheWay::Folder;
+    return IsWriteProtected(path, st) ? PathInTheWay::WriteProtected : PathInTheWay::Nothing;
+}
+
 }  // namespace quillet::platform

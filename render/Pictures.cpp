@@ -8,9 +8,9 @@
 #include <QtGlobal>
 #include <array>
 
-#include <unistd.h>
 
 #include "model/FileIO.h"
+#include "platform/Platform.h"
 
 // The resources live in a static library, where nothing else would pull them
 // into the program; this has to sit outside any namespace.
@@ -94,7 +94,7 @@ bool Pictures::loadTemplate(const QString& path) {
     if (fd < 0) return false;
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+        platform::CloseFile(fd);
         return false;
     }
     QImageReader reader(&file, QFileInfo(path).suffix().toLatin1());

@@ -74,6 +74,12 @@ TEST_F(PlatformTest, WritingCreatesOnlyNewFilesAndReplacesOnlyWritableOnes) {
     EXPECT_EQ(platform::CreateFileDurably(path, "second"), EEXIST);
     EXPECT_EQ(Slurp(path), "first");
     EXPECT_EQ(platform::CreateFileDurably(PathOf("no/such/folder"), "x"), ENOENT);
+    // Before writing, what is in the way: nothing for a new name or a file
+    // that may be replaced, a folder, or (below) a write-protected file.
+    using platform::PathInTheWay;
+    EXPECT_EQ(platform::WhatIsInTheWay(PathOf("new.QLC")), PathInTheWay::Nothing);
+    EXPECT_EQ(platform::WhatIsInTheWay(path), PathInTheWay::Nothing);
+    EXPECT_EQ(platform::WhatIsInTheWay(dir_.string()), PathInTheWay::Folder);
 
     platform::ReplaceOutcome outcome = platform::ReplaceFileDurably(path, "second");
     EXPECT_EQ(outcome.err, 0);
@@ -82,6 +88,7 @@ TEST_F(PlatformTest, WritingCreatesOnlyNewFilesAndReplacesOnlyWritableOnes) {
 
     // Refused without a word from the system, and left as it was.
     fs::permissions(path, fs::perms::owner_read);
+    EXPECT_EQ(platform::WhatIsInTheWay(path), PathInTheWay::WriteProtected);
     outcome = platform::ReplaceFileDurably(path, "third");
     EXPECT_EQ(outcome.err, platform::kWriteProtected);
     EXPECT_FALSE(outcome.notConfirmed);

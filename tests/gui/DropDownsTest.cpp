@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "QuietWindow.h"
 #include "app/gui/DrawingSurface.h"
 #include "app/gui/Mnemonics.h"
 #include "app/gui/Sdimain.h"
@@ -26,7 +27,7 @@ using namespace quillet;
 
 namespace {
 
-class Script : public TPrompter {
+class Script : public quillet::testing::ToolQuestionsDeclined {
 public:
     QStringList log;
     void Information(int entry, const std::string& suffix) override {
@@ -39,28 +40,10 @@ public:
     bool AskYesNo(const std::string&) override { return false; }
     void ShowError(const std::string& message) override { log << QStr(message); }
     bool EditSettings(TSettingsValues&) override { return false; }
-    void ShowLoadError(LoadKind, const std::string&, const std::string& message) override { ShowError(message); }
-    void ShowMessage(const std::string& text) override { Information(-1, text); }
-    bool EditStock(TStockFields&) override { return Unasked("stock dialog", false); }
-    bool EditCloseOptions(CloseOptions&, const CloseDialogLimits&) override { return Unasked("close dialog", false); }
-    bool AskSearchAnother() override { return Unasked("search-another question", false); }
-    std::optional<ConversionKind> AskConversion(const std::vector<ConversionKind>&) override {
-        return Unasked("convert dialog", std::optional<ConversionKind>());
-    }
-    std::optional<PrintChoice> AskPrintChoice() override {
-        return Unasked("print dialog", std::optional<PrintChoice>());
-    }
-    std::optional<std::string> AskExportName(ExportKind, const std::string&) override {
-        return Unasked("export dialog", std::optional<std::string>());
-    }
 
 private:
     // A question no test here expects: written down, and declined.
-    template <class T>
-    T Unasked(const char* what, T answer) {
-        log << QLatin1String(what);
-        return answer;
-    }
+    void Unasked(QLatin1String what) override { log << what; }
 };
 
 // An English start, so the captions read as the English table has them.

@@ -15,6 +15,7 @@
 #include <deque>
 #include <functional>
 
+#include "QuietWindow.h"
 #include "app/gui/Mnemonics.h"
 #include "app/gui/Sdimain.h"
 #include "app/gui/Startup.h"
@@ -27,7 +28,7 @@ using namespace quillet;
 
 namespace {
 
-class Script : public TPrompter {
+class Script : public quillet::testing::ToolQuestionsDeclined {
 public:
     std::deque<std::optional<std::string>> openNames;
     std::deque<std::optional<std::string>> saveNames;
@@ -52,28 +53,10 @@ public:
     bool AskYesNo(const std::string&) override { return false; }
     void ShowError(const std::string& message) override { log << QStr(message); }
     bool EditSettings(TSettingsValues& values) override { return settings && settings(values); }
-    void ShowLoadError(LoadKind, const std::string&, const std::string& message) override { ShowError(message); }
-    void ShowMessage(const std::string& text) override { Information(-1, text); }
-    bool EditStock(TStockFields&) override { return Unasked("stock dialog", false); }
-    bool EditCloseOptions(CloseOptions&, const CloseDialogLimits&) override { return Unasked("close dialog", false); }
-    bool AskSearchAnother() override { return Unasked("search-another question", false); }
-    std::optional<ConversionKind> AskConversion(const std::vector<ConversionKind>&) override {
-        return Unasked("convert dialog", std::optional<ConversionKind>());
-    }
-    std::optional<PrintChoice> AskPrintChoice() override {
-        return Unasked("print dialog", std::optional<PrintChoice>());
-    }
-    std::optional<std::string> AskExportName(ExportKind, const std::string&) override {
-        return Unasked("export dialog", std::optional<std::string>());
-    }
 
 private:
     // A question no test here expects: written down, and declined.
-    template <class T>
-    T Unasked(const char* what, T answer) {
-        log << QLatin1String(what);
-        return answer;
-    }
+    void Unasked(QLatin1String what) override { log << what; }
     template <class T>
     static T Pop(std::deque<T>& q) {
         T v = q.front();

@@ -15,7 +15,40 @@
 
 namespace quillet::testing {
 
-class Quiet : public TPrompter {
+// The answers of a user who is not there to the circuit tools' and the
+// stock's questions (Cancel, No, nothing), and messages and load errors shown
+// as errors and information are. A test prompter says the rest; each of
+// these questions is told to Unasked first, for tests that list the
+// questions they did not expect.
+class ToolQuestionsDeclined : public TPrompter {
+public:
+    void ShowLoadError(LoadKind, const std::string&, const std::string& message) override { ShowError(message); }
+    void ShowMessage(const std::string& text) override { Information(-1, text); }
+    bool EditStock(TStockFields&) override { return Declined("stock dialog", false); }
+    bool EditCloseOptions(CloseOptions&, const CloseDialogLimits&) override { return Declined("close dialog", false); }
+    bool AskSearchAnother() override { return Declined("search-another question", false); }
+    std::optional<ConversionKind> AskConversion(const std::vector<ConversionKind>&) override {
+        return Declined("convert dialog", std::optional<ConversionKind>());
+    }
+    std::optional<PrintChoice> AskPrintChoice() override {
+        return Declined("print dialog", std::optional<PrintChoice>());
+    }
+    std::optional<std::string> AskExportName(ExportKind, const std::string&) override {
+        return Declined("export dialog", std::optional<std::string>());
+    }
+
+protected:
+    virtual void Unasked(QLatin1String what) = 0;
+
+private:
+    template <class T>
+    T Declined(const char* what, T answer) {
+        Unasked(QLatin1String(what));
+        return answer;
+    }
+};
+
+class Quiet : public ToolQuestionsDeclined {
 public:
     QStringList said;
     void Information(int entry, const std::string& suffix) override {
@@ -27,15 +60,10 @@ public:
     std::optional<std::string> AskTemplateName() override { return std::nullopt; }
     bool AskYesNo(const std::string&) override { return false; }
     void ShowError(const std::string& message) override { said << QString::fromStdString(message); }
-    void ShowLoadError(LoadKind, const std::string&, const std::string& message) override { ShowError(message); }
     bool EditSettings(TSettingsValues&) override { return false; }
-    void ShowMessage(const std::string& text) override { Information(-1, text); }
-    bool EditStock(TStockFields&) override { return false; }
-    bool EditCloseOptions(CloseOptions&, const CloseDialogLimits&) override { return false; }
-    bool AskSearchAnother() override { return false; }
-    std::optional<ConversionKind> AskConversion(const std::vector<ConversionKind>&) override { return std::nullopt; }
-    std::optional<PrintChoice> AskPrintChoice() override { return std::nullopt; }
-    std::optional<std::string> AskExportName(ExportKind, const std::string&) override { return std::nullopt; }
+
+private:
+    void Unasked(QLatin1String) override {}
 };
 
 // Shown at 1000 x 700; `active` also waits until it has the keyboard.

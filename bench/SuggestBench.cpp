@@ -7,6 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "StockBoxes.h"
 #include "stock/TrackList.h"
 #include "tools/Suggest.h"
 
@@ -21,28 +22,8 @@ using namespace quillet;
 // curves), only shorter: 350 mm straights against 400, curve radii about an
 // eighth smaller. So the SCX boxes are the NINCO ones, piece for piece, on
 // the SCX lines, on the same tables: the same box laid a little smaller.
-TTrackList StarterBox(int brand) {
-    TTrackList s;
-    s.SetPieces(brand, kStandardStraight, 4);
-    s.SetPieces(brand, kHalfStraight, 2);
-    s.SetPieces(brand, kStartingStraight, 1);
-    s.SetPieces(brand, kStandardCurve, 12);
-    return s;
-}
-
-TTrackList ClubBox(int brand) {
-    TTrackList s;
-    s.SetPieces(brand, kStandardStraight, 20);
-    s.SetPieces(brand, kHalfStraight, 8);
-    s.SetPieces(brand, kQuarterStraight, 4);
-    s.SetPieces(brand, kStartingStraight, 1);
-    s.SetPieces(brand, kChangeoverTrack, 2);
-    s.SetPieces(brand, kStandardCurve, 16);
-    s.SetPieces(brand, kOuterCurve, 12);
-    s.SetPieces(brand, kInnerCurve, 8);
-    s.SetPieces(brand, kSuperOuterCurve, 4);
-    return s;
-}
+using quillet::test::ClubBox;
+using quillet::test::StarterBox;
 
 SuggestRequest Request(int32_t length, int32_t width, int lanes, Brand system = Brand::Ninco) {
     SuggestRequest r;

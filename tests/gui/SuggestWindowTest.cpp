@@ -18,6 +18,7 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "StockBoxes.h"
 #include "QuietWindow.h"
 #include "app/gui/ToolWindows.h"
 #include "stock/TrackList.h"
@@ -31,28 +32,8 @@ using namespace quillet;
 
 namespace {
 
-TTrackList StarterBox() {
-    TTrackList s;
-    s.SetPieces(kNincoIndex, kStandardStraight, 4);
-    s.SetPieces(kNincoIndex, kHalfStraight, 2);
-    s.SetPieces(kNincoIndex, kStartingStraight, 1);
-    s.SetPieces(kNincoIndex, kStandardCurve, 12);
-    return s;
-}
-
-TTrackList ClubBox() {
-    TTrackList s;
-    s.SetPieces(kNincoIndex, kStandardStraight, 20);
-    s.SetPieces(kNincoIndex, kHalfStraight, 8);
-    s.SetPieces(kNincoIndex, kQuarterStraight, 4);
-    s.SetPieces(kNincoIndex, kStartingStraight, 1);
-    s.SetPieces(kNincoIndex, kChangeoverTrack, 2);
-    s.SetPieces(kNincoIndex, kStandardCurve, 16);
-    s.SetPieces(kNincoIndex, kOuterCurve, 12);
-    s.SetPieces(kNincoIndex, kInnerCurve, 8);
-    s.SetPieces(kNincoIndex, kSuperOuterCurve, 4);
-    return s;
-}
+using quillet::test::ClubBox;
+using quillet::test::StarterBox;
 
 SuggestRequest Table(int32_t length, int32_t width, int lanes = 2) {
     SuggestRequest r;

@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "StockBoxes.h"
 #include "app/gui/Sdimain.h"
 #include "app/gui/Startup.h"
 #include "app/gui/Unit15.h"
@@ -45,6 +46,9 @@
 using namespace quillet;
 
 namespace {
+
+using quillet::test::ClubBox;
+using quillet::test::StarterBox;
 
 // A club circuit on four lanes: a starting straight and straights, a
 // bordered hairpin, a back straight with a changeover, and the second
@@ -78,29 +82,6 @@ TTrackList SampleStock() {
     s.SetPieces(kScxIndex, kStandardCurve, 8);
     s.SetPieces(kScxIndex, kStartingChicane, 1);
     s.SetBorders(kNincoIndex, kOuterCurveOuterBorder, 10);
-    return s;
-}
-
-TTrackList StarterBox() {
-    TTrackList s;
-    s.SetPieces(kNincoIndex, kStandardStraight, 4);
-    s.SetPieces(kNincoIndex, kHalfStraight, 2);
-    s.SetPieces(kNincoIndex, kStartingStraight, 1);
-    s.SetPieces(kNincoIndex, kStandardCurve, 12);
-    return s;
-}
-
-TTrackList ClubBox() {
-    TTrackList s;
-    s.SetPieces(kNincoIndex, kStandardStraight, 20);
-    s.SetPieces(kNincoIndex, kHalfStraight, 8);
-    s.SetPieces(kNincoIndex, kQuarterStraight, 4);
-    s.SetPieces(kNincoIndex, kStartingStraight, 1);
-    s.SetPieces(kNincoIndex, kChangeoverTrack, 2);
-    s.SetPieces(kNincoIndex, kStandardCurve, 16);
-    s.SetPieces(kNincoIndex, kOuterCurve, 12);
-    s.SetPieces(kNincoIndex, kInnerCurve, 8);
-    s.SetPieces(kNincoIndex, kSuperOuterCurve, 4);
     return s;
 }
 

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "StockBoxes.h"
 #include "ToolsTestSupport.h"
 #include "app/Editor.h"
 #include "app/Prompter.h"
@@ -43,24 +44,8 @@ TTrackList Stock(std::initializer_list<std::pair<int, int32_t>> pieces, int bran
     return s;
 }
 
-// 4 standard straights, 2 half, 1 starting straight, 12 standard curves.
-TTrackList Starter() {
-    return Stock({{kStandardStraight, 4}, {kHalfStraight, 2}, {kStartingStraight, 1}, {kStandardCurve, 12}});
-}
-
-// 20 standard straights, 8 half, 4 quarter, 1 starting straight, 2
-// changeovers, 16 standard curves, 12 outer, 8 inner, 4 super outer.
-TTrackList Club() {
-    return Stock({{kStandardStraight, 20},
-                  {kHalfStraight, 8},
-                  {kQuarterStraight, 4},
-                  {kStartingStraight, 1},
-                  {kChangeoverTrack, 2},
-                  {kStandardCurve, 16},
-                  {kOuterCurve, 12},
-                  {kInnerCurve, 8},
-                  {kSuperOuterCurve, 4}});
-}
+TTrackList Starter() { return StarterBox(); }
+TTrackList Club() { return ClubBox(); }
 
 SuggestRequest Table(int32_t length, int32_t width, int lanes = 2, Brand system = Brand::Ninco) {
     SuggestRequest r;

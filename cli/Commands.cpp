@@ -406,7 +406,7 @@ Outcome RunSuggest(const Invocation& inv) {
     if (existed && !fs::is_directory(folder, ec)) return Failed(Format(Text(XText::CliNotAFolder), folder));
 
     SuggestResult result = SuggestCircuits(request, stock);
-    if (result.status != SuggestStatus::Found) return Refused(SuggestStatusText(result.status));
+    if (result.status != SuggestStatus::Found) return Refused(SuggestStatusText(result.status, request.lanes));
 
     std::vector<std::string> paths;
     for (std::size_t i = 0; i < result.suggestions.size(); ++i) {

@@ -342,10 +342,8 @@ constexpr Entry kExtra[] = {
     {XText::SuggestNoPieces, "El stock no tiene ningún tramo de este sistema.",
      "The stock has no pieces of this track system."},
     {XText::SuggestTooFewCurves,
-     "No hay curvas suficientes para girar 360 grados. Con 4 pistas o más cada curva se hace con "
-     "varias curvas del catálogo y las curvas mayores no se pueden usar.",
-     "There are too few curves to turn 360 degrees. With 4 lanes or more each curve is made of "
-     "several catalogue curves, and the larger curves cannot be used."},
+     "No hay curvas suficientes para girar 360 grados.",
+     "There are too few curves to turn 360 degrees."},
     {XText::SuggestTableTooSmall, "La mesa es demasiado pequeña para el menor círculo que hacen estas curvas.",
      "The table is too small for the smallest loop these curves can make."},
     {XText::SuggestNothingFits,
@@ -413,6 +411,12 @@ constexpr Entry kExtra[] = {
     {XText::SuggestCellMissing, "Faltan:", "Missing:"},
     {XText::SuggestMissingItem, "%2: %1 uds.", "%2: %1 pcs."},
     {XText::SuggestNothingMissing, "Todo en el stock", "All in stock"},
+    // ---- Suggest Circuits: why curves run short on four lanes or more.
+    {XText::SuggestWideCurvesNote,
+     " Con 4 pistas o más cada curva se hace con varias curvas del catálogo y las curvas mayores no se "
+     "pueden usar.",
+     " With 4 lanes or more each curve is made of several catalogue curves, and the larger curves cannot be "
+     "used."},
 };
 // clang-format on
 

@@ -197,6 +197,8 @@ enum class XText {
     SuggestCellMissing,  // followed by one line a type
     SuggestMissingItem,  // %1 how many, %2 the type's name
     SuggestNothingMissing,
+    // ---- Suggest Circuits: why curves run short on four lanes or more.
+    SuggestWideCurvesNote,  // follows SuggestTooFewCurves
     Count
 };
 

@@ -1162,7 +1162,7 @@ double StockRunningLength(const TTrackList& stock, Brand system) {
     return total;
 }
 
-std::string SuggestStatusText(SuggestStatus status) {
+std::string SuggestStatusText(SuggestStatus status, int lanes) {
     switch (status) {
         case SuggestStatus::Found:
             return {};
@@ -1175,7 +1175,7 @@ std::string SuggestStatusText(SuggestStatus status) {
         case SuggestStatus::NoPieces:
             return Text(XText::SuggestNoPieces);
         case SuggestStatus::TooFewCurves:
-            return Text(XText::SuggestTooFewCurves);
+            return Text(XText::SuggestTooFewCurves) + (lanes >= 4 ? Text(XText::SuggestWideCurvesNote) : "");
         case SuggestStatus::TableTooSmall:
             return Text(XText::SuggestTableTooSmall);
         case SuggestStatus::NothingFits:

@@ -82,7 +82,9 @@ enum class SuggestStatus {
 
 // Why nothing (or not everything) came out, in the current language; empty
 // for Found.
-std::string SuggestStatusText(SuggestStatus status);
+// `lanes`: those asked for; on four or more, too few curves says why the
+// larger ones do not count.
+std::string SuggestStatusText(SuggestStatus status, int lanes = 2);
 
 // For the window that runs the search in a worker thread, in the manner of
 // SearchControl. All three may be empty.

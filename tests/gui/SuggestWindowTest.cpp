@@ -201,8 +201,7 @@ private slots:
         QCOMPARE(form.Grid()->count(), 0);
         QVERIFY(!form.OpenButton()->isEnabled());
         QCOMPARE(form.StatusLabel()->text(),
-                 QStringLiteral("There are too few curves to turn 360 degrees. With 4 lanes or more each curve is made "
-                                "of several catalogue curves, and the larger curves cannot be used."));
+                 QStringLiteral("There are too few curves to turn 360 degrees."));
         SetLanguageIndex(kSpanish);
         form.ApplyLanguage();
         QVERIFY(form.StatusLabel()->text().startsWith(QStringLiteral("No hay curvas suficientes para girar 360")));

@@ -469,10 +469,7 @@ TEST_F(Suggest, RefusalsSayWhyInBothLanguages) {
          "The stock has no pieces of this track system.", "El stock no tiene ningún tramo de este sistema."},
         // Seven curves turn 315 degrees.
         {Table(3000, 2000), Stock({{kStandardCurve, 7}, {kStandardStraight, 8}}), SuggestStatus::TooFewCurves,
-         "There are too few curves to turn 360 degrees. With 4 lanes or more each curve is made of several "
-         "catalogue curves, and the larger curves cannot be used.",
-         "No hay curvas suficientes para girar 360 grados. Con 4 pistas o más cada curva se hace con varias "
-         "curvas del catálogo y las curvas mayores no se pueden usar."},
+         "There are too few curves to turn 360 degrees.", "No hay curvas suficientes para girar 360 grados."},
         // On four lanes a standard curve takes two outer curves beside it.
         {Table(3000, 2000, 4), Stock({{kStandardCurve, 16}}), SuggestStatus::TooFewCurves,
          "There are too few curves to turn 360 degrees. With 4 lanes or more each curve is made of several "
@@ -480,10 +477,7 @@ TEST_F(Suggest, RefusalsSayWhyInBothLanguages) {
          "No hay curvas suficientes para girar 360 grados. Con 4 pistas o más cada curva se hace con varias "
          "curvas del catálogo y las curvas mayores no se pueden usar."},
         {fewPieces, Starter(), SuggestStatus::TooFewCurves,
-         "There are too few curves to turn 360 degrees. With 4 lanes or more each curve is made of several "
-         "catalogue curves, and the larger curves cannot be used.",
-         "No hay curvas suficientes para girar 360 grados. Con 4 pistas o más cada curva se hace con varias "
-         "curvas del catálogo y las curvas mayores no se pueden usar."},
+         "There are too few curves to turn 360 degrees.", "No hay curvas suficientes para girar 360 grados."},
         // The circle of eight standard curves is 843 mm across.
         {Table(2400, 842), Starter(), SuggestStatus::TableTooSmall,
          "The table is too small for the smallest loop these curves can make.",
@@ -501,9 +495,9 @@ TEST_F(Suggest, RefusalsSayWhyInBothLanguages) {
         EXPECT_EQ(r.status, c.status) << c.english;
         EXPECT_TRUE(r.suggestions.empty()) << c.english;
         SetLanguageIndex(kEnglish);
-        EXPECT_EQ(SuggestStatusText(r.status), c.english);
+        EXPECT_EQ(SuggestStatusText(r.status, c.request.lanes), c.english);
         SetLanguageIndex(kSpanish);
-        EXPECT_EQ(SuggestStatusText(r.status), c.spanish);
+        EXPECT_EQ(SuggestStatusText(r.status, c.request.lanes), c.spanish);
     }
     SetLanguageIndex(kEnglish);
     EXPECT_EQ(SuggestStatusText(SuggestStatus::Found), "");

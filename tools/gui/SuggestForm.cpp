@@ -406,9 +406,9 @@ void TSuggestForm::ShowStatus() {
     if (*m_status == SuggestStatus::Found) {
         m_statusLabel->setText(found);
     } else if (n > 0) {
-        m_statusLabel->setText(QStr(SuggestStatusText(*m_status)) + QLatin1Char(' ') + found);
+        m_statusLabel->setText(QStr(SuggestStatusText(*m_status, m_shownRequest.lanes)) + QLatin1Char(' ') + found);
     } else {
-        m_statusLabel->setText(QStr(SuggestStatusText(*m_status)));
+        m_statusLabel->setText(QStr(SuggestStatusText(*m_status, m_shownRequest.lanes)));
     }
 }
 

@@ -75,14 +75,8 @@ std::string Describe(const DrawCall& call) {
             break;
         default:
             s += " points=";
-            // Appended piece by piece: GCC 12 at -O3 misreads "(" + a
-            // temporary string as an overlapping copy (-Wrestrict).
             for (const PixelPoint& p : call.points) {
-                s += '(';
-                s += std::to_string(p.x);
-                s += ',';
-                s += std::to_string(p.y);
-                s += ')';
+                s += "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
             }
     }
     if (call.kind == DrawKind::Text) {

@@ -24,19 +24,11 @@ using namespace quillet;
 // the SCX lines, on the same tables: the same box laid a little smaller.
 using quillet::test::ClubBox;
 using quillet::test::StarterBox;
-
-SuggestRequest Request(int32_t length, int32_t width, int lanes, Brand system = Brand::Ninco) {
-    SuggestRequest r;
-    r.tableLength = length;
-    r.tableWidth = width;
-    r.lanes = lanes;
-    r.system = system;
-    return r;
-}
+using quillet::test::TableRequest;
 
 void SuggestStarter(benchmark::State& state, int brand, Brand system) {
     const TTrackList stock = StarterBox(brand);
-    const SuggestRequest request = Request(2400, 1200, 2, system);
+    const SuggestRequest request = TableRequest(2400, 1200, 2, system);
     const SuggestResult check = SuggestCircuits(request, stock);
     if (check.status != SuggestStatus::Found || !check.complete) {
         state.SkipWithError("the starter box is not searched to the end");
@@ -53,7 +45,7 @@ BENCHMARK(BM_SuggestStarterScx)->Unit(benchmark::kMillisecond)->Repetitions(5)->
 
 void SuggestClubFourLanes(benchmark::State& state, int brand, Brand system) {
     const TTrackList stock = ClubBox(brand);
-    const SuggestRequest request = Request(5000, 3000, 4, system);
+    const SuggestRequest request = TableRequest(5000, 3000, 4, system);
     const SuggestResult check = SuggestCircuits(request, stock);
     if (check.status != SuggestStatus::Found || check.suggestions.size() != 12) {
         state.SkipWithError("fewer than 12 suggestions for the club's box");

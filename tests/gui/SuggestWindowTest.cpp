@@ -34,14 +34,7 @@ namespace {
 
 using quillet::test::ClubBox;
 using quillet::test::StarterBox;
-
-SuggestRequest Table(int32_t length, int32_t width, int lanes = 2) {
-    SuggestRequest r;
-    r.tableLength = length;
-    r.tableWidth = width;
-    r.lanes = lanes;
-    return r;
-}
+using quillet::test::TableRequest;
 
 // Runs the window's search to its end.
 bool SearchToTheEnd(TSuggestForm& form) {
@@ -123,7 +116,7 @@ private slots:
 
     void aStarterBoxGivesThumbnailsAndTheSameListEachTime() {
         TSuggestForm form;
-        form.Prepare(Table(2400, 1200), StarterBox());
+        form.Prepare(TableRequest(2400, 1200), StarterBox());
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(form.LengthBox()->value(), 2400);
@@ -194,7 +187,7 @@ private slots:
         stock.SetPieces(kNincoIndex, kStandardStraight, 10);
         stock.SetPieces(kNincoIndex, kStandardCurve, 6);  // 270 degrees
         TSuggestForm form;
-        form.Prepare(Table(3000, 2000), stock);
+        form.Prepare(TableRequest(3000, 2000), stock);
         form.show();
         QVERIFY(SearchToTheEnd(form));
         QCOMPARE(*form.LastStatus(), SuggestStatus::TooFewCurves);
@@ -210,7 +203,7 @@ private slots:
 
     void cancelStopsTheSearchAtItsNextLook() {
         // The club's box with any pieces, searched once to the end.
-        SuggestRequest request = Table(5000, 3000, 4);
+        SuggestRequest request = TableRequest(5000, 3000, 4);
         request.anyPieces = 300;
         const SuggestResult whole = SuggestCircuits(request, ClubBox());
         QVERIFY(whole.status == SuggestStatus::Found);
@@ -252,7 +245,7 @@ private slots:
             seen = SuggestCircuits(r, s, watched);
             return seen;
         });
-        form.Prepare(Table(5000, 3000, 4), ClubBox());
+        form.Prepare(TableRequest(5000, 3000, 4), ClubBox());
         form.AnyPiecesButton()->setChecked(true);
         form.AnyPiecesBox()->setValue(300);
         QCOMPARE(form.Request().anyPieces, 300);

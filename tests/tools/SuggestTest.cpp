@@ -47,15 +47,6 @@ TTrackList Stock(std::initializer_list<std::pair<int, int32_t>> pieces, int bran
 TTrackList Starter() { return StarterBox(); }
 TTrackList Club() { return ClubBox(); }
 
-SuggestRequest Table(int32_t length, int32_t width, int lanes = 2, Brand system = Brand::Ninco) {
-    SuggestRequest r;
-    r.tableLength = length;
-    r.tableWidth = width;
-    r.lanes = lanes;
-    r.system = system;
-    return r;
-}
-
 using PieceChain = std::vector<std::pair<int, int>>;  // type, orientation (straights: 0)
 
 PieceChain ChainOf(const TCircuit& c) {
@@ -298,7 +289,7 @@ TEST(SuggestRanking, MoreCurveTypesFirstWithinOnePercentOfAGroupsLongest) {
 // a size may come out 1 mm more.
 TEST_F(Suggest, EveryLayoutOfAFewPiecesCountedByHand) {
     const TTrackList stock = Stock({{kStandardStraight, 2}, {kHalfStraight, 2}, {kStandardCurve, 8}});
-    SuggestRequest request = Table(3000, 2000);
+    SuggestRequest request = TableRequest(3000, 2000);
     request.count = kMaxSuggestions;
     const SuggestResult r = SuggestCircuits(request, stock);
     ASSERT_EQ(r.status, SuggestStatus::Found);
@@ -347,7 +338,7 @@ TEST_F(Suggest, EveryLayoutOfAFewPiecesCountedByHand) {
 // 2400 + 2082.88 = 4482.88 mm, 1200 + 843 long and 843 wide.
 TEST_F(Suggest, StarterStockOnItsTable) {
     const TTrackList stock = Starter();
-    const SuggestRequest request = Table(2400, 1200);
+    const SuggestRequest request = TableRequest(2400, 1200);
     const SuggestResult r = SuggestCircuits(request, stock);
     ASSERT_EQ(r.status, SuggestStatus::Found);
     EXPECT_TRUE(r.complete);
@@ -381,7 +372,7 @@ TEST_F(Suggest, StarterStockOnItsTable) {
 // four-lane outer curves; the best suggestion takes most of the box.
 TEST_F(Suggest, ClubStockOnFourLanes) {
     const TTrackList stock = Club();
-    const SuggestRequest request = Table(5000, 3000, 4);
+    const SuggestRequest request = TableRequest(5000, 3000, 4);
     const SuggestResult r = SuggestCircuits(request, stock);
     ASSERT_EQ(r.status, SuggestStatus::Found);
     ASSERT_EQ(r.suggestions.size(), 12u);
@@ -407,7 +398,7 @@ TEST_F(Suggest, ClubStockOnFourLanes) {
 // the Track List counts it. Another track system and a table taken across.
 TEST_F(Suggest, AnyPiecesAndTheOtherSystem) {
     const TTrackList stock = Starter();
-    SuggestRequest request = Table(3000, 2000);
+    SuggestRequest request = TableRequest(3000, 2000);
     request.anyPieces = 24;
     request.count = 4;
     const SuggestResult r = SuggestCircuits(request, stock);
@@ -423,7 +414,7 @@ TEST_F(Suggest, AnyPiecesAndTheOtherSystem) {
 
     TTrackList scx;
     for (int type = 0; type < kTrackTypeCount; ++type) scx.SetPieces(kScxIndex, type, stock.Pieces(kN, type));
-    const SuggestRequest scxRequest = Table(1200, 2400, 2, Brand::Scx);  // longer than wide across
+    const SuggestRequest scxRequest = TableRequest(1200, 2400, 2, Brand::Scx);  // longer than wide across
     const SuggestResult s = SuggestCircuits(scxRequest, scx);
     ASSERT_EQ(s.status, SuggestStatus::Found);
     ExpectAllSound(s, scxRequest, scx);
@@ -444,13 +435,13 @@ TEST_F(Suggest, RefusalsSayWhyInBothLanguages) {
         std::string english;
         std::string spanish;
     };
-    SuggestRequest oddLanes = Table(3000, 2000, 3);
-    SuggestRequest noTable = Table(0, 2000);
-    SuggestRequest tooMany = Table(3000, 2000);
+    SuggestRequest oddLanes = TableRequest(3000, 2000, 3);
+    SuggestRequest noTable = TableRequest(0, 2000);
+    SuggestRequest tooMany = TableRequest(3000, 2000);
     tooMany.count = 100;
-    SuggestRequest tooManyPieces = Table(3000, 2000);
+    SuggestRequest tooManyPieces = TableRequest(3000, 2000);
     tooManyPieces.anyPieces = 301;
-    SuggestRequest fewPieces = Table(3000, 2000);
+    SuggestRequest fewPieces = TableRequest(3000, 2000);
     fewPieces.anyPieces = 7;  // eight 45-degree curves at the least
     const std::vector<Case> cases{
         {oddLanes, Starter(), SuggestStatus::LanesNotOffered, "Lanes come in pairs: choose 2, 4, 6 or 8 lanes.",
@@ -465,13 +456,13 @@ TEST_F(Suggest, RefusalsSayWhyInBothLanguages) {
          "Ask for 1 to 99 circuits, and at most 300 pieces when any piece will do.",
          "Pida de 1 a 99 circuitos, y como mucho 300 tramos cuando valga cualquier tramo."},
         // NINCO asked, only SCX pieces in the box.
-        {Table(3000, 2000), Stock({{kStandardCurve, 12}}, kScxIndex), SuggestStatus::NoPieces,
+        {TableRequest(3000, 2000), Stock({{kStandardCurve, 12}}, kScxIndex), SuggestStatus::NoPieces,
          "The stock has no pieces of this track system.", "El stock no tiene ningún tramo de este sistema."},
         // Seven curves turn 315 degrees.
-        {Table(3000, 2000), Stock({{kStandardCurve, 7}, {kStandardStraight, 8}}), SuggestStatus::TooFewCurves,
+        {TableRequest(3000, 2000), Stock({{kStandardCurve, 7}, {kStandardStraight, 8}}), SuggestStatus::TooFewCurves,
          "There are too few curves to turn 360 degrees.", "No hay curvas suficientes para girar 360 grados."},
         // On four lanes a standard curve takes two outer curves beside it.
-        {Table(3000, 2000, 4), Stock({{kStandardCurve, 16}}), SuggestStatus::TooFewCurves,
+        {TableRequest(3000, 2000, 4), Stock({{kStandardCurve, 16}}), SuggestStatus::TooFewCurves,
          "There are too few curves to turn 360 degrees. With 4 lanes or more each curve is made of several "
          "catalogue curves, and the larger curves cannot be used.",
          "No hay curvas suficientes para girar 360 grados. Con 4 pistas o más cada curva se hace con varias "
@@ -479,13 +470,13 @@ TEST_F(Suggest, RefusalsSayWhyInBothLanguages) {
         {fewPieces, Starter(), SuggestStatus::TooFewCurves,
          "There are too few curves to turn 360 degrees.", "No hay curvas suficientes para girar 360 grados."},
         // The circle of eight standard curves is 843 mm across.
-        {Table(2400, 842), Starter(), SuggestStatus::TableTooSmall,
+        {TableRequest(2400, 842), Starter(), SuggestStatus::TableTooSmall,
          "The table is too small for the smallest loop these curves can make.",
          "La mesa es demasiado pequeña para el menor círculo que hacen estas curvas."},
         // Seven standard curves and an inner one: the inner curve leaves the
         // circle 2 x 180 mm short of closing across two of its directions,
         // which no straight of whole 100 mm can make up.
-        {Table(3000, 2000), Stock({{kInnerCurve, 1}, {kStandardCurve, 7}, {kStandardStraight, 4}}),
+        {TableRequest(3000, 2000), Stock({{kInnerCurve, 1}, {kStandardCurve, 7}, {kStandardStraight, 4}}),
          SuggestStatus::NothingFits,
          "No circuit of these pieces was found that fits the table without running over itself.",
          "No se ha encontrado ningún circuito de estos tramos que quepa en la mesa sin montarse sobre sí mismo."},
@@ -504,7 +495,7 @@ TEST_F(Suggest, RefusalsSayWhyInBothLanguages) {
 
     // A table just wide enough for the circle has that one layout.
     const TTrackList circle = Stock({{kStandardCurve, 8}});
-    SuggestRequest request = Table(850, 850);
+    SuggestRequest request = TableRequest(850, 850);
     const SuggestResult r = SuggestCircuits(request, circle);
     ASSERT_EQ(r.status, SuggestStatus::Found);
     ASSERT_EQ(r.suggestions.size(), 1u);
@@ -516,7 +507,7 @@ TEST_F(Suggest, RefusalsSayWhyInBothLanguages) {
 
 TEST_F(Suggest, ProgressFoundAndCancelling) {
     const TTrackList stock = Starter();
-    const SuggestRequest request = Table(2400, 1200);
+    const SuggestRequest request = TableRequest(2400, 1200);
     std::vector<double> progress;
     std::vector<TSuggestion> heard;
     SuggestControl control;

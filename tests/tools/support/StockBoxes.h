@@ -1,10 +1,11 @@
 #pragma once
 // The two boxes of pieces Suggest Circuits is sized for, on the lines of one
 // track system (NINCO by default): a starter set, and a club's box for four
-// lanes.
+// lanes; and the request for a table.
 
 #include "model/Tracks.h"
 #include "stock/TrackList.h"
+#include "tools/Suggest.h"
 
 namespace quillet::test {
 
@@ -32,6 +33,16 @@ inline TTrackList ClubBox(int brand = kNincoIndex) {
     s.SetPieces(brand, kInnerCurve, 8);
     s.SetPieces(brand, kSuperOuterCurve, 4);
     return s;
+}
+
+// Suggestions of `system` for a table of length x width mm, on `lanes`.
+inline SuggestRequest TableRequest(int32_t length, int32_t width, int lanes = 2, Brand system = Brand::Ninco) {
+    SuggestRequest r;
+    r.tableLength = length;
+    r.tableWidth = width;
+    r.lanes = lanes;
+    r.system = system;
+    return r;
 }
 
 }  // namespace quillet::test
